@@ -1,0 +1,4 @@
+// Carga del modelo completo desde el archivo nombreArchivo.
+#pragma once
+
+void funcionLeerArchivo();

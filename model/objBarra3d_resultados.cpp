@@ -1,0 +1,270 @@
+// Barra: desplazamientos recibidos, fuerzas en extremos, constantes de
+// integración, diagramas, corte nulo y deformada.
+#include <cmath>
+#include <iostream>
+
+#include "model/objBarra3d.h"
+
+void objBarra3d::setDesplazamientos(MatrixXd U)
+{
+    bool gdlValidos = gdl.size() == 12 && gdl.minCoeff() >= 1 && gdl.maxCoeff() <= U.rows();
+    if (!gdlValidos || static_cast<size_t>(U.cols()) != etiquetasCombo.size()) {
+        std::cout << "Desplazamientos no válidos para la barra " << noBarraUsuario << std::endl;
+        return;
+    }
+    if (flagsBarra[9] == 0) {
+        getT();
+    }
+    Eigen::Index nc = U.cols();
+    desplGlobales.resize(12, nc);
+    for (int r = 0; r < 12; r++) {
+        desplGlobales.row(r) = U.row(gdl(r) - 1);
+    }
+    desplLocales = T * desplGlobales;
+    calcConstantesY();
+    calcConstantesZ();
+    flagsBarra[14] = 1;
+}
+
+MatrixXd objBarra3d::getFuerzasExtremos()
+{
+    if (flagsBarra[13] == 0) {
+        if (desplLocales.rows() != 12) {
+            return MatrixXd(12, 0);  // todavía sin desplazamientos
+        }
+        if (flagsBarra[10] == 0) {
+            getKLocal();
+        }
+        if (flagsBarra[11] == 0 || cargasEquivalentesLocales.cols() != desplLocales.cols()) {
+            getCargasEquivalentesLocales();
+        }
+        if (cargasEquivalentesLocales.cols() != desplLocales.cols()) {
+            return MatrixXd(12, 0);
+        }
+        fuerzasExtremos = kLocal * desplLocales - cargasEquivalentesLocales;
+        flagsBarra[13] = 1;
+    }
+    return fuerzasExtremos;
+}
+
+void objBarra3d::calcConstantesY() { calcConstantes(true); }
+void objBarra3d::calcConstantesZ() { calcConstantes(false); }
+
+void objBarra3d::calcConstantes(bool planoY)
+{
+    Eigen::Index nc = desplLocales.cols();
+    VectorXd& pendiente = planoY ? pendienteY : pendienteZ;
+    VectorXd& qIni = planoY ? qIniY : qIniZ;
+    VectorXd& C1 = planoY ? C1Y : C1Z;
+    VectorXd& C2 = planoY ? C2Y : C2Z;
+    VectorXd& C3 = planoY ? C3Y : C3Z;
+    VectorXd& C4 = planoY ? C4Y : C4Z;
+    pendiente.resize(nc);
+    qIni.resize(nc);
+    C1.resize(nc);
+    C2.resize(nc);
+    C3.resize(nc);
+    C4.resize(nc);
+    double L = longitud;
+    double EI = modE * (planoY ? Iz : Iy);
+    for (Eigen::Index c = 0; c < nc; c++) {
+        if (flagsBarra[13] == 0) {
+            getFuerzasExtremos();
+        }
+        if (fuerzasExtremos.cols() != nc) {
+            C1(c) = C2(c) = C3(c) = C4(c) = pendiente(c) = qIni(c) = 0;
+            continue;
+        }
+        double Mi, Mj, qI, qF, di, dj;
+        if (planoY) {
+            Mi = -fuerzasExtremos(5, c);
+            Mj = fuerzasExtremos(11, c);
+            qI = matrizCargasCombo(c, 2);
+            qF = matrizCargasCombo(c, 3);
+            di = desplLocales(1, c);
+            dj = desplLocales(7, c);
+        } else {
+            Mi = fuerzasExtremos(4, c);
+            Mj = -fuerzasExtremos(10, c);
+            qI = matrizCargasCombo(c, 4);
+            qF = matrizCargasCombo(c, 5);
+            di = desplLocales(2, c);
+            dj = desplLocales(8, c);
+        }
+        double m = (qF - qI) / L;
+        pendiente(c) = m;
+        qIni(c) = qI;
+        Eigen::Matrix4d A;
+        A << 0, 1, 0, 0,
+             L, 1, 0, 0,
+             0, 0, 0, 1,
+             L * L * L / 6, L * L / 2, L, 1;
+        Eigen::Vector4d b;
+        b << Mi,
+             Mj - m * L * L * L / 6 - qI * L * L / 2,
+             EI * di,
+             EI * dj - m * std::pow(L, 5) / 120 - qI * std::pow(L, 4) / 24;
+        Eigen::Vector4d C = Eigen::FullPivLU<Eigen::Matrix4d>(A).solve(b);
+        C1(c) = C(0);
+        C2(c) = C(1);
+        C3(c) = C(2);
+        C4(c) = C(3);
+    }
+}
+
+bool objBarra3d::getBoolResultados(int c)
+{
+    return flagsBarra[14] == 1 && c >= 0 && c < desplLocales.cols() && c < pendienteY.size()
+           && c < pendienteZ.size() && c < matrizCargasCombo.rows();
+}
+
+// Estación k de n sobre la longitud L
+static double estacion(double L, int n, int k) { return (L / static_cast<double>(n - 1)) * k; }
+
+MatrixXd objBarra3d::getSolicitacionAxial(int c, int n)
+{
+    MatrixXd S = getFuerzasExtremos();
+    if (!getBoolResultados(c) || n < 2 || c >= S.cols()) {
+        return MatrixXd(2, 0);
+    }
+    double L = longitud;
+    double Ni = -S(0, c);
+    double qxI = matrizCargasCombo(c, 0), qxF = matrizCargasCombo(c, 1);
+    MatrixXd R(2, n);
+    for (int k = 0; k < n; k++) {
+        double x = estacion(L, n, k);
+        R(0, k) = x;
+        R(1, k) = Ni - qxI * x - (qxF - qxI) * x * x / (2 * L);
+    }
+    return R;
+}
+
+MatrixXd objBarra3d::getSolicitacionTorsion(int c, int n)
+{
+    MatrixXd S = getFuerzasExtremos();
+    if (!getBoolResultados(c) || n < 2 || c >= S.cols()) {
+        return MatrixXd(2, 0);
+    }
+    double L = longitud;
+    double Ti = -S(3, c), Tj = S(9, c);
+    MatrixXd R(2, n);
+    for (int k = 0; k < n; k++) {
+        double x = estacion(L, n, k);
+        R(0, k) = x;
+        R(1, k) = Ti + (Tj - Ti) * x / L;
+    }
+    return R;
+}
+
+MatrixXd objBarra3d::getPolinomio(int c, int n, bool planoY, bool momento)
+{
+    if (!getBoolResultados(c) || n < 2) {
+        return MatrixXd(2, 0);
+    }
+    double m = planoY ? pendienteY(c) : pendienteZ(c);
+    double q = planoY ? qIniY(c) : qIniZ(c);
+    double C1 = planoY ? C1Y(c) : C1Z(c);
+    double C2 = planoY ? C2Y(c) : C2Z(c);
+    MatrixXd R(2, n);
+    for (int k = 0; k < n; k++) {
+        double x = estacion(longitud, n, k);
+        R(0, k) = x;
+        if (momento) {
+            R(1, k) = m * x * x * x / 6 + q * x * x / 2 + C1 * x + C2;
+        } else {
+            R(1, k) = m * x * x / 2 + q * x + C1;
+        }
+    }
+    return R;
+}
+
+MatrixXd objBarra3d::getSolicitacionVy(int c, int n) { return getPolinomio(c, n, true, false); }
+MatrixXd objBarra3d::getSolicitacionMy(int c, int n) { return getPolinomio(c, n, true, true); }
+MatrixXd objBarra3d::getSolicitacionVz(int c, int n) { return getPolinomio(c, n, false, false); }
+MatrixXd objBarra3d::getSolicitacionMz(int c, int n) { return getPolinomio(c, n, false, true); }
+
+double objBarra3d::getXVcero(int c, bool planoY)
+{
+    double& xCero = planoY ? xVYcero : xVZcero;
+    if (flagsBarra[14] == 0) {
+        std::cout << "El progama aun no calculó las constanes de integración" << std::endl;
+        xCero = -1;
+        return -1;
+    }
+    xCero = -1;
+    if (!getBoolResultados(c)) {
+        return -1;
+    }
+    double a = (planoY ? pendienteY(c) : pendienteZ(c)) / 2;
+    double b = planoY ? qIniY(c) : qIniZ(c);
+    double k = planoY ? C1Y(c) : C1Z(c);
+    double L = longitud;
+    double r1, r2;
+    if (a != 0) {
+        r1 = (std::sqrt(b * b - 4 * a * k) - b) / (2 * a);
+        r2 = (-b - std::sqrt(b * b - 4 * a * k)) / (2 * a);
+    } else {
+        r1 = -k / b;
+        r2 = -1;
+    }
+    // NaN e infinito no cumplen las comparaciones
+    if (r1 > 0 && r1 < L) {
+        xCero = r1;
+    }
+    if (r2 > 0 && r2 < L) {
+        xCero = r2;
+    }
+    return xCero;
+}
+
+double objBarra3d::getXVYcero(int c) { return getXVcero(c, true); }
+double objBarra3d::getXVZcero(int c) { return getXVcero(c, false); }
+
+double objBarra3d::getMymax(int c)
+{
+    if (!getBoolResultados(c)) {
+        return 0;
+    }
+    double x = getXVYcero(c);
+    if (x == -1) {
+        return 0;
+    }
+    return pendienteY(c) * x * x * x / 6 + qIniY(c) * x * x / 2 + C1Y(c) * x + C2Y(c);
+}
+
+double objBarra3d::getMzmax(int c)
+{
+    if (!getBoolResultados(c)) {
+        return 0;
+    }
+    double x = getXVZcero(c);
+    if (x == -1) {
+        return 0;
+    }
+    return pendienteZ(c) * x * x * x / 6 + qIniZ(c) * x * x / 2 + C1Z(c) * x + C2Z(c);
+}
+
+MatrixXd objBarra3d::getBarraDeformada(int c, int n, double escala)
+{
+    if (!getBoolResultados(c) || n < 2) {
+        return MatrixXd(3, 0);
+    }
+    double du = (desplLocales(6, c) - desplLocales(0, c)) * escala;
+    auto flecha = [](double x, double m, double q, double C1, double C2, double C3, double C4) {
+        return m * std::pow(x, 5) / 120 + q * std::pow(x, 4) / 24 + C1 * x * x * x / 6
+               + C2 * x * x / 2 + C3 * x + C4;
+    };
+    VectorXd v(n), w(n);
+    for (int k = 0; k < n; k++) {
+        double x = estacion(longitud, n, k);
+        v(k) = (1 / (modE * Iz)) * flecha(x, pendienteY(c), qIniY(c), C1Y(c), C2Y(c), C3Y(c), C4Y(c));
+        w(k) = (1 / (modE * Iy)) * flecha(x, pendienteZ(c), qIniZ(c), C1Z(c), C2Z(c), C3Z(c), C4Z(c));
+    }
+    MatrixXd D(3, n);
+    for (int k = 0; k < n; k++) {
+        D(0, k) = estacion(longitud, n, k) + k * (du / (n - 1));
+        D(1, k) = (v(k) - v(0)) * escala;
+        D(2, k) = (w(k) - w(0)) * escala;
+    }
+    return D;
+}

@@ -1,0 +1,58 @@
+#include "comun/utilidades.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "app/zurezar3o.h"
+
+std::string archivoTemporal(const std::string& contenido, const std::string& sufijo)
+{
+    std::string plantilla = "/tmp/tresnalXXXXXX" + sufijo;
+    std::string ruta = plantilla;
+    int fd = mkstemps(&ruta[0], static_cast<int>(sufijo.size()));
+    if (fd < 0) {
+        ADD_FAILURE() << "no se pudo crear un archivo temporal";
+        return "";
+    }
+    close(fd);
+    std::ofstream archivo(ruta, std::ios::binary);
+    archivo << contenido;
+    return ruta;
+}
+
+std::string capturarSalida(const std::function<void()>& f)
+{
+    testing::internal::CaptureStdout();
+    f();
+    return testing::internal::GetCapturedStdout();
+}
+
+std::string leerArchivo(const std::string& ruta)
+{
+    std::ifstream archivo(ruta, std::ios::binary);
+    std::stringstream contenido;
+    contenido << archivo.rdbuf();
+    return contenido.str();
+}
+
+void reiniciarModelo()
+{
+    nudo.clear();
+    barra.clear();
+    noNudos = 0;
+    noBarras = 0;
+    noCombos = 0;
+    punteroNudos.resize(0);
+    punteroBarras.resize(0);
+    u.resize(0, 0);
+    reacciones.resize(0, 0);
+    kEstructura.resize(0, 0);
+    pEstructura.resize(0, 0);
+    fEstructura.resize(0, 0);
+    restriccionesEstructura.resize(0);
+    mensajeAnalisis.clear();
+}

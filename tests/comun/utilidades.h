@@ -1,0 +1,17 @@
+// Utilidades de las pruebas: archivos temporales y captura de la salida.
+#pragma once
+
+#include <functional>
+#include <string>
+
+// Escribe el contenido en un archivo temporal nuevo y devuelve su ruta.
+std::string archivoTemporal(const std::string& contenido, const std::string& sufijo = ".txt");
+
+// Ejecuta f y devuelve lo que escribió en la salida estándar.
+std::string capturarSalida(const std::function<void()>& f);
+
+// Lee un archivo completo.
+std::string leerArchivo(const std::string& ruta);
+
+// Vacía el modelo global (nudos, barras, contadores, resultados) como al arrancar.
+void reiniciarModelo();

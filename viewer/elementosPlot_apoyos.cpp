@@ -1,0 +1,5 @@
+// PENDIENTE: implementación provisional vacía
+#include "app/zurezar3o.h"
+#include "viewer/elementosPlot.h"
+
+void plotApoyos(double) {}

@@ -1,0 +1,57 @@
+// Ventana, cámara, ratón, teclado y reglas de los flags de pantalla.
+// Implementación:
+//   funcionPlot.cpp          ventana, proyección, caja del modelo, cuadro
+//   funcionPlot_raton.cpp    órbita, paneo y zoom
+//   funcionPlot_flags.cpp    estado inicial y reglas de flags
+//   funcionPlot_teclado.cpp  línea de comandos, teclas de función, recarga
+#pragma once
+
+// Índices de flags
+const int flagTagNudos = 0;
+const int flagTagBarras = 1;
+const int flagSecciones = 2;
+const int flagDeformada = 3;
+const int flagAxial = 4;
+const int flagCortanteY = 5;
+const int flagMomentoY = 6;
+const int flagCarga = 7;
+const int flagReacciones = 8;
+const int flagApoyos = 9;
+const int flagCortanteZ = 10;
+const int flagMomentoZ = 11;
+const int flagEjes = 12;
+const int flagTextoDiagramas = 14;
+const int flagLineasInternas = 15;
+const int flagNudos = 16;
+const int flagPerspectiva = 17;
+const int flagAyuda = 18;
+const int flagAyudaEtiquetas = 19;
+const int flagVolumen = 20;
+const int flagTorsion = 21;
+const int flagCalculado = 30;
+const int flagCombos = 100;
+// Cantidad de combos con interruptor en flags (100 a 199)
+const int maxCombosFlags = 100;
+
+// Ventana y cuadro
+void funcionPlot(int argc, char** argv);
+void changeSize(int w, int h);
+void funcionFronteraGraf();
+void draw();
+// Lee el tamaño actual de la ventana y vuelve a aplicar la proyección
+void funcionAplicarProyeccion();
+
+// Ratón
+void mouseButton(int button, int state, int x, int y);
+void mouseMove(int x, int y);
+void zoomIn();
+void zoomOut();
+
+// Flags
+void funcionFlagsInicio();
+void modificadorFlagsGraf(int i);
+
+// Teclado
+void teclado(unsigned char key, int x, int y);
+void tecladoEspecial(int key, int x, int y);
+void funcionRecargar();
