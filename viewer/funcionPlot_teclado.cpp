@@ -1,7 +1,294 @@
-// PENDIENTE: implementación provisional vacía
+// Línea de comandos, teclas directas, teclas de función y recarga del archivo.
+#include <GL/freeglut.h>
+
+#include <climits>
+#include <cstdlib>
+#include <iostream>
+#include <string>
+
 #include "app/zurezar3o.h"
+#include "input/funcionLeerArchivo.h"
 #include "viewer/funcionPlot.h"
 
-void teclado(unsigned char, int, int) {}
-void tecladoEspecial(int, int, int) {}
-void funcionRecargar() {}
+namespace {
+
+const std::string textoIngrese = "Ingrese Comando:";
+const std::string preguntaCombo = "Escriba el nombre del Combo y presione ENTER:";
+const std::string preguntaAislar = "Escriba lista de barras a aislar separadas por espacios:";
+const std::string respuestaComboNoExiste = "el combo no existe. Ingrese Comando:";
+const std::string respuestaComboOk = "Combo Activado/Desactivado, OK. Ingrese Comando:";
+const std::string respuestaComboSinInterruptor =
+    "Solo se pueden mostrar los primeros 100 combos. Ingrese Comando:";
+const std::string respuestaListaInvalida =
+    "Existen valores no válidos en la lista de barras.  Ingrese Comando:";
+
+int leerModificadoresGlut() { return glutGetModifiers(); }
+
+bool activo(int indice) { return flags[indice] % 2 != 0; }
+
+// Comandos que responden primero y después conmutan
+struct ComandoSimple {
+    const char* palabra;
+    int flag;
+};
+const ComandoSimple comandosSimples[] = {
+    {"plotEjes", flagEjes},       {"tagNudos", flagTagNudos}, {"tagBarras", flagTagBarras},
+    {"secciones", flagSecciones}, {"plotVolumen", flagVolumen},
+};
+
+// Comandos que conmutan y responden según el estado nuevo
+struct ComandoDibujo {
+    const char* palabra;
+    int flag;
+    const char* activado;
+    const char* desactivado;
+};
+const ComandoDibujo comandosDibujo[] = {
+    {"plotDef", flagDeformada, "Deformaciones Activadas. Ingrese Comando:",
+     "Deformaciones Desactivadas. Ingrese Comando:"},
+    {"plotN", flagAxial, "Fuerzas Axiales Activadas. Ingrese Comando:",
+     "Fuerzas Axiales Desactivadas. Ingrese Comando:"},
+    {"plotVy", flagCortanteY, "Fuerzas Cortantes Y Activadas. Ingrese Comando:",
+     "Fuerzas Cortantes Y Desactivadas. Ingrese Comando:"},
+    {"plotMy", flagMomentoY, "Momentos Flectores Y Activados. Ingrese Comando:",
+     "Momentos Flectores Y Desactivados. Ingrese Comando:"},
+    {"plotCarga", flagCarga, "Graficacion de Cargas Activada. Ingrese Comando:",
+     "Graficacion de Cargas Desactivada. Ingrese Comando:"},
+    {"plotR", flagReacciones, "Graficacion de Reacciones Activada. Ingrese Comando:",
+     "Graficacion de Reacciones Desactivada. Ingrese Comando:"},
+    {"plotVz", flagCortanteZ, "Fuerzas Cortantes Z Activadas. Ingrese Comando:",
+     "Fuerzas Cortantes Z Desactivadas. Ingrese Comando:"},
+    {"plotMz", flagMomentoZ, "Momentos Flectores Z Activados. Ingrese Comando:",
+     "Momentos Flectores Z Desactivados. Ingrese Comando:"},
+    {"plotT", flagTorsion, "Torsion Activadas. Ingrese Comando:",
+     "Torsion Desactivada. Ingrese Comando:"},
+    {"plotApoyos", flagApoyos, "Graficacion de Apoyos Activada. Ingrese Comando:",
+     "Graficacion de Apoyos Desactivada. Ingrese Comando:"},
+};
+
+// Escala que cambian '+' y '-' para cada dibujo de resultados
+struct EscalaDibujo {
+    int flag;
+    double* escala;
+};
+const EscalaDibujo escalasDibujo[] = {
+    {flagDeformada, &escalaDef}, {flagAxial, &escalaN},       {flagCortanteY, &escalaVy},
+    {flagMomentoY, &escalaMy},   {flagCarga, &escalaCarga},   {flagCortanteZ, &escalaVz},
+    {flagMomentoZ, &escalaMz},   {flagTorsion, &escalaT},
+};
+
+void multiplicarEscalas(int modificadores, double factor)
+{
+    if (modificadores == GLUT_ACTIVE_SHIFT) {
+        escalaTexto *= factor;
+        return;
+    }
+    for (const EscalaDibujo& e : escalasDibujo) {
+        if (activo(e.flag)) *e.escala *= factor;
+    }
+}
+
+// Respuesta a la pregunta del combo
+void responderCombo()
+{
+    if (nudo.empty()) {
+        numeroComboCoincidente = -1;
+        dialogo = respuestaComboNoExiste;
+        return;
+    }
+    numeroComboCoincidente = nudo[0].getNumeroDeCombo(comando);
+    if (numeroComboCoincidente == -1) {
+        dialogo = respuestaComboNoExiste;
+    } else if (numeroComboCoincidente >= maxCombosFlags) {
+        dialogo = respuestaComboSinInterruptor;
+    } else {
+        flags[flagCombos + numeroComboCoincidente] += 1;
+        dialogo = respuestaComboOk;
+    }
+}
+
+// Convierte un elemento de la lista de barras a su índice interno;
+// -1 si está vacío, no es un número, no cabe en int o no hay tal barra.
+int barraDeElemento(const std::string& elemento)
+{
+    if (elemento.empty()) return -1;
+    long long numero = 0;
+    for (char c : elemento) {
+        if (c < '0' || c > '9') return -1;
+        numero = numero * 10 + (c - '0');
+        if (numero > INT_MAX) return -1;
+    }
+    if (numero >= punteroBarras.size()) return -1;
+    int m = punteroBarras(static_cast<int>(numero));
+    if (m < 0 || m >= noBarras || m >= static_cast<int>(barra.size()) ||
+        m >= barrasAisladas.size())
+        return -1;
+    int i = barra[m].getNudoInicioInterno();
+    int j = barra[m].getNudoFinalInterno();
+    if (i < 0 || i >= nudosAislados.size() || j < 0 || j >= nudosAislados.size()) return -1;
+    return m;
+}
+
+// Respuesta a la pregunta de aislar
+void responderAislar()
+{
+    std::vector<std::string> elementos;
+    size_t inicio = 0;
+    while (inicio < comando.size()) {
+        size_t blanco = comando.find(' ', inicio);
+        if (blanco == std::string::npos) blanco = comando.size();
+        elementos.push_back(comando.substr(inicio, blanco - inicio));
+        inicio = blanco + 1;
+    }
+
+    barrasAisladas.setZero();
+    nudosAislados.setZero();
+
+    std::vector<int> indices;
+    for (const std::string& e : elementos) {
+        int m = barraDeElemento(e);
+        if (m < 0) {
+            dialogo = respuestaListaInvalida;
+            return;
+        }
+        indices.push_back(m);
+    }
+    for (int m : indices) {
+        barrasAisladas(m) = 1;
+        nudosAislados(barra[m].getNudoInicioInterno()) = 1;
+        nudosAislados(barra[m].getNudoFinalInterno()) = 1;
+    }
+    dialogo = textoIngrese;
+}
+
+// Ejecuta la línea escrita: pruebas independientes en orden fijo
+void ejecutarComando()
+{
+    if (comando == "exit" || comando == "salir") std::exit(0);
+
+    for (const ComandoSimple& c : comandosSimples) {
+        if (comando == c.palabra) {
+            dialogo = textoIngrese;
+            modificadorFlagsGraf(c.flag);
+        }
+    }
+    if (comando == "noTags") {
+        flags[flagTagNudos] = 0;
+        flags[flagTagBarras] = 0;
+        flags[flagSecciones] = 0;
+        dialogo = textoIngrese;
+    }
+    for (const ComandoDibujo& c : comandosDibujo) {
+        if (comando == c.palabra) {
+            modificadorFlagsGraf(c.flag);
+            dialogo = activo(c.flag) ? c.activado : c.desactivado;
+        }
+    }
+    if (dialogo == preguntaCombo) responderCombo();
+    if (comando == "combo") dialogo = preguntaCombo;
+    if (comando == "noAislar") {
+        barrasAisladas.setOnes();
+        nudosAislados.setOnes();
+        dialogo = textoIngrese;
+    }
+    if (dialogo == preguntaAislar) responderAislar();
+    if (comando == "aislar") dialogo = preguntaAislar;
+}
+
+}  // namespace
+
+// Lectura de Shift/Ctrl/Alt; las pruebas la sustituyen
+int (*funcionLeerModificadores)() = leerModificadoresGlut;
+
+void teclado(unsigned char key, int, int)
+{
+    if (key == 27) std::exit(0);
+
+    if (key == 13) {
+        ejecutarComando();
+        comando.clear();
+    } else if (key == 8) {
+        if (!comando.empty()) comando.pop_back();
+    } else if (key == '+') {
+        multiplicarEscalas(funcionLeerModificadores(), 1.1);
+    } else if (key == '-') {
+        multiplicarEscalas(funcionLeerModificadores(), 1.0 / 1.1);
+    } else if (funcionLeerModificadores() == GLUT_ACTIVE_ALT) {
+        switch (key) {
+        case 't':
+        case 'T':
+            modificadorFlagsGraf(flagTextoDiagramas);
+            break;
+        case 'f':
+        case 'F':
+            modificadorFlagsGraf(flagLineasInternas);
+            break;
+        case 'n':
+        case 'N':
+            modificadorFlagsGraf(flagNudos);
+            break;
+        case 'c':
+        case 'C':
+            modificadorFlagsGraf(flagPerspectiva);
+            funcionAplicarProyeccion();
+            break;
+        default:
+            break;
+        }
+    } else {
+        comando.push_back(static_cast<char>(key));
+    }
+    glutPostRedisplay();
+}
+
+void tecladoEspecial(int key, int, int)
+{
+    switch (key) {
+    case GLUT_KEY_F1:
+        modificadorFlagsGraf(flagAyuda);
+        break;
+    case GLUT_KEY_F12:
+        modificadorFlagsGraf(flagAyudaEtiquetas);
+        break;
+    case GLUT_KEY_F2:
+        xCam = xCentroObj;
+        yCam = yCentroObj - diagonal;
+        zCam = zCentroObj;
+        break;
+    case GLUT_KEY_F3:
+        xCam = xCentroObj - diagonal;
+        yCam = yCentroObj;
+        zCam = zCentroObj;
+        break;
+    case GLUT_KEY_F4:
+        // Un poco fuera de la vertical: la órbita divide por la distancia horizontal
+        xCam = xCentroObj - 1e-9;
+        yCam = yCentroObj;
+        zCam = zCentroObj + diagonal;
+        break;
+    case GLUT_KEY_F5:
+        funcionRecargar();
+        break;
+    default:
+        return;
+    }
+    glutPostRedisplay();
+}
+
+void funcionRecargar()
+{
+    std::cout << "\n\n\n"
+              << "------------------------Reinicio del programa------------------"
+              << "\n"
+              << std::flush;
+    funcionFlagsInicio();
+    nudo.clear();
+    barra.clear();
+    noNudos = 0;
+    noBarras = 0;
+    funcionLeerArchivo();
+    barrasAisladas = VectorXi::Ones(noBarras);
+    nudosAislados = VectorXi::Ones(noNudos);
+    funcionFronteraGraf();
+    funcionAplicarProyeccion();
+}
