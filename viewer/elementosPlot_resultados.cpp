@@ -1,12 +1,253 @@
-// PENDIENTE: implementación provisional vacía
+// Dibujos de resultados: deformada, diagramas de esfuerzos y reacciones.
+// Sin resultados para el combo pedido (antes de "Calcular" o tras recargar)
+// no dibujan nada.
+#include <cstdio>
+#include <string>
+
+#include <GL/freeglut.h>
+
 #include "app/zurezar3o.h"
 #include "viewer/elementosPlot.h"
+#include "viewer/funcionPlot.h"
 
-void plotDeformada(int, double) {}
-void plotAxial(int, double) {}
-void plotCortanteY(int, double) {}
-void plotMomentoY(int, double) {}
-void plotCortanteZ(int, double) {}
-void plotMomentoZ(int, double) {}
-void plotTorsion(int, double) {}
-void plotReacciones(int) {}
+namespace {
+
+const int estaciones = 21;
+
+struct Color {
+    float r, g, b;
+};
+
+bool esVisible(const VectorXi& aislados, int i)
+{
+    return i >= 0 && i < aislados.size() && aislados(i) == 1;
+}
+
+bool flagActivo(int i) { return flags[static_cast<size_t>(i)] % 2 == 1; }
+
+int cantidadDeNudos()
+{
+    return noNudos < static_cast<int>(nudo.size()) ? noNudos : static_cast<int>(nudo.size());
+}
+
+int cantidadDeBarras()
+{
+    return noBarras < static_cast<int>(barra.size()) ? noBarras : static_cast<int>(barra.size());
+}
+
+// Número en notación fija con p decimales (p negativo se toma como 0)
+std::string numeroFijo(double v, int p)
+{
+    char texto[100];
+    std::snprintf(texto, sizeof texto, "%.*f", p < 0 ? 0 : p, v);
+    return texto;
+}
+
+// Marco de la barra: origen en el extremo i (más un desplazamiento), eje x a lo largo
+void empujarMarcoBarra(objBarra3d& b, double dx, double dy, double dz)
+{
+    glPushMatrix();
+    glTranslatef(static_cast<float>(b.getXi() + dx), static_cast<float>(b.getYi() + dy),
+                 static_cast<float>(b.getZi() + dz));
+    glRotatef(static_cast<float>(b.getGammaDeg()), 0, 0, 1);
+    glRotatef(static_cast<float>(b.getBetaDeg()), 0, 1, 0);
+    glRotatef(static_cast<float>(b.getAlfaDeg()), 1, 0, 0);
+}
+
+void segmento(const Color& c, double x1, double y1, double z1, double x2, double y2, double z2)
+{
+    glColor3f(c.r, c.g, c.b);
+    glLineWidth(1);
+    glBegin(GL_LINES);
+    glVertex3f(static_cast<float>(x1), static_cast<float>(y1), static_cast<float>(z1));
+    glVertex3f(static_cast<float>(x2), static_cast<float>(y2), static_cast<float>(z2));
+    glEnd();
+}
+
+// Rótulo adicional de un diagrama
+enum class Rotulo { ninguno, corteNulo, momentoExtremo };
+
+struct Diagrama {
+    MatrixXd (objBarra3d::*solicitacion)(int, int);
+    int eje;       // 1: ordenada sobre y local, 2: sobre z local
+    double signo;  // los momentos se dibujan con el signo invertido
+    Color interna, contorno, texto;
+    Rotulo rotulo;
+};
+
+// Punto de la ordenada v en la estación x
+void ordenada(const Diagrama& d, double x, double v, double s, double p[3])
+{
+    p[0] = x;
+    p[1] = d.eje == 1 ? d.signo * v * s : 0;
+    p[2] = d.eje == 2 ? d.signo * v * s : 0;
+}
+
+void plotDiagrama(const Diagrama& d, int c, double s)
+{
+    const double h = escalaTexto;
+    for (int i = 0; i < cantidadDeBarras(); i++) {
+        if (!esVisible(barrasAisladas, i)) {
+            continue;
+        }
+        objBarra3d& b = barra[static_cast<size_t>(i)];
+        if (!b.getBoolResultados(c)) {
+            continue;
+        }
+        MatrixXd D = (b.*d.solicitacion)(c, estaciones);
+        if (D.rows() != 2 || D.cols() != estaciones) {
+            continue;
+        }
+        empujarMarcoBarra(b, 0, 0, 0);
+        glLineWidth(1);
+        double p[estaciones][3];
+        for (int j = 0; j < estaciones; j++) {
+            ordenada(d, D(0, j), D(1, j), s, p[j]);
+        }
+        if (flagActivo(flagLineasInternas)) {
+            for (int j = 0; j < estaciones; j++) {
+                segmento(d.interna, D(0, j), 0, 0, p[j][0], p[j][1], p[j][2]);
+            }
+        }
+        for (int k = 0; k + 1 < estaciones; k++) {
+            segmento(d.contorno, p[k][0], p[k][1], p[k][2], p[k + 1][0], p[k + 1][1], p[k + 1][2]);
+        }
+        if (flagActivo(flagTextoDiagramas)) {
+            glColor3f(d.texto.r, d.texto.g, d.texto.b);
+            const double* p0 = p[0];
+            const double* pn = p[estaciones - 1];
+            drawNumFloat(p0[0], p0[1], p0[2], D(1, 0), precision, h, 1);
+            drawNumFloat(pn[0], pn[1], pn[2], D(1, estaciones - 1), precision, h, 3);
+            if (d.rotulo != Rotulo::ninguno) {
+                bool planoY = d.eje == 1;
+                double x0 = planoY ? b.getXVYcero(c) : b.getXVZcero(c);
+                if (x0 != -1 && d.rotulo == Rotulo::corteNulo) {
+                    std::string texto = "x0= " + numeroFijo(x0, precision);
+                    drawTextoEscalado(x0, planoY ? 0.2 * h : 0, planoY ? 0 : 0.2 * h,
+                                      texto.c_str(), h, 2);
+                } else if (x0 != -1) {
+                    double m = planoY ? b.getMymax(c) : b.getMzmax(c);
+                    double q[3];
+                    ordenada(d, x0, m, s, q);
+                    drawNumFloat(q[0], q[1], q[2], m, precision, h, 2);
+                }
+            }
+        }
+        glPopMatrix();
+    }
+}
+
+const Color colorAmarillo{0.4f, 0.4f, 0};
+const Color colorAmarilloTexto{0.5f, 0.5f, 0};
+const Color colorMomento{0.5f, 0.1f, 0};
+const Color colorMomentoContorno{0.7f, 0.2f, 0};
+
+const Diagrama diagramaAxial{&objBarra3d::getSolicitacionAxial, 1, 1, {0, 0.2f, 0.7f},
+                             {0, 0.2f, 0.7f}, {0.4f, 0.4f, 0.9f}, Rotulo::ninguno};
+const Diagrama diagramaCortanteY{&objBarra3d::getSolicitacionVy, 1, 1, colorAmarillo,
+                                 colorAmarilloTexto, colorAmarilloTexto, Rotulo::corteNulo};
+const Diagrama diagramaMomentoY{&objBarra3d::getSolicitacionMy, 1, -1, colorMomento,
+                                colorMomentoContorno, colorAmarilloTexto,
+                                Rotulo::momentoExtremo};
+const Diagrama diagramaCortanteZ{&objBarra3d::getSolicitacionVz, 2, 1, colorAmarillo,
+                                 colorAmarilloTexto, colorAmarilloTexto, Rotulo::corteNulo};
+const Diagrama diagramaMomentoZ{&objBarra3d::getSolicitacionMz, 2, -1, colorMomento,
+                                colorMomentoContorno, colorAmarilloTexto,
+                                Rotulo::momentoExtremo};
+const Diagrama diagramaTorsion{&objBarra3d::getSolicitacionTorsion, 1, 1, {0.6f, 0.25f, 0.6f},
+                               {0.99f, 0.5f, 0.99f}, {0.4f, 0.4f, 0.9f}, Rotulo::ninguno};
+
+}  // namespace
+
+void plotAxial(int c, double s) { plotDiagrama(diagramaAxial, c, s); }
+void plotCortanteY(int c, double s) { plotDiagrama(diagramaCortanteY, c, s); }
+void plotMomentoY(int c, double s) { plotDiagrama(diagramaMomentoY, c, s); }
+void plotCortanteZ(int c, double s) { plotDiagrama(diagramaCortanteZ, c, s); }
+void plotMomentoZ(int c, double s) { plotDiagrama(diagramaMomentoZ, c, s); }
+void plotTorsion(int c, double s) { plotDiagrama(diagramaTorsion, c, s); }
+
+void plotDeformada(int c, double s)
+{
+    const double h = escalaTexto;
+    for (int i = 0; i < cantidadDeNudos(); i++) {
+        if (!esVisible(nudosAislados, i)) {
+            continue;
+        }
+        objNudo3d& n = nudo[static_cast<size_t>(i)];
+        if (n.getCantidadDeResultados() <= c) {
+            continue;
+        }
+        double valores[6] = {n.getDesplazamientoX(c), n.getDesplazamientoY(c),
+                             n.getDesplazamientoZ(c), n.getGiroX(c),
+                             n.getGiroY(c), n.getGiroZ(c)};
+        glPushMatrix();
+        glTranslatef(static_cast<float>(n.getX() + valores[0] * s),
+                     static_cast<float>(n.getY() + valores[1] * s),
+                     static_cast<float>(n.getZ() + valores[2] * s));
+        glRotatef(90, 1, 0, 0);
+        double r = diagonal / 300;
+        glColor3f(0, 0.7f, 0.7f);
+        glutSolidSphere(r, 12, 12);
+        glColor3f(0.7f, 0.7f, 0.7f);
+        if (flagActivo(flagTextoDiagramas)) {
+            drawTextoEscalado(r, h, 0, "Ux, Uy, Uz ,Gx, Gy, Gz", h, 1);
+            for (int k = 0; k < 6; k++) {
+                drawNumSci(r, -k * h, 0, valores[k], precision, h, 1);
+            }
+        }
+        glPopMatrix();
+    }
+    const Color colorCurva{0, 0.7f, 0.7f};
+    for (int j = 0; j < cantidadDeBarras(); j++) {
+        if (!esVisible(barrasAisladas, j)) {
+            continue;
+        }
+        objBarra3d& b = barra[static_cast<size_t>(j)];
+        int ni = b.getNudoInicioInterno();
+        if (!b.getBoolResultados(c) || ni < 0 || ni >= static_cast<int>(nudo.size())) {
+            continue;
+        }
+        MatrixXd D = b.getBarraDeformada(c, estaciones, s);
+        if (D.rows() != 3 || D.cols() != estaciones) {
+            continue;
+        }
+        objNudo3d& n = nudo[static_cast<size_t>(ni)];
+        empujarMarcoBarra(b, n.getDesplazamientoX(c) * s, n.getDesplazamientoY(c) * s,
+                          n.getDesplazamientoZ(c) * s);
+        for (int k = 0; k + 1 < estaciones; k++) {
+            segmento(colorCurva, D(0, k), D(1, k), D(2, k), D(0, k + 1), D(1, k + 1), D(2, k + 1));
+        }
+        glPopMatrix();
+    }
+}
+
+void plotReacciones(int c)
+{
+    static const char* const prefijos[6] = {"Rx: ", "Ry: ", "Rz: ", "Mx: ", "My: ", "Mz: "};
+    const double h = escalaTexto;
+    for (int i = 0; i < cantidadDeNudos(); i++) {
+        objNudo3d& n = nudo[static_cast<size_t>(i)];
+        if (n.getCantidadDeResultados() <= c) {
+            continue;
+        }
+        VectorXi apoyo = n.getApoyo();
+        double valores[6] = {n.getReaccionRx(c), n.getReaccionRy(c), n.getReaccionRz(c),
+                             n.getReaccionMx(c), n.getReaccionMy(c), n.getReaccionMz(c)};
+        double d = diagonal / 100;
+        glPushMatrix();
+        glTranslatef(static_cast<float>(n.getX()), static_cast<float>(n.getY()),
+                     static_cast<float>(n.getZ()));
+        glRotatef(90, 1, 0, 0);
+        glColor3f(1, 0, 0);
+        double y = 0;
+        for (int k = 0; k < 6 && k < apoyo.size(); k++) {
+            if (apoyo(k) != 1) {
+                continue;
+            }
+            std::string texto = prefijos[k] + numeroFijo(valores[k], precision);
+            drawTextoEscalado(d, y, 0, texto.c_str(), h, 1);
+            y -= h;
+        }
+        glPopMatrix();
+    }
+}
