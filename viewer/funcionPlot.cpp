@@ -1,9 +1,169 @@
-// PENDIENTE: implementación provisional vacía
-#include "app/zurezar3o.h"
+// Ventana, proyección, caja del modelo, cámara de inicio y cuadro.
 #include "viewer/funcionPlot.h"
 
-void funcionPlot(int, char**) {}
-void changeSize(int, int) {}
-void funcionFronteraGraf() {}
-void draw() {}
-void funcionAplicarProyeccion() {}
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include <GL/freeglut.h>
+#include <GL/glu.h>
+
+#include "app/zurezar3o.h"
+#include "viewer/elementosPlot.h"
+
+namespace {
+
+bool activo(int i) { return flags[i] % 2 != 0; }
+
+// Dibujo de resultados por combo, en el orden del cuadro
+struct DibujoResultado {
+    int flag;
+    void (*dibujo)(int c, double s);
+    const double* escala;  // nullptr: sin escala
+};
+
+void reaccionesSinEscala(int c, double) { plotReacciones(c); }
+
+const DibujoResultado dibujosResultado[] = {
+    {flagDeformada, plotDeformada, &escalaDef},
+    {flagAxial, plotAxial, &escalaN},
+    {flagCortanteY, plotCortanteY, &escalaVy},
+    {flagMomentoY, plotMomentoY, &escalaMy},
+    {flagTorsion, plotTorsion, &escalaT},
+    {flagCarga, plotCarga, &escalaCarga},
+    {flagReacciones, reaccionesSinEscala, nullptr},
+    {flagCortanteZ, plotCortanteZ, &escalaVz},
+    {flagMomentoZ, plotMomentoZ, &escalaMz},
+};
+
+}  // namespace
+
+void funcionPlot(int argc, char** argv)
+{
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitWindowPosition(100, 10);
+    glutInitWindowSize(1000, 800);
+    glutCreateWindow("Tresnal 3D v6.1");
+
+    funcionFlagsInicio();
+    barrasAisladas = VectorXi::Ones(std::max(0, noBarras));
+    nudosAislados = VectorXi::Ones(std::max(0, noNudos));
+
+    glEnable(GL_DEPTH_TEST);
+    funcionFronteraGraf();
+
+    glutDisplayFunc(draw);
+    glutReshapeFunc(changeSize);
+    glutIdleFunc(draw);
+    glutMouseFunc(mouseButton);
+    glutMotionFunc(mouseMove);
+    glutKeyboardFunc(teclado);
+    glutSpecialFunc(tecladoEspecial);
+    glutMainLoop();
+    // El lazo no vuelve; si lo hiciera, el programa termina igual
+    std::exit(0);
+}
+
+void changeSize(int w, int h)
+{
+    if (h == 0) h = 1;
+    if (w < 600 || h < 400) {
+        glutReshapeWindow(std::max(w, 600), std::max(h, 400));
+        return;
+    }
+    glViewport(0, 0, w, h);
+    wVentana = w;
+    hVentana = h;
+
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    double a = static_cast<double>(w) / h;
+    double d = distCamObj;
+    if (activo(flagPerspectiva)) {
+        gluPerspective(45.0, a, 0.01f, 1e6);
+    } else if (w <= h) {
+        glOrtho(-d / 2, d / 2, -d / (2 * a), d / (2 * a), -1e6, 1e6);
+    } else {
+        glOrtho(-d * a / 2, d * a / 2, -d / 2, d / 2, -1e6, 1e6);
+    }
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void funcionAplicarProyeccion()
+{
+    wVentana = glutGet(GLUT_WINDOW_WIDTH);
+    hVentana = glutGet(GLUT_WINDOW_HEIGHT);
+    changeSize(wVentana, hVentana);
+}
+
+void funcionFronteraGraf()
+{
+    int n = std::min(noNudos, static_cast<int>(nudo.size()));
+    // Todos los nudos en un mismo punto: como un solo nudo
+    bool unPunto = true;
+    for (int i = 1; i < n && unPunto; i++) {
+        unPunto = nudo[i].getX() == nudo[0].getX() && nudo[i].getY() == nudo[0].getY() &&
+                  nudo[i].getZ() == nudo[0].getZ();
+    }
+    if (n < 2 || unPunto) {
+        xMin = yMin = zMin = 0;
+        xMax = yMax = zMax = 1;
+    } else {
+        xMin = xMax = yMin = yMax = zMin = zMax = 0;
+        for (int i = 0; i < n; i++) {
+            xMin = std::min(xMin, nudo[i].getX());
+            xMax = std::max(xMax, nudo[i].getX());
+            yMin = std::min(yMin, nudo[i].getY());
+            yMax = std::max(yMax, nudo[i].getY());
+            zMin = std::min(zMin, nudo[i].getZ());
+            zMax = std::max(zMax, nudo[i].getZ());
+        }
+    }
+    diagonal = std::pow(std::pow(xMax - xMin, 2) + std::pow(yMax - yMin, 2) +
+                            std::pow(zMax - zMin, 2),
+                        0.5);
+    xCentroObj = (xMin + xMax) / 2;
+    yCentroObj = (yMin + yMax) / 2;
+    zCentroObj = (zMin + zMax) / 2;
+    xCam = xCentroObj - diagonal;
+    yCam = yCentroObj - diagonal;
+    zCam = zMax + diagonal / 2;
+    distCamObj = std::sqrt(std::pow(xCam - xCentroObj, 2) + std::pow(yCam - yCentroObj, 2) +
+                           std::pow(zCam - zCentroObj, 2));
+}
+
+void draw()
+{
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gluLookAt(xCam, yCam, zCam, xCentroObj, yCentroObj, zCentroObj, 0, 0, 1);
+
+    // Primero el panel: un botón pulsado cambia los flags de este mismo cuadro
+    plotDialogo();
+
+    if (activo(flagEjes)) plotEjes();
+    if (noNudos != 0) plotNudos();
+    if (noBarras != 0) {
+        plotBarras();
+        plotArticulaciones();
+    }
+    if (activo(flagTagNudos)) plotTagNudos(escalaTexto);
+    if (activo(flagTagBarras)) plotTagBarras(escalaTexto);
+    if (activo(flagSecciones)) plotSecciones(escalaTexto);
+    if (activo(flagVolumen)) plotVolumen();
+    if (activo(flagApoyos)) plotApoyos(escalaApoyo);
+
+    // Solo los combos con interruptor en flags
+    int combos = std::min(noCombos, maxCombosFlags);
+    for (const DibujoResultado& r : dibujosResultado) {
+        if (!activo(r.flag)) continue;
+        for (int c = 0; c < combos; c++) {
+            if (activo(flagCombos + c)) r.dibujo(c, r.escala ? *r.escala : 0.0);
+        }
+    }
+
+    glFlush();
+    glutSwapBuffers();
+}

@@ -1,0 +1,212 @@
+#!/usr/bin/env bash
+# Biblioteca de sesiones del visor: Xvfb propio, programa real, xdotool y capturas.
+# Uso: source tests/e2e/lib/sesion.sh; sesion_iniciar; sesion_arrancar PROGRAMA ARCHIVO
+#
+# Variables que deja:
+#   SESION_DIR       carpeta temporal de la sesión (se borra al salir salvo SESION_CONSERVAR=1)
+#   SESION_SALIDA    archivo con la salida estándar y de error del programa
+#   SESION_PID       proceso del programa
+#   SESION_VENTANA   id X de la ventana "Tresnal 3D v6.1"
+#   DISPLAY          el display del Xvfb propio
+
+SESION_TITULO="Tresnal 3D v6.1"
+SESION_DIR=""
+SESION_SALIDA=""
+SESION_PID=""
+SESION_VENTANA=""
+SESION_XVFB_PID=""
+SESION_ESTADO=""
+
+# Mensaje y fin de la prueba con estado 1
+sesion_falla() {
+    echo "FALLA: $*" >&2
+    if [ -n "$SESION_SALIDA" ] && [ -f "$SESION_SALIDA" ]; then
+        echo "--- salida del programa ---" >&2
+        tail -n 40 "$SESION_SALIDA" >&2
+    fi
+    exit 1
+}
+
+sesion_limpiar() {
+    if [ -n "$SESION_PID" ] && kill -0 "$SESION_PID" 2>/dev/null; then
+        kill "$SESION_PID" 2>/dev/null
+        sleep 0.2
+        kill -9 "$SESION_PID" 2>/dev/null
+    fi
+    if [ -n "$SESION_XVFB_PID" ] && kill -0 "$SESION_XVFB_PID" 2>/dev/null; then
+        kill "$SESION_XVFB_PID" 2>/dev/null
+        wait "$SESION_XVFB_PID" 2>/dev/null
+    fi
+    if [ -n "$SESION_DIR" ] && [ -d "$SESION_DIR" ] && [ "${SESION_CONSERVAR:-0}" != 1 ]; then
+        rm -rf "$SESION_DIR"
+    fi
+}
+
+# Arranca un Xvfb en un display libre (lo elige el propio servidor) y exporta DISPLAY
+sesion_iniciar() {
+    for h in Xvfb xdotool import convert; do
+        command -v "$h" >/dev/null || sesion_falla "falta la herramienta $h"
+    done
+    SESION_DIR="$(mktemp -d /tmp/sesion_visor.XXXXXX)"
+    trap sesion_limpiar EXIT
+    trap 'exit 130' INT TERM
+    local fifo="$SESION_DIR/display"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" 2>"$SESION_DIR/xvfb.log" &
+    SESION_XVFB_PID=$!
+    local n=""
+    for _ in $(seq 1 100); do
+        n="$(head -n1 "$fifo" 2>/dev/null)"
+        [ -n "$n" ] && break
+        kill -0 "$SESION_XVFB_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    [ -n "$n" ] || sesion_falla "Xvfb no arrancó: $(cat "$SESION_DIR/xvfb.log")"
+    export DISPLAY=":$n"
+    SESION_SALIDA="$SESION_DIR/salida.txt"
+}
+
+# sesion_arrancar PROGRAMA [ARGUMENTOS...]: corre el programa en SESION_DIR con la
+# salida a SESION_SALIDA y espera su ventana
+sesion_arrancar() {
+    local programa
+    programa="$(readlink -f "$1")"
+    shift
+    [ -x "$programa" ] || sesion_falla "no existe el programa $programa"
+    (cd "$SESION_DIR" && exec "$programa" "$@") >"$SESION_SALIDA" 2>&1 </dev/null &
+    SESION_PID=$!
+    sesion_buscar_ventana
+}
+
+# Espera la ventana por su título exacto (máximo 20 s)
+sesion_buscar_ventana() {
+    SESION_VENTANA=""
+    for _ in $(seq 1 200); do
+        SESION_VENTANA="$(xdotool search --name "^${SESION_TITULO}\$" 2>/dev/null | head -n1)"
+        if [ -n "$SESION_VENTANA" ] && xdotool getwindowgeometry "$SESION_VENTANA" >/dev/null 2>&1; then
+            break
+        fi
+        SESION_VENTANA=""
+        kill -0 "$SESION_PID" 2>/dev/null || sesion_falla "el programa terminó antes de abrir la ventana"
+        sleep 0.1
+    done
+    [ -n "$SESION_VENTANA" ] || sesion_falla "no apareció la ventana \"$SESION_TITULO\""
+    xdotool windowfocus --sync "$SESION_VENTANA" 2>/dev/null || xdotool windowfocus "$SESION_VENTANA"
+    sesion_esperar_cuadros 5
+}
+
+# Tamaño de la ventana: imprime "ANCHO ALTO"
+sesion_tamano() {
+    xdotool getwindowgeometry "$SESION_VENTANA" | sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p'
+}
+
+# sesion_esperar_cuadros [N]: deja correr unos cuadros (el visor redibuja sin parar)
+sesion_esperar_cuadros() {
+    local n="${1:-3}"
+    sleep "$(awk -v n="$n" 'BEGIN { printf "%.2f", 0.1 * n }')"
+}
+
+# sesion_clic X Y [BOTON]: clic en coordenadas de la ventana (botón 1 izquierdo por omisión)
+sesion_clic() {
+    local boton="${3:-1}"
+    sesion_vivo
+    xdotool mousemove --window "$SESION_VENTANA" --sync "$1" "$2" 2>/dev/null ||
+        xdotool mousemove --window "$SESION_VENTANA" "$1" "$2"
+    sleep 0.05
+    xdotool click "$boton"
+    sesion_esperar_cuadros 3
+}
+
+# sesion_arrastrar X1 Y1 X2 Y2 [BOTON]: arrastre con el botón dado (1 izquierdo, 2 central)
+sesion_arrastrar() {
+    local boton="${5:-1}"
+    sesion_vivo
+    xdotool mousemove --window "$SESION_VENTANA" "$1" "$2"
+    sleep 0.05
+    xdotool mousedown "$boton"
+    sleep 0.05
+    local pasos=10 i
+    for i in $(seq 1 $pasos); do
+        xdotool mousemove --window "$SESION_VENTANA" \
+            $(($1 + ($3 - $1) * i / pasos)) $(($2 + ($4 - $2) * i / pasos))
+        sleep 0.02
+    done
+    xdotool mouseup "$boton"
+    sesion_esperar_cuadros 3
+}
+
+# sesion_escribir TEXTO: escribe el texto en la ventana
+sesion_escribir() {
+    sesion_vivo
+    xdotool windowfocus "$SESION_VENTANA" 2>/dev/null
+    xdotool type --delay 30 -- "$1"
+    sesion_esperar_cuadros 2
+}
+
+# sesion_tecla TECLA...: teclas con nombres de xdotool (Return, Escape, F5, alt+c, plus...)
+sesion_tecla() {
+    sesion_vivo
+    xdotool windowfocus "$SESION_VENTANA" 2>/dev/null
+    xdotool key --delay 50 -- "$@"
+    sesion_esperar_cuadros 3
+}
+
+# sesion_comando TEXTO: escribe una línea de comandos y la ejecuta con Enter
+sesion_comando() {
+    sesion_escribir "$1"
+    sesion_tecla Return
+}
+
+# sesion_captura ARCHIVO.png: captura de la ventana
+sesion_captura() {
+    sesion_vivo
+    import -window "$SESION_VENTANA" "png:$1" 2>/dev/null || sesion_falla "no se pudo capturar la ventana"
+}
+
+# sesion_pixel ARCHIVO X Y: imprime "R G B" (0 a 255) del píxel de la captura
+sesion_pixel() {
+    convert "$1" -crop "1x1+$2+$3" +repage -depth 8 rgb:- | od -An -tu1 | awk '{ print $1, $2, $3 }'
+}
+
+# sesion_contar_color ARCHIVO X Y ANCHO ALTO R G B [TOL]: cuántos píxeles del
+# rectángulo tienen ese color (con tolerancia por canal, 8 por omisión)
+sesion_contar_color() {
+    local tol="${9:-8}"
+    convert "$1" -crop "$4x$5+$2+$3" +repage -depth 8 rgb:- | od -An -v -tu1 | tr -s ' ' '\n' |
+        awk -v r="$6" -v g="$7" -v b="$8" -v t="$tol" '
+            NF { v[n % 3] = $1; n++
+                 if (n % 3 == 0) {
+                     d0 = v[0] - r; d1 = v[1] - g; d2 = v[2] - b
+                     if (d0 < 0) d0 = -d0; if (d1 < 0) d1 = -d1; if (d2 < 0) d2 = -d2
+                     if (d0 <= t && d1 <= t && d2 <= t) c++ } }
+            END { print c + 0 }'
+}
+
+# Falla si el programa ya terminó
+sesion_vivo() {
+    kill -0 "$SESION_PID" 2>/dev/null || sesion_falla "el programa terminó antes de tiempo"
+}
+
+# sesion_esperar_fin [SEGUNDOS]: espera el fin del programa y deja su estado en
+# SESION_ESTADO. Falla si no termina a tiempo (10 s por omisión). Llamarla
+# directamente, no dentro de $(...): solo este shell puede esperar al programa.
+sesion_esperar_fin() {
+    local limite="${1:-10}" i
+    for i in $(seq 1 $((limite * 10))); do
+        kill -0 "$SESION_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$SESION_PID" 2>/dev/null && sesion_falla "el programa no terminó en $limite s"
+    SESION_ESTADO=0
+    wait "$SESION_PID" || SESION_ESTADO=$?
+    SESION_PID=""
+}
+
+# sesion_esperar_salida TEXTO [SEGUNDOS]: espera que la salida del programa contenga el texto
+sesion_esperar_salida() {
+    local limite="${2:-10}" i
+    for i in $(seq 1 $((limite * 10))); do
+        grep -qF -- "$1" "$SESION_SALIDA" 2>/dev/null && return 0
+        sleep 0.1
+    done
+    sesion_falla "la salida no contiene \"$1\""
+}
