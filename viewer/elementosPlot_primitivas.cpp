@@ -1,12 +1,191 @@
-// PENDIENTE: implementación provisional vacía
+// Primitivas de dibujo: flecha, arco, textos y números con fuente de trazos.
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include <GL/freeglut.h>
+#include <GL/gl.h>
+
 #include "app/zurezar3o.h"
 #include "viewer/elementosPlot.h"
 
-void drawFlecha(double, double, double, double, double, double, double) {}
-void plotArcoXY(double, double, double) {}
-void drawTextoEscalado(double, double, double, const char*, double, int) {}
-void drawTextoEscaladoFacing(double, double, double, const char*, double, int) {}
-void drawNumFloat(double, double, double, double, int, double, int) {}
-void drawNumFloatFacing(double, double, double, double, int, double, int) {}
-void drawNumSci(double, double, double, double, int, double, int) {}
-void drawNumSciFacing(double, double, double, double, int, double, int) {}
+namespace {
+
+// 152.38 unidades de la fuente son h unidades del modelo
+const double factorAltura = 0.006562541015881349;
+// Avance supuesto por byte, en unidades de la fuente
+const double anchoCaracter = 104.76;
+
+// Corrimiento hacia atrás según la alineación (1 izquierda, 2 centro, 3 derecha)
+double corrimientoAlineacion(double w, int alineacion)
+{
+    if (alineacion == 2) return -w / 2;
+    if (alineacion == 3) return -w;
+    return 0;
+}
+
+void trazarBytes(const char* texto)
+{
+    for (const char* c = texto; *c != '\0'; c++) {
+        glutStrokeCharacter(GLUT_STROKE_MONO_ROMAN, static_cast<unsigned char>(*c));
+    }
+}
+
+// Empuja la matriz, va al punto y escala a la altura pedida
+void abrirMarcoTexto(double x, double y, double z, double h)
+{
+    float s = static_cast<float>(h * factorAltura);
+    glPushMatrix();
+    glTranslatef(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
+    glScalef(s, s, s);
+    glPushMatrix();
+}
+
+void cerrarMarcoTexto()
+{
+    glPopMatrix();
+    glPopMatrix();
+}
+
+// Ángulos de la cámara en grados: acimut del ojo visto desde el punto mirado
+// y su elevación. Con el ojo justo encima o debajo (dH = 0) se toma el acimut
+// de la vista superior (180) y la elevación ±90; sin NaN en ningún caso.
+void angulosCamara(double& az, double& el)
+{
+    double dx = xCam - xCentroObj;
+    double dy = yCam - yCentroObj;
+    double dz = zCam - zCentroObj;
+    double dH = std::pow(dx * dx + dy * dy, 0.5);
+    if (!(dH > 0)) {
+        az = 180;
+        el = dz > 0 ? 90 : (dz < 0 ? -90 : 0);
+        return;
+    }
+    double c = dx / dH;
+    if (c > 1) c = 1;
+    if (c < -1) c = -1;
+    az = std::acos(c) * 180 / PI;
+    if (dy < 0) az = -az;
+    el = std::atan(dz / dH) * 180 / PI;
+}
+
+// Número con p decimales en notación fija ('f') o científica ('e');
+// p negativo se toma como 0
+void formatearNumero(char (&salida)[100], double v, int p, char notacion)
+{
+    if (p < 0) p = 0;
+    char formato[20];
+    const char* plantilla = notacion == 'e' ? "%%.%de" : "%%.%df";
+    std::snprintf(formato, sizeof formato, plantilla, p);
+    std::snprintf(salida, sizeof salida, formato, v);
+}
+
+}  // namespace
+
+void drawFlecha(double x1, double y1, double z1, double x2, double y2, double z2, double h)
+{
+    double L = std::pow((x1 - x2) * (x1 - x2) + (y1 - y2) * (y1 - y2) + (z1 - z2) * (z1 - z2), 0.5);
+    glBegin(GL_LINES);
+    glVertex3f(static_cast<float>(x1), static_cast<float>(y1), static_cast<float>(z1));
+    glVertex3f(static_cast<float>(x2), static_cast<float>(y2), static_cast<float>(z2));
+    glEnd();
+    // Sin largo no hay dirección: solo el tallo (un punto), sin cabeza
+    if (!(L > 0) || !std::isfinite(L)) return;
+    double sb = (z1 - z2) / L;
+    if (sb > 1) sb = 1;
+    if (sb < -1) sb = -1;
+    double beta = -std::asin(sb);
+    double gamma = 0;
+    if (std::fabs(beta) != PI / 2) {
+        double c = (x1 - x2) / (L * std::cos(beta));
+        if (c > 1) c = 1;
+        if (c < -1) c = -1;
+        gamma = std::acos(c);
+    }
+    if (y1 - y2 < 0) gamma = -gamma;
+    float hf = static_cast<float>(h);
+    float h3 = static_cast<float>(h / 3);
+    glPushMatrix();
+    glTranslatef(static_cast<float>(x2), static_cast<float>(y2), static_cast<float>(z2));
+    glRotatef(static_cast<float>(gamma * 180 / PI), 0, 0, 1);
+    glRotatef(static_cast<float>(beta * 180 / PI), 0, 1, 0);
+    glBegin(GL_LINES);
+    glVertex3f(0, 0, 0);
+    glVertex3f(hf, h3, 0);
+    glVertex3f(0, 0, 0);
+    glVertex3f(hf, -h3, 0);
+    glVertex3f(0, 0, 0);
+    glVertex3f(hf, 0, h3);
+    glVertex3f(0, 0, 0);
+    glVertex3f(hf, 0, -h3);
+    glEnd();
+    glPopMatrix();
+}
+
+void plotArcoXY(double r, double a0, double a1)
+{
+    double t0 = a0 * PI / 180;
+    double paso = (a1 * PI / 180 - t0) / 10;
+    glBegin(GL_LINE_STRIP);
+    for (int i = 0; i <= 10; i++) {
+        double t = t0 + i * paso;
+        glVertex3f(static_cast<float>(r * std::cos(t)), static_cast<float>(r * std::sin(t)), 0.0f);
+    }
+    glEnd();
+}
+
+void drawTextoEscalado(double x, double y, double z, const char* texto, double h, int alineacion)
+{
+    if (texto == nullptr) return;
+    double w = anchoCaracter * static_cast<double>(std::strlen(texto));
+    abrirMarcoTexto(x, y, z, h);
+    double d = corrimientoAlineacion(w, alineacion);
+    if (d != 0) glTranslatef(static_cast<float>(d), 0, 0);
+    trazarBytes(texto);
+    cerrarMarcoTexto();
+}
+
+void drawTextoEscaladoFacing(double x, double y, double z, const char* texto, double h,
+                             int alineacion)
+{
+    if (texto == nullptr) return;
+    double az = 0, el = 0;
+    angulosCamara(az, el);
+    double w = anchoCaracter * static_cast<double>(std::strlen(texto));
+    abrirMarcoTexto(x, y, z, h);
+    glRotatef(static_cast<float>(90 + az), 0, 0, 1);
+    glRotatef(static_cast<float>(90 - el), 1, 0, 0);
+    // Corrimiento ya girado: centra sobre el ancla desde cualquier vista
+    double d = corrimientoAlineacion(w, alineacion);
+    if (d != 0) glTranslatef(static_cast<float>(d), 0, 0);
+    trazarBytes(texto);
+    cerrarMarcoTexto();
+}
+
+void drawNumFloat(double x, double y, double z, double v, int p, double h, int alineacion)
+{
+    char texto[100];
+    formatearNumero(texto, v, p, 'f');
+    drawTextoEscalado(x, y, z, texto, h, alineacion);
+}
+
+void drawNumFloatFacing(double x, double y, double z, double v, int p, double h, int alineacion)
+{
+    char texto[100];
+    formatearNumero(texto, v, p, 'f');
+    drawTextoEscaladoFacing(x, y, z, texto, h, alineacion);
+}
+
+void drawNumSci(double x, double y, double z, double v, int p, double h, int alineacion)
+{
+    char texto[100];
+    formatearNumero(texto, v, p, 'e');
+    drawTextoEscalado(x, y, z, texto, h, alineacion);
+}
+
+void drawNumSciFacing(double x, double y, double z, double v, int p, double h, int alineacion)
+{
+    char texto[100];
+    formatearNumero(texto, v, p, 'e');
+    drawTextoEscaladoFacing(x, y, z, texto, h, alineacion);
+}

@@ -1,0 +1,154 @@
+// Ayudas de las pruebas de dibujo: cámara de prueba, captura en coordenadas
+// del modelo y guardado del estado global del visor.
+#pragma once
+
+#include <cmath>
+#include <functional>
+#include <vector>
+
+#include <GL/freeglut.h>
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include "app/zurezar3o.h"
+#include "comun/capturaGL.h"
+
+namespace dibujoPrueba {
+
+struct P3 {
+    double x, y, z;
+};
+
+inline P3 operator-(P3 a, P3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+inline P3 operator+(P3 a, P3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
+inline P3 operator*(double k, P3 a) { return {k * a.x, k * a.y, k * a.z}; }
+inline double punto(P3 a, P3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+inline double norma(P3 a) { return std::sqrt(punto(a, a)); }
+inline P3 cruz(P3 a, P3 b)
+{
+    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+inline double distancia(P3 a, P3 b) { return norma(a - b); }
+
+// Segmento capturado: extremos en coordenadas del modelo y color
+struct Segmento {
+    P3 a, b;
+    float r, g, bl;
+};
+
+// Polígono capturado en coordenadas del modelo
+struct Poligono {
+    std::vector<P3> v;
+    float r, g, bl;
+};
+
+// Vista ortográfica de prueba: cubo de semilado m centrado en el origen,
+// matriz de modelo identidad. Pantalla: x a la derecha, y hacia arriba.
+inline void vistaOrtoPrueba(double m)
+{
+    int w = glutGet(GLUT_WINDOW_WIDTH), h = glutGet(GLUT_WINDOW_HEIGHT);
+    glViewport(0, 0, w, h);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    double a = static_cast<double>(w) / h;
+    glOrtho(-m * a, m * a, -m, m, -10 * m, 10 * m);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+// Vista ortográfica desde el ojo de los globales hacia el punto mirado
+inline void vistaCamaraOrto(double m)
+{
+    vistaOrtoPrueba(m);
+    gluLookAt(xCam, yCam, zCam, xCentroObj, yCentroObj, zCentroObj, 0, 0, 1);
+}
+
+// Lleva un vértice de ventana a coordenadas del modelo con las matrices actuales
+inline P3 aModelo(const VerticeGL& v)
+{
+    GLdouble mv[16], pr[16];
+    GLint vp[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, mv);
+    glGetDoublev(GL_PROJECTION_MATRIX, pr);
+    glGetIntegerv(GL_VIEWPORT, vp);
+    P3 p{0, 0, 0};
+    gluUnProject(v.x, v.y, v.z, mv, pr, vp, &p.x, &p.y, &p.z);
+    return p;
+}
+
+inline P3 enVentana(const VerticeGL& v) { return {v.x, v.y, v.z}; }
+
+// Segmentos dibujados, en coordenadas del modelo (o de ventana)
+inline std::vector<Segmento> capturarSegmentos(const std::function<void()>& dibujo,
+                                               bool modelo = true)
+{
+    std::vector<Segmento> s;
+    for (const PrimitivaGL& p : capturarFeedback(dibujo)) {
+        if (p.tipo != PrimitivaGL::Linea) continue;
+        const VerticeGL& a = p.v[0];
+        const VerticeGL& b = p.v[1];
+        s.push_back({modelo ? aModelo(a) : enVentana(a), modelo ? aModelo(b) : enVentana(b), a.r,
+                     a.g, a.b});
+    }
+    return s;
+}
+
+inline std::vector<Poligono> capturarPoligonos(const std::function<void()>& dibujo)
+{
+    std::vector<Poligono> s;
+    for (const PrimitivaGL& p : capturarFeedback(dibujo)) {
+        if (p.tipo != PrimitivaGL::Poligono || p.v.empty()) continue;
+        Poligono q{{}, p.v[0].r, p.v[0].g, p.v[0].b};
+        for (const VerticeGL& v : p.v) q.v.push_back(aModelo(v));
+        s.push_back(q);
+    }
+    return s;
+}
+
+inline bool colorEs(const Segmento& s, double r, double g, double b, double tol = 0.01)
+{
+    return std::fabs(s.r - r) < tol && std::fabs(s.g - g) < tol && std::fabs(s.bl - b) < tol;
+}
+
+// Guarda los globales del visor y las matrices, y los repone al salir
+struct EstadoVisorGuardado {
+    double cam[3], centro[3], diag, dist;
+    std::vector<int> flagsGuardados;
+    VectorXi barrasGuardadas, nudosGuardados;
+    EstadoVisorGuardado()
+        : cam{xCam, yCam, zCam},
+          centro{xCentroObj, yCentroObj, zCentroObj},
+          diag(diagonal),
+          dist(distCamObj),
+          flagsGuardados(flags),
+          barrasGuardadas(barrasAisladas),
+          nudosGuardados(nudosAislados)
+    {
+        glMatrixMode(GL_PROJECTION);
+        glPushMatrix();
+        glMatrixMode(GL_MODELVIEW);
+        glPushMatrix();
+    }
+    ~EstadoVisorGuardado()
+    {
+        glMatrixMode(GL_PROJECTION);
+        glPopMatrix();
+        glMatrixMode(GL_MODELVIEW);
+        glPopMatrix();
+        xCam = cam[0];
+        yCam = cam[1];
+        zCam = cam[2];
+        xCentroObj = centro[0];
+        yCentroObj = centro[1];
+        zCentroObj = centro[2];
+        diagonal = diag;
+        distCamObj = dist;
+        flags = flagsGuardados;
+        barrasAisladas = barrasGuardadas;
+        nudosAislados = nudosGuardados;
+    }
+    EstadoVisorGuardado(const EstadoVisorGuardado&) = delete;
+    EstadoVisorGuardado& operator=(const EstadoVisorGuardado&) = delete;
+};
+
+}  // namespace dibujoPrueba
