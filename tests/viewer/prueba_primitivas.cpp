@@ -174,6 +174,9 @@ TEST(Primitivas, FlechaNulaYCasiAlineadasSinNaN)
         {{0.1, 0.2, 0.3}, {0.1 + 1e-13, 0.2, 5.3}},
         {{1, 1, 1}, {1 + 3e-16, 1 - 1e-16, -2}},
         {{0.7, 0.3, 0}, {-0.3, 0.3, 1e-16}},
+        // el cociente del acos pasa de 1 por redondeo
+        {{9.694, 0, 4.517}, {0, 0, 0}},
+        {{-0.403, 1, -9.491}, {0, 1, 0}},
     };
     for (const Caso& c : casos) {
         std::vector<Segmento> s = capturarSegmentos(
