@@ -84,6 +84,7 @@ TEST_F(Teclado, RespuestasDeEnterEnSuOrden)
         // Palabras de los pasos posteriores: primero se buscan como combo
         {{"combo", "aislar"}, pregAislar, {}},
         {{"combo", "combo"}, pregCombo, {}},
+        {{"combo", "SERV", "combo", "combo"}, pregCombo, {{flagCombos + 1, 1}}, -1},
         {{"combo", "noAislar"}, ingrese, {}},
         // Aislar
         {{"aislar"}, pregAislar, {}},
@@ -93,6 +94,8 @@ TEST_F(Teclado, RespuestasDeEnterEnSuOrden)
         {{"aislar", "plotN"}, "Fuerzas Axiales Activadas. Ingrese Comando:", {{flagAxial, 1}}},
         {{"aislar", "3"}, ingrese, {}, -1, false},
         {{"aislar", "3", "noAislar"}, ingrese, {}},
+        // "aislar" como respuesta: lista no válida (todo oculto) y otra vez la pregunta
+        {{"aislar", "aislar"}, pregAislar, {}, -1, false},
     };
     for (const CasoEnter& caso : casos) {
         std::string nombre;
