@@ -109,19 +109,23 @@ MatrixXd objBarra3d::getCargasEquivalentesLocales()
         double MzJ0 = -L * L * (qyI / 30 + qyF / 20);
         double MyI0 = -L * L * (qzI / 20 + qzF / 30);
         double MyJ0 = L * L * (qzI / 30 + qzF / 20);
-        double EY = 6 / (L * DY) * ((2 - aY) * (1 - bY) * MzJ0 + (2 - bY) * (1 - aY) * MzI0);
-        double EZ = 6 / (L * DZ) * ((2 - aZ) * (1 - bZ) * MyJ0 + (2 - bZ) * (1 - aZ) * MyI0);
+        double EY = 0, EZ = 0;
+        if (L != 0) {
+            EY = 6 / (L * DY) * ((2 - aY) * (1 - bY) * MzJ0 + (2 - bY) * (1 - aY) * MzI0);
+            EZ = 6 / (L * DZ) * ((2 - aZ) * (1 - bZ) * MyJ0 + (2 - bZ) * (1 - aZ) * MyI0);
+        }
 
         auto col = cargasEquivalentesLocales.col(c);
         col(0) = L * qxI / 3 + L * qxF / 6;
         col(1) = L * (7 * qyI + 3 * qyF) / 20 - EY;
-        col(2) = L * (7 * qzI + 3 * qzF) / 20 - EZ;
+        // en x-z el momento en y tiene el signo opuesto: la corrección se suma en i
+        col(2) = L * (7 * qzI + 3 * qzF) / 20 + EZ;
         col(3) = L * mt / 2;
         col(4) = aZ / DZ * ((4 - 3 * bZ) * MyI0 - 2 * (1 - bZ) * MyJ0);
         col(5) = aY / DY * ((4 - 3 * bY) * MzI0 - 2 * (1 - bY) * MzJ0);
         col(6) = L * qxI / 6 + L * qxF / 3;
         col(7) = L * (3 * qyI + 7 * qyF) / 20 + EY;
-        col(8) = L * (3 * qzI + 7 * qzF) / 20 + EZ;
+        col(8) = L * (3 * qzI + 7 * qzF) / 20 - EZ;
         col(9) = L * mt / 2;
         col(10) = bZ / DZ * ((4 - 3 * aZ) * MyJ0 - 2 * (1 - aZ) * MyI0);
         col(11) = bY / DY * ((4 - 3 * aY) * MzJ0 - 2 * (1 - aY) * MzI0);

@@ -26,25 +26,28 @@ struct TerminosFlexion {
 
 TerminosFlexion terminosFlexion(double a, double b, double I, double phi, double L)
 {
-    double D = 12 - 8 * a - 8 * b + 5 * a * b;
-    double c = 1 / (1 + phi);
+    // Viga de Timoshenko con un resorte rotacional en cada extremo, condensado.
+    // Con phi = 0, o con los dos extremos rígidos, coincide con la forma
+    // D = 12 - 8a - 8b + 5ab y el factor c = 1 / (1 + phi).
+    double D = 12 - 8 * a - 8 * b + 5 * a * b + phi * (a + b - a * b);
     TerminosFlexion t;
-    t.s = 12 * I * (a + b - a * b) * c / D;
-    t.mi = 6 * L * I * a * (2 - b) * c / D;
-    t.mj = 6 * L * I * b * (2 - a) * c / D;
-    t.ri = L * L * I * a * (3 - 2 * b) * (4 + phi) * c / D;
-    t.rj = L * L * I * b * (3 - 2 * a) * (4 + phi) * c / D;
-    t.rij = L * L * I * a * b * (2 - phi) * c / D;
+    t.s = 12 * I * (a + b - a * b) / D;
+    t.mi = 6 * L * I * a * (2 - b) / D;
+    t.mj = 6 * L * I * b * (2 - a) / D;
+    t.ri = L * L * I * a * (12 - (8 - phi) * b) / D;
+    t.rj = L * L * I * b * (12 - (8 - phi) * a) / D;
+    t.rij = L * L * I * a * b * (2 - phi) / D;
     return t;
 }
 
-// Parámetro de corte; 0 sin factor de forma (no se divide por un área nula)
+// Parámetro de corte; 0 sin factor de forma, inercia o módulo (sin 0/0)
 double parametroCorte(double E, double I, double f, double G, double A, double L)
 {
-    if (f == 0) {
+    double numerador = 12 * E * I * f;
+    if (numerador == 0) {
         return 0;
     }
-    return 12 * E * I * f / (G * A * L * L);
+    return numerador / (G * A * L * L);
 }
 }  // namespace
 
@@ -57,7 +60,10 @@ MatrixXd objBarra3d::getKLocal()
         calcLongitudesAngulos();
     }
     kLocal.resize(12, 12);
-    if (flagsBarra[4] == 1 && flagsBarra[5] == 1) {
+    if (flagsBarra[4] == 1 && flagsBarra[5] == 1 && longitud == 0) {
+        // sin longitud (extremos coincidentes o sin definir): rigidez nula
+        kLocal.setZero();
+    } else if (flagsBarra[4] == 1 && flagsBarra[5] == 1) {
         flagsBarra[10] = 1;
         double L = longitud;
         double E = modE;
@@ -72,7 +78,7 @@ MatrixXd objBarra3d::getKLocal()
             K0(j, i) = v;
         };
         double axial = area * L * L;
-        double torsion = modG * modJ * L * L / E;
+        double torsion = (E == 0) ? 0.0 : modG * modJ * L * L / E;
         poner(0, 0, axial);
         poner(6, 6, axial);
         poner(0, 6, -axial);
