@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include <GL/freeglut.h>
@@ -150,5 +151,34 @@ struct EstadoVisorGuardado {
     EstadoVisorGuardado(const EstadoVisorGuardado&) = delete;
     EstadoVisorGuardado& operator=(const EstadoVisorGuardado&) = delete;
 };
+
+// Modelo de prueba armado con los métodos de las clases: nudos con número de
+// usuario 1, 2, ... y barras 10, 11, ... entre los nudos dados (índices internos);
+// todo visible. Deja el modelo anterior reemplazado: reiniciarModelo al final.
+inline void armarModelo(const std::vector<P3>& nudos, const std::vector<std::pair<int, int>>& barras)
+{
+    nudo.clear();
+    barra.clear();
+    noNudos = static_cast<int>(nudos.size());
+    noBarras = static_cast<int>(barras.size());
+    nudo.resize(nudos.size());
+    for (size_t i = 0; i < nudos.size(); i++) {
+        nudo[i].setNoNudoUsuario(static_cast<int>(i) + 1);
+        nudo[i].setNoNudoInterno(static_cast<int>(i));
+        nudo[i].setCoordenadas(nudos[i].x, nudos[i].y, nudos[i].z);
+    }
+    barra.resize(barras.size());
+    for (size_t i = 0; i < barras.size(); i++) {
+        objBarra3d& b = barra[i];
+        b.resetFlags();
+        b.setNoBarraUsuario(10 + static_cast<int>(i));
+        b.setNoBarraInterna(static_cast<int>(i));
+        P3 a = nudos[barras[i].first], c = nudos[barras[i].second];
+        b.setNudoInicio(barras[i].first, a.x, a.y, a.z);
+        b.setNudoFinal(barras[i].second, c.x, c.y, c.z);
+    }
+    nudosAislados = VectorXi::Ones(noNudos);
+    barrasAisladas = VectorXi::Ones(noBarras);
+}
 
 }  // namespace dibujoPrueba
