@@ -138,8 +138,8 @@ std::vector<filaBarra> leerTablaBarras(claseLeerArchivo& lector, const std::vect
     std::vector<filaBarra> barras;
     std::vector<int> filas = filasValidas(tabla, "la barra", "barras:");
     if (nudos.empty() && !filas.empty()) {
-        std::cout << "Advertencia: no hay nudos; se descartan las " << filas.size()
-                  << " barras de barras:" << std::endl;
+        std::cout << "Advertencia: no hay nudos; se descarta la tabla barras: (" << filas.size()
+                  << " filas)" << std::endl;
         return barras;
     }
     // fila del nudo de un valor de la tabla, -1 si no está en nudos:
