@@ -1,0 +1,207 @@
+#!/usr/bin/env bash
+# Sesión con el programa real: comandos escritos, teclas directas, teclas de
+# función y recarga con F5 del archivo editado; Esc, "exit" y "salir" terminan
+# con estado 0. Una captura por paso en $SESION_DIR/capturas
+# (SESION_CONSERVAR=1 para mirarlas).
+# Uso: comandos.sh PROGRAMA CARPETA_EJEMPLOS
+set -uo pipefail
+programa="$1"
+ejemplos="$2"
+source "$(dirname "$0")/lib/sesion.sh"
+
+sesion_iniciar
+mkdir -p "$SESION_DIR/capturas"
+paso=0
+ultima=""
+
+# captura NOMBRE: captura numerada, repetida hasta que dos seguidas coincidan
+# (la máquina puede estar cargada); deja su ruta en $ultima
+captura() {
+    paso=$((paso + 1))
+    ultima="$SESION_DIR/capturas/$(printf '%02d' "$paso")_$1.png"
+    local previa="$SESION_DIR/previa.png" i
+    sesion_captura "$previa"
+    for i in $(seq 1 25); do
+        sleep 0.2
+        sesion_captura "$ultima"
+        [ "$(compare -metric AE "$previa" "$ultima" null: 2>&1 | cut -d' ' -f1)" = 0 ] && return
+        cp "$ultima" "$previa"
+    done
+}
+
+# Píxeles distintos entre dos capturas, en todo o en un recorte AxB+X+Y
+distintos() {
+    if [ -n "${3:-}" ]; then
+        # En la línea de comandos cuenta solo el texto verde: el modelo puede
+        # pasar por detrás
+        local filtro=()
+        [ "$3" = "$LINEA" ] && filtro=(-fill black +opaque "#00ff00")
+        convert "$1" -crop "$3" +repage "${filtro[@]}" "$SESION_DIR/recorte_a.png"
+        convert "$2" -crop "$3" +repage "${filtro[@]}" "$SESION_DIR/recorte_b.png"
+        compare -metric AE "$SESION_DIR/recorte_a.png" "$SESION_DIR/recorte_b.png" null: 2>&1 |
+            cut -d' ' -f1
+    else
+        compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1
+    fi
+}
+debe_cambiar() {  # A B MOTIVO [RECORTE]
+    local n
+    n="$(distintos "$1" "$2" "${4:-}")"
+    [ "$n" != 0 ] || sesion_falla "$3: la imagen no cambió ($(basename "$2"))"
+}
+debe_igualar() {  # A B MOTIVO [RECORTE]
+    local n
+    n="$(distintos "$1" "$2" "${4:-}")"
+    [ "$n" = 0 ] || sesion_falla "$3: $n píxeles distintos ($(basename "$1") / $(basename "$2"))"
+}
+
+# Línea de comandos (abajo a la izquierda) y escena sin el panel
+LINEA="600x60+0+740"
+ESCENA="760x560+100+130"
+
+cp "$ejemplos/ingresoDatos.txt" "$SESION_DIR/modelo.txt"
+sesion_arrancar "$programa" modelo.txt
+sesion_esperar_salida "lectura de barras OK Num Barras = 8"
+captura inicio; inicio="$ultima"
+
+# Escribir no ejecuta: solo cambia la línea de comandos
+sesion_escribir "tagNudos"
+captura escrito
+debe_cambiar "$inicio" "$ultima" "tagNudos escrito" "$LINEA"
+debe_igualar "$inicio" "$ultima" "tagNudos escrito, escena" "$ESCENA"
+
+sesion_tecla Return
+captura tagNudos; tags="$ultima"
+debe_cambiar "$inicio" "$ultima" "tagNudos ejecutado" "$ESCENA"
+ingrese="$ultima"  # línea: "Ingrese Comando:" y la línea vacía
+
+# Un comando que no existe deja la respuesta anterior y vacía la línea
+sesion_comando "PlotDef"
+captura sin_coincidencia
+debe_igualar "$tags" "$ultima" "comando sin coincidencia"
+
+# '+' con Shift agranda el texto; '+' del teclado numérico sin diagrama, nada
+sesion_tecla shift+plus
+captura texto_mayor; mayor="$ultima"
+debe_cambiar "$tags" "$ultima" "Shift+'+'" "$ESCENA"
+sesion_tecla KP_Add KP_Subtract
+captura sin_diagrama
+debe_igualar "$mayor" "$ultima" "'+' y '-' sin diagrama"
+
+# Análisis, combo ELU con sus dos Enter, y diagrama axial
+sesion_clic 930 727
+captura calculado; calculado="$ultima"
+debe_cambiar "$mayor" "$ultima" "Calcular"
+sesion_comando "combo"
+captura pregunta_combo; pregunta="$ultima"
+debe_cambiar "$calculado" "$ultima" "pregunta del combo" "$LINEA"
+sesion_comando "ELU"
+captura combo_elu
+debe_cambiar "$pregunta" "$ultima" "respuesta del combo" "$LINEA"
+sesion_comando "plotN"
+captura axial; axial="$ultima"
+debe_cambiar "$pregunta" "$ultima" "plotN" "$ESCENA"
+
+# '+' sin Shift agranda el diagrama; '-' lo devuelve
+sesion_tecla KP_Add KP_Add KP_Add
+captura axial_mayor; axial_mayor="$ultima"
+debe_cambiar "$axial" "$ultima" "'+' con el axial" "$ESCENA"
+sesion_tecla KP_Subtract KP_Subtract KP_Subtract
+captura axial_vuelta
+debe_cambiar "$axial_mayor" "$ultima" "'-' con el axial" "$ESCENA"
+debe_igualar "$axial" "$ultima" "'+' y '-' tres veces"
+
+# Alt+c: ortogonal en seguida, y de vuelta a perspectiva
+sesion_tecla alt+c
+captura ortogonal
+debe_cambiar "$axial" "$ultima" "Alt+c" "$ESCENA"
+sesion_tecla alt+c
+captura perspectiva
+debe_igualar "$axial" "$ultima" "Alt+c dos veces"
+
+# Alt+t, Alt+f, Alt+n: números, líneas internas, esferas
+anterior="$axial"
+for t in t f n; do
+    sesion_tecla "alt+$t"
+    captura "alt_$t"
+    debe_cambiar "$anterior" "$ultima" "Alt+$t" "$ESCENA"
+    anterior="$ultima"
+done
+sesion_tecla alt+t alt+f alt+n
+captura alt_deshecho
+debe_igualar "$axial" "$ultima" "Alt+t, f, n dos veces"
+
+# Ayudas: F1 cartel; F12 cuatro páginas y ninguna
+sesion_tecla F1
+captura ayuda
+debe_cambiar "$axial" "$ultima" "F1"
+sesion_tecla F12
+captura ayuda_pagina1
+debe_cambiar "$axial" "$ultima" "F12"
+sesion_tecla F12 F12 F12 F12
+captura ayuda_ninguna
+debe_igualar "$axial" "$ultima" "F12 hasta ninguna página"
+
+# Vistas fijas y teclas sin tarea
+for f in F2 F3 F4; do
+    sesion_tecla "$f"
+    captura "vista_$f"
+    debe_cambiar "$axial" "$ultima" "$f" "$ESCENA"
+    vista="$ultima"
+done
+sesion_tecla F6 F7 F8 F9 F10 F11 Left Up Right Down
+captura sin_tarea
+debe_igualar "$vista" "$ultima" "teclas sin tarea"
+
+# Aislar las barras 5 y 6 (dos Enter)
+sesion_comando "aislar"
+sesion_comando "5 6"
+captura aisladas
+debe_cambiar "$vista" "$ultima" "aislar 5 6" "$ESCENA"
+
+# Pregunta del combo pendiente, archivo editado y F5
+sesion_comando "combo"
+captura antes_recarga; antes="$ultima"
+debe_igualar "$pregunta" "$ultima" "pregunta del combo otra vez" "$LINEA"
+# Un nudo de cumbrera y cuatro barras nuevas en las tablas
+awk '
+    /^nudos:/ && !n { print; print "9 3 2.5 6"; n = 1; next }
+    /^barras:/ && !b { print; print "9 5 9"; print "10 6 9"; print "11 7 9"; print "12 8 9"; b = 1; next }
+    { print }
+' "$ejemplos/ingresoDatos.txt" >"$SESION_DIR/modelo.txt"
+lineas_antes="$(wc -l <"$SESION_SALIDA")"
+sesion_tecla F5
+sesion_esperar_salida "Num Barras = 12"
+captura recarga; recarga="$ultima"
+tail -n +"$((lineas_antes + 1))" "$SESION_SALIDA" >"$SESION_DIR/tras_f5.txt"
+esperado_inicio="$(printf '\n\n\n------------------------Reinicio del programa------------------\nlectura de nudos OK Num Nudos = 9\nlectura de barras OK Num Barras = 12')"
+[ "$(head -n 6 "$SESION_DIR/tras_f5.txt")" = "$esperado_inicio" ] ||
+    sesion_falla "consola tras F5: $(head -n 6 "$SESION_DIR/tras_f5.txt")"
+grep -qx "transferencia de coord a barra\[i\] OK" "$SESION_DIR/tras_f5.txt" ||
+    sesion_falla "faltan las líneas del cargador tras F5"
+debe_igualar "$antes" "$ultima" "la pregunta sigue tras F5" "$LINEA"
+debe_cambiar "$inicio" "$ultima" "modelo nuevo tras F5" "$ESCENA"
+# El siguiente Enter responde la pregunta pendiente
+sesion_comando "SERV"
+captura combo_tras_recarga
+debe_cambiar "$recarga" "$ultima" "respuesta tras F5" "$LINEA"
+
+# Esc a mitad de un comando termina con estado 0
+sesion_escribir "plo"
+sesion_tecla Escape
+sesion_esperar_fin
+[ "$SESION_ESTADO" = 0 ] || sesion_falla "Esc terminó con estado $SESION_ESTADO"
+
+# "exit" y "salir" también. Al arrancar sobre el archivo editado se ve lo
+# mismo que tras F5 salvo la línea de comandos: flags, cámara, proyección,
+# escalas y aislamiento volvieron al arranque
+ARRIBA="1000x740+0+0"
+for palabra in exit salir; do
+    sesion_arrancar "$programa" modelo.txt
+    captura "arranque_$palabra"
+    debe_igualar "$recarga" "$ultima" "F5 igual al arranque" "$ARRIBA"
+    sesion_comando "$palabra"
+    sesion_esperar_fin
+    [ "$SESION_ESTADO" = 0 ] || sesion_falla "\"$palabra\" terminó con estado $SESION_ESTADO"
+done
+echo "comandos: OK"
