@@ -163,6 +163,12 @@ debe_cambiar "$vista" "$ultima" "aislar 5 6" "$ESCENA"
 sesion_comando "combo"
 captura antes_recarga; antes="$ultima"
 debe_igualar "$pregunta" "$ultima" "pregunta del combo otra vez" "$LINEA"
+# Ortogonal y dos pasos de rueda: F5 debe volver a la perspectiva y a la cámara de inicio
+sesion_tecla alt+c
+sesion_clic 500 400 4
+sesion_clic 500 400 4
+captura ortogonal_zoom
+debe_cambiar "$antes" "$ultima" "ortogonal con zoom" "$ESCENA"
 # Un nudo de cumbrera y cuatro barras nuevas en las tablas
 awk '
     /^nudos:/ && !n { print; print "9 3 2.5 6"; n = 1; next }
