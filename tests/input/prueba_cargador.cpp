@@ -605,3 +605,30 @@ TEST(Cargador, ArchivoDeSoloLectura)
     ASSERT_TRUE(WIFEXITED(estado));
     EXPECT_EQ(WEXITSTATUS(estado), 3);
 }
+
+TEST(Cargador, Ejemplos)
+{
+    struct ejemplo {
+        const char* archivo;
+        int nudos, barras, combos;
+    };
+    for (const ejemplo& e :
+         {ejemplo{"ingresoDatos.txt", 8, 8, 2}, ejemplo{"porticoCompleto.txt", 12, 14, 3},
+          ejemplo{"voladizo.txt", 2, 1, 1}}) {
+        reiniciarModelo();
+        nombreArchivo = std::string(DIR_EJEMPLOS) + "/" + e.archivo;
+        std::string salida = capturarSalida([] { funcionLeerArchivo(); });
+        EXPECT_EQ(noNudos, e.nudos) << e.archivo;
+        EXPECT_EQ(noBarras, e.barras) << e.archivo;
+        EXPECT_EQ(noCombos, e.combos) << e.archivo;
+        for (const std::string& l : lineas(salida)) {
+            bool esperada = l.rfind("Advertencia:", 0) != 0 || l.rfind(avisoEntero, 0) == 0 ||
+                            l.rfind(avisoReal, 0) == 0;
+            EXPECT_TRUE(esperada) << e.archivo << ": " << l;
+        }
+        for (objBarra3d& b : barra) {
+            EXPECT_TRUE(b.getBoolSeccion()) << e.archivo << " barra " << b.getNoBarraUsuario();
+        }
+        verificarConsistencia(e.archivo);
+    }
+}
