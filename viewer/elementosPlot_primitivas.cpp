@@ -69,15 +69,21 @@ void angulosCamara(double& az, double& el)
     el = std::atan(dz / dH) * 180 / PI;
 }
 
-// Número con p decimales en notación fija ('f') o científica ('e');
-// p negativo se toma como 0
-void formatearNumero(char (&salida)[100], double v, int p, char notacion)
+using FuncionTexto = void (*)(double, double, double, const char*, double, int);
+
+// Número con p decimales en notación fija ('f') o científica ('e'), dibujado
+// con la función de texto dada; p negativo se toma como 0 y el texto se corta
+// a 99 caracteres
+void dibujarNumero(FuncionTexto dibujar, double x, double y, double z, double v, int p,
+                   char notacion, double h, int alineacion)
 {
     if (p < 0) p = 0;
     char formato[20];
     const char* plantilla = notacion == 'e' ? "%%.%de" : "%%.%df";
     std::snprintf(formato, sizeof formato, plantilla, p);
-    std::snprintf(salida, sizeof salida, formato, v);
+    char texto[100];
+    std::snprintf(texto, sizeof texto, formato, v);
+    dibujar(x, y, z, texto, h, alineacion);
 }
 
 }  // namespace
@@ -164,28 +170,20 @@ void drawTextoEscaladoFacing(double x, double y, double z, const char* texto, do
 
 void drawNumFloat(double x, double y, double z, double v, int p, double h, int alineacion)
 {
-    char texto[100];
-    formatearNumero(texto, v, p, 'f');
-    drawTextoEscalado(x, y, z, texto, h, alineacion);
+    dibujarNumero(drawTextoEscalado, x, y, z, v, p, 'f', h, alineacion);
 }
 
 void drawNumFloatFacing(double x, double y, double z, double v, int p, double h, int alineacion)
 {
-    char texto[100];
-    formatearNumero(texto, v, p, 'f');
-    drawTextoEscaladoFacing(x, y, z, texto, h, alineacion);
+    dibujarNumero(drawTextoEscaladoFacing, x, y, z, v, p, 'f', h, alineacion);
 }
 
 void drawNumSci(double x, double y, double z, double v, int p, double h, int alineacion)
 {
-    char texto[100];
-    formatearNumero(texto, v, p, 'e');
-    drawTextoEscalado(x, y, z, texto, h, alineacion);
+    dibujarNumero(drawTextoEscalado, x, y, z, v, p, 'e', h, alineacion);
 }
 
 void drawNumSciFacing(double x, double y, double z, double v, int p, double h, int alineacion)
 {
-    char texto[100];
-    formatearNumero(texto, v, p, 'e');
-    drawTextoEscaladoFacing(x, y, z, texto, h, alineacion);
+    dibujarNumero(drawTextoEscaladoFacing, x, y, z, v, p, 'e', h, alineacion);
 }

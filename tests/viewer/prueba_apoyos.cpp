@@ -175,10 +175,7 @@ TEST(Apoyos, AnchosDeLinea)
         armarModelo({{0, 0, 0}}, {});
         nudo[0].setApoyo(c.codigos[0], c.codigos[1], c.codigos[2], c.codigos[3], c.codigos[4],
                          c.codigos[5]);
-        xCam = 0;
-        yCam = -50;
-        zCam = 0;
-        xCentroObj = yCentroObj = zCentroObj = 0;
+        ponerCamara({0, -50, 0}, {0, 0, 0});
         vistaCamaraOrto(m);
         glClearColor(0, 0, 0, 1);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

@@ -17,14 +17,7 @@ using namespace dibujoPrueba;
 
 namespace {
 
-const double tol = 1e-4;
-
-void esperarCerca(P3 real, P3 esperado, double t, const std::string& que)
-{
-    EXPECT_NEAR(real.x, esperado.x, t) << que;
-    EXPECT_NEAR(real.y, esperado.y, t) << que;
-    EXPECT_NEAR(real.z, esperado.z, t) << que;
-}
+const double tol = tolModelo;
 
 void esperarMismos(const std::vector<Segmento>& real, const std::vector<Segmento>& esperado,
                    const std::string& que)
@@ -64,10 +57,7 @@ struct Escena {
     {
         vistaOrtoPrueba(m);
         flags.assign(200, 0);
-        xCentroObj = yCentroObj = zCentroObj = 0;
-        xCam = -3;
-        yCam = -4;
-        zCam = 2;
+        ponerCamara({-3, -4, 2}, {0, 0, 0});
     }
     ~Escena() { reiniciarModelo(); }
 };

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <functional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -12,6 +13,8 @@
 #include <GL/glu.h>
 
 #include "app/zurezar3o.h"
+#include <gtest/gtest.h>
+
 #include "comun/capturaGL.h"
 
 namespace dibujoPrueba {
@@ -65,19 +68,57 @@ inline void vistaCamaraOrto(double m)
 }
 
 // Lleva un vértice de ventana a coordenadas del modelo con las matrices actuales
-inline P3 aModelo(const VerticeGL& v)
-{
+// Matrices y vista actuales
+struct MatricesGL {
     GLdouble mv[16], pr[16];
     GLint vp[4];
-    glGetDoublev(GL_MODELVIEW_MATRIX, mv);
-    glGetDoublev(GL_PROJECTION_MATRIX, pr);
-    glGetIntegerv(GL_VIEWPORT, vp);
+    MatricesGL()
+    {
+        glGetDoublev(GL_MODELVIEW_MATRIX, mv);
+        glGetDoublev(GL_PROJECTION_MATRIX, pr);
+        glGetIntegerv(GL_VIEWPORT, vp);
+    }
+};
+
+inline P3 aModelo(const VerticeGL& v)
+{
+    MatricesGL m;
     P3 p{0, 0, 0};
-    gluUnProject(v.x, v.y, v.z, mv, pr, vp, &p.x, &p.y, &p.z);
+    gluUnProject(v.x, v.y, v.z, m.mv, m.pr, m.vp, &p.x, &p.y, &p.z);
     return p;
 }
 
 inline P3 enVentana(const VerticeGL& v) { return {v.x, v.y, v.z}; }
+
+// Lleva un punto del modelo a coordenadas de ventana con las matrices actuales
+inline P3 aVentana(P3 p)
+{
+    MatricesGL m;
+    P3 w{0, 0, 0};
+    gluProject(p.x, p.y, p.z, m.mv, m.pr, m.vp, &w.x, &w.y, &w.z);
+    return w;
+}
+
+// Ojo y punto mirado de la cámara global
+inline void ponerCamara(P3 ojo, P3 centro)
+{
+    xCam = ojo.x;
+    yCam = ojo.y;
+    zCam = ojo.z;
+    xCentroObj = centro.x;
+    yCentroObj = centro.y;
+    zCentroObj = centro.z;
+}
+
+// Tolerancia en coordenadas del modelo
+const double tolModelo = 1e-4;
+
+inline void esperarCerca(P3 real, P3 esperado, double t, const std::string& que)
+{
+    EXPECT_NEAR(real.x, esperado.x, t) << que;
+    EXPECT_NEAR(real.y, esperado.y, t) << que;
+    EXPECT_NEAR(real.z, esperado.z, t) << que;
+}
 
 // Segmentos dibujados, en coordenadas del modelo (o de ventana)
 inline std::vector<Segmento> capturarSegmentos(const std::function<void()>& dibujo,
