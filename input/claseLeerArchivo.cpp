@@ -131,6 +131,28 @@ int valorTrasUltima(const std::string& ruta, const std::string& etiqueta, std::s
     return estado;
 }
 
+// Valor tras la última aparición convertido; el valor ausente, con una
+// línea de aviso, si no hay etiqueta, no hay valor o no se puede convertir
+template <class T>
+T valorSuelto(const std::string& ruta, const std::string& etiqueta, const char* clase,
+              bool (*convertir)(const std::string&, T&), T ausente)
+{
+    std::string valor;
+    int estado = valorTrasUltima(ruta, etiqueta, valor);
+    T resultado = ausente;
+    if (estado == 0) {
+        std::cout << "Advertencia: no se encontró ningún " << clase << " con etiqueta "
+                  << etiqueta << std::endl;
+    } else if (estado == 1) {
+        std::cout << "Advertencia: falta el valor de la etiqueta " << etiqueta << std::endl;
+    } else if (!convertir(valor, resultado)) {
+        std::cout << "Advertencia: el valor " << valor << " de la etiqueta " << etiqueta
+                  << " no es un " << clase << " válido" << std::endl;
+        resultado = ausente;
+    }
+    return resultado;
+}
+
 }  // namespace
 
 claseLeerArchivo::claseLeerArchivo() {}
@@ -159,46 +181,12 @@ int claseLeerArchivo::getNoEtiquetas(std::string etiqueta)
 
 int claseLeerArchivo::getEntero(std::string etiqueta)
 {
-    std::string valor;
-    int estado = valorTrasUltima(nombreArchivo, etiqueta, valor);
-    if (estado == 0) {
-        std::cout << "Advertencia: no se encontró ningún entero con etiqueta " << etiqueta
-                  << std::endl;
-        return -1;
-    }
-    if (estado == 1) {
-        std::cout << "Advertencia: falta el valor de la etiqueta " << etiqueta << std::endl;
-        return -1;
-    }
-    int resultado = 0;
-    if (!convertirEntero(valor, resultado)) {
-        std::cout << "Advertencia: el valor " << valor << " de la etiqueta " << etiqueta
-                  << " no es un entero válido" << std::endl;
-        return -1;
-    }
-    return resultado;
+    return valorSuelto<int>(nombreArchivo, etiqueta, "entero", convertirEntero, -1);
 }
 
 double claseLeerArchivo::getReal(std::string etiqueta)
 {
-    std::string valor;
-    int estado = valorTrasUltima(nombreArchivo, etiqueta, valor);
-    if (estado == 0) {
-        std::cout << "Advertencia: no se encontró ningún real con etiqueta " << etiqueta
-                  << std::endl;
-        return -1.0;
-    }
-    if (estado == 1) {
-        std::cout << "Advertencia: falta el valor de la etiqueta " << etiqueta << std::endl;
-        return -1.0;
-    }
-    double resultado = 0;
-    if (!convertirReal(valor, resultado)) {
-        std::cout << "Advertencia: el valor " << valor << " de la etiqueta " << etiqueta
-                  << " no es un real válido" << std::endl;
-        return -1.0;
-    }
-    return resultado;
+    return valorSuelto<double>(nombreArchivo, etiqueta, "real", convertirReal, -1.0);
 }
 
 std::string claseLeerArchivo::getString(std::string etiqueta, int n)
