@@ -203,7 +203,8 @@ int aplicarBloques(claseLeerArchivo& lector, const std::string& etiqueta, bool c
     int m = lector.getNoEtiquetas(etiqueta);
     for (int n = 1; n <= m; n++) {
         std::string nombre = conNombre ? lector.getString(etiqueta, n) : "";
-        std::vector<double> corrida = lector.getMatrizEtiquetaRepetida(etiqueta, n, conNombre ? 1 : 0);
+        std::vector<double> corrida =
+            lector.getMatrizEtiquetaRepetida(etiqueta, n, conNombre ? 1 : 0);
         if (corrida.size() <= K) {
             continue;
         }

@@ -155,7 +155,8 @@ TEST(Lector, CasosBorde)
          "Advertencia: falta el valor de la etiqueta escalaN:\n"
          "Advertencia: falta el valor de la etiqueta escalaN:\n"},
         // getString: límites
-        {"getString: n = 0, n mayor, etiqueta final, valor numérico", "pesoPropio: 25\npesoPropio:",
+        {"getString: n = 0, n mayor, etiqueta final, valor numérico",
+         "pesoPropio: 25\npesoPropio:",
          [](L& l) {
              return junto({l.getString("pesoPropio:", 0), l.getString("pesoPropio:", 1),
                            l.getString("pesoPropio:", 2), l.getString("pesoPropio:", 3)});
