@@ -6,17 +6,25 @@
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <locale>
 
 namespace {
 
-// Recorrido de tokens separados por espacios, solo lectura, locale clásico
+// Recorrido de tokens separados por espacios, solo lectura, locale clásico.
+// Solo se abren archivos regulares: una carpeta, un dispositivo o una
+// tubería se leen como un archivo vacío (una tubería no se podría releer en
+// cada consulta, y abrirla o leerla podría no terminar nunca).
 class recorridoTokens {
 public:
-    explicit recorridoTokens(const std::string& ruta) : archivo(ruta, std::ios::in)
+    explicit recorridoTokens(const std::string& ruta)
     {
+        std::error_code error;
+        if (std::filesystem::is_regular_file(ruta, error)) {
+            archivo.open(ruta, std::ios::in);
+        }
         archivo.imbue(std::locale::classic());
     }
 

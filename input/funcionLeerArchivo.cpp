@@ -470,9 +470,13 @@ void leerAjustes(claseLeerArchivo& lector)
 // Una sola línea por carga cuando el archivo no se puede leer
 void avisarSiNoSeAbre(const std::string& ruta)
 {
-    std::ifstream prueba(ruta, std::ios::in);
     std::error_code error;
-    if (!prueba.is_open() || std::filesystem::is_directory(ruta, error)) {
+    bool regular = std::filesystem::is_regular_file(ruta, error);
+    std::ifstream prueba;
+    if (regular) {
+        prueba.open(ruta, std::ios::in);
+    }
+    if (!regular || !prueba.is_open()) {
         std::cout << "Advertencia: no se pudo abrir el archivo " << ruta
                   << "; se lee como un archivo vacío" << std::endl;
     }

@@ -178,6 +178,17 @@ TEST(Cargador, ConsolaArchivoInexistente)
               "Advertencia: no se pudo abrir el archivo /tmp; se lee como un archivo vacío");
     EXPECT_EQ(precision, 3);
     EXPECT_EQ(escalaDef, 100);
+    // ni un dispositivo sin fin ni una tubería sin escritor cuelgan la carga
+    std::string tuberia = "/tmp/tresnal-tuberia-" + std::to_string(getpid());
+    ASSERT_EQ(mkfifo(tuberia.c_str(), 0600), 0);
+    for (const std::string& ruta : {std::string("/dev/zero"), tuberia}) {
+        nombreArchivo = ruta;
+        salida = capturarSalida([] { funcionLeerArchivo(); });
+        EXPECT_EQ(lineas(salida).at(0), "Advertencia: no se pudo abrir el archivo " + ruta +
+                                            "; se lee como un archivo vacío");
+        EXPECT_EQ(noNudos, 0);
+    }
+    std::remove(tuberia.c_str());
 }
 
 TEST(Cargador, ConsolaArchivoCompleto)
