@@ -625,7 +625,8 @@ TEST(Cargador, Ejemplos)
     };
     for (const ejemplo& e :
          {ejemplo{"ingresoDatos.txt", 8, 8, 2}, ejemplo{"porticoCompleto.txt", 12, 14, 3},
-          ejemplo{"voladizo.txt", 2, 1, 1}}) {
+          ejemplo{"voladizo.txt", 2, 1, 1}, ejemplo{"porticoSimple.txt", 4, 3, 3},
+          ejemplo{"vigaContinua.txt", 3, 2, 2}}) {
         reiniciarModelo();
         nombreArchivo = std::string(DIR_EJEMPLOS) + "/" + e.archivo;
         std::string salida = capturarSalida([] { funcionLeerArchivo(); });

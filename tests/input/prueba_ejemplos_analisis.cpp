@@ -1,5 +1,6 @@
 // Los ejemplos cargados desde su archivo se analizan sin ventana: equilibrio
-// global de cada combo y la flecha del voladizo con su fórmula cerrada.
+// global de cada combo, y voladizo, pórtico y viga continua contra sus
+// fórmulas cerradas.
 #include <cmath>
 #include <string>
 
@@ -31,7 +32,8 @@ bool cargarYResolver(const std::string& archivo)
 
 TEST(EjemplosAnalisis, EquilibrioGlobalDeCadaCombo)
 {
-    for (const char* archivo : {"ingresoDatos.txt", "porticoCompleto.txt", "voladizo.txt"}) {
+    for (const char* archivo : {"ingresoDatos.txt", "porticoCompleto.txt", "voladizo.txt",
+                                "porticoSimple.txt", "vigaContinua.txt"}) {
         ASSERT_TRUE(cargarYResolver(archivo)) << archivo << ": " << mensajeAnalisis;
         for (int c = 0; c < noCombos; c++) {
             // resultante de cargas y reacciones respecto del origen
@@ -78,4 +80,59 @@ TEST(EjemplosAnalisis, VoladizoConCargaEnLaPunta)
     EXPECT_NEAR(nudo[1].getGiroY(0), P * L * L / (2 * E * I), 1e-12);
     EXPECT_NEAR(nudo[0].getReaccionRz(0), P, 1e-9);
     EXPECT_NEAR(nudo[0].getReaccionMy(0), -P * L, 1e-9);
+}
+
+TEST(EjemplosAnalisis, PorticoEmpotradoConCargaHorizontal)
+{
+    ASSERT_TRUE(cargarYResolver("porticoSimple.txt")) << mensajeAnalisis;
+    ASSERT_EQ(noCombos, 3);
+    // pilares de alto h y viga de luz L, mismo EI, área grande para que el
+    // acortamiento axial no cuente; H en la esquina 2.
+    // Con k = (I/L)/(I/h): momento en la base Hh/2 (3k+1)/(6k+1) y
+    // desplazamiento lateral H h^3 (3k+2) / (12 EI (6k+1))
+    double H = 20, h = 4, L = 6, E = 2e8, I = 2e-4, k = h / L;
+    double mBase = H * h / 2 * (3 * k + 1) / (6 * k + 1);
+    double delta = H * h * h * h * (3 * k + 2) / (12 * E * I * (6 * k + 1));
+    // reacción vertical del par: (Hh - 2 mBase) / L
+    double v = (H * h - 2 * mBase) / L;
+    struct esperado {
+        int combo;
+        double factorH, factorG;
+    };
+    for (const esperado& e : {esperado{0, 1, 0}, esperado{1, 0, 1}, esperado{2, 1.5, 1.2}}) {
+        double G = 50 * e.factorG;
+        double tol = 1e-6 * (H + G);
+        objNudo3d& a = nudo[0];
+        objNudo3d& d = nudo[3];
+        EXPECT_NEAR(a.getReaccionRx(e.combo), -H / 2 * e.factorH, tol) << e.combo;
+        EXPECT_NEAR(d.getReaccionRx(e.combo), -H / 2 * e.factorH, tol) << e.combo;
+        EXPECT_NEAR(a.getReaccionRz(e.combo), G - v * e.factorH, tol) << e.combo;
+        EXPECT_NEAR(d.getReaccionRz(e.combo), G + v * e.factorH, tol) << e.combo;
+        EXPECT_NEAR(a.getReaccionMy(e.combo), -mBase * e.factorH, tol) << e.combo;
+        EXPECT_NEAR(d.getReaccionMy(e.combo), -mBase * e.factorH, tol) << e.combo;
+        EXPECT_NEAR(nudo[1].getDesplazamientoX(e.combo), delta * e.factorH, 1e-6 * delta)
+            << e.combo;
+        EXPECT_NEAR(nudo[2].getDesplazamientoX(e.combo), delta * e.factorH, 1e-6 * delta)
+            << e.combo;
+    }
+}
+
+TEST(EjemplosAnalisis, VigaContinuaDeDosTramos)
+{
+    ASSERT_TRUE(cargarYResolver("vigaContinua.txt")) << mensajeAnalisis;
+    ASSERT_EQ(noCombos, 2);
+    // dos tramos iguales con carga uniforme: reacciones 3/8 qL, 10/8 qL, 3/8 qL
+    // y giro en los extremos q L^3 / (48 EI)
+    double q = 12, L = 5, E = 2.5e7, I = 0.3 * 0.5 * 0.5 * 0.5 / 12;
+    double giro = q * L * L * L / (48 * E * I);
+    for (int c = 0; c < 2; c++) {
+        double f = c == 0 ? 1 : 1.4;
+        EXPECT_NEAR(nudo[0].getReaccionRz(c), 3.0 / 8 * q * L * f, 1e-9) << c;
+        EXPECT_NEAR(nudo[1].getReaccionRz(c), 10.0 / 8 * q * L * f, 1e-9) << c;
+        EXPECT_NEAR(nudo[2].getReaccionRz(c), 3.0 / 8 * q * L * f, 1e-9) << c;
+        EXPECT_NEAR(nudo[0].getGiroY(c), giro * f, 1e-9 * giro) << c;
+        EXPECT_NEAR(nudo[1].getGiroY(c), 0, 1e-9 * giro) << c;
+        EXPECT_NEAR(nudo[2].getGiroY(c), -giro * f, 1e-9 * giro) << c;
+        EXPECT_NEAR(nudo[0].getReaccionRx(c), 0, 1e-9) << c;
+    }
 }
