@@ -21,18 +21,11 @@ VERDE="0 255 0"
 # Botones de resultados: etiqueta e y de su cara (x de 10 a 80, 12 de alto)
 RESULTADOS=("reaccion 135" "deflexion 150" "N 165" "Vy 180" "My 195" "Vz 210" "Mz 225" "T 240")
 
-# captura NOMBRE: repite hasta que dos capturas seguidas coincidan; deja la ruta en $ultima
+# captura NOMBRE: captura estable; deja la ruta en $ultima
 ultima=""
 captura() {
     ultima="$SESION_DIR/capturas/$1.png"
-    local previa="$SESION_DIR/previa.png" i
-    sesion_captura "$previa"
-    for i in $(seq 1 25); do
-        sleep 0.2
-        sesion_captura "$ultima"
-        [ "$(compare -metric AE "$previa" "$ultima" null: 2>&1 | cut -d' ' -f1)" = 0 ] && return
-        cp "$ultima" "$previa"
-    done
+    sesion_captura_estable "$ultima"
 }
 
 # Píxeles de la cara de un botón con el color dado: ARCHIVO X Y ANCHO ALTO "R G B"

@@ -44,7 +44,7 @@ sesion_limpiar() {
 
 # Arranca un Xvfb en un display libre (lo elige el propio servidor) y exporta DISPLAY
 sesion_iniciar() {
-    for h in Xvfb xdotool import convert; do
+    for h in Xvfb xdotool import convert compare; do
         command -v "$h" >/dev/null || sesion_falla "falta la herramienta $h"
     done
     SESION_DIR="$(mktemp -d /tmp/sesion_visor.XXXXXX)"
@@ -160,6 +160,19 @@ sesion_comando() {
 sesion_captura() {
     sesion_vivo
     import -window "$SESION_VENTANA" "png:$1" 2>/dev/null || sesion_falla "no se pudo capturar la ventana"
+}
+
+# sesion_captura_estable ARCHIVO.png: captura repetida hasta que dos seguidas
+# coincidan (la máquina puede estar cargada)
+sesion_captura_estable() {
+    local previa="$SESION_DIR/previa.png" i
+    sesion_captura "$previa"
+    for i in $(seq 1 25); do
+        sleep 0.2
+        sesion_captura "$1"
+        [ "$(compare -metric AE "$previa" "$1" null: 2>&1 | cut -d' ' -f1)" = 0 ] && return
+        cp "$1" "$previa"
+    done
 }
 
 # sesion_pixel ARCHIVO X Y: imprime "R G B" (0 a 255) del píxel de la captura
