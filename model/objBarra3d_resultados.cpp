@@ -118,8 +118,14 @@ bool objBarra3d::getBoolResultados(int c)
            && c < pendienteZ.size() && c < matrizCargasCombo.rows();
 }
 
-// Estación k de n sobre la longitud L
-static double estacion(double L, int n, int k) { return (L / static_cast<double>(n - 1)) * k; }
+// Estación k de n sobre la longitud L; la última es L exacta
+static double estacion(double L, int n, int k)
+{
+    if (k == n - 1) {
+        return L;
+    }
+    return (L / static_cast<double>(n - 1)) * k;
+}
 
 MatrixXd objBarra3d::getSolicitacionAxial(int c, int n)
 {
