@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <fstream>
 #include <iomanip>
 #include <iostream>
 #include <locale>
@@ -84,9 +85,18 @@ std::string nudoYDireccion(Eigen::Index d)
 
 double gigas(double bytes) { return bytes / 1e9; }
 
-// Memoria física del equipo en bytes; 0 si no se sabe
-double memoriaFisica()
+// Memoria que el equipo puede dar ahora, en bytes; 0 si no se sabe
+double memoriaDisponible()
 {
+    std::ifstream info("/proc/meminfo");
+    std::string clave;
+    double kb = 0;
+    while (info >> clave >> kb) {
+        if (clave == "MemAvailable:") {
+            return kb * 1024.0;
+        }
+        info.ignore(256, '\n');
+    }
 #if defined(_SC_PHYS_PAGES) && defined(_SC_PAGE_SIZE)
     long paginas = sysconf(_SC_PHYS_PAGES);
     long tamano = sysconf(_SC_PAGE_SIZE);
@@ -110,9 +120,11 @@ std::string revisarModelo(Eigen::Index N, int nc, Eigen::Index& nLibres)
         return (textoLinea() << "Análisis cancelado: cantidad de combos no válida (" << nc << ")")
             .str();
     }
-    for (objNudo3d& n : nudo) {
+    for (size_t l = 0; l < nudo.size(); l++) {
+        objNudo3d& n = nudo[l];
         VectorXi g = n.getGdl();
-        if (g.size() != 6 || g.minCoeff() < 1 || g.maxCoeff() > N) {
+        // el nudo l es dueño de las filas 6l a 6l+5
+        if (g.size() != 6 || g(0) != 6 * static_cast<Eigen::Index>(l) + 1) {
             return (textoLinea() << "Análisis cancelado: el nudo " << n.getNoNudoUsuario()
                                  << " no tiene numeración interna válida")
                 .str();
@@ -357,12 +369,12 @@ bool funcionSolve()
     double n = static_cast<double>(N);
     double bytes = 8.0 * (n * n + static_cast<double>(nf) * static_cast<double>(nf)
                           + 6.0 * n * std::max(nc, 1));
-    double fisica = memoriaFisica();
-    if (fisica > 0 && bytes > fisica) {
+    double disponible = memoriaDisponible();
+    if (disponible > 0 && bytes > disponible) {
         return rechazar(textoLinea() << std::fixed << std::setprecision(1)
                                      << "Memoria insuficiente: el análisis necesita "
-                                     << gigas(bytes) << " GB y el equipo tiene "
-                                     << gigas(fisica) << " GB");
+                                     << gigas(bytes) << " GB y hay " << gigas(disponible)
+                                     << " GB disponibles");
     }
     try {
         return ensamblarYResolver(N, nc);
