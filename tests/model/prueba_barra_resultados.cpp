@@ -38,6 +38,15 @@ MatrixXd uEstructura(const Ejes& e, const MatrixXd& uL, int ni, int nj, int noNu
     return U;
 }
 
+// Viga rectangular 0.3 x 0.6 de hormigón a lo largo de +X, desde el nudo 0
+objBarra3d vigaX(double L, int nj = 1)
+{
+    objBarra3d b = ayuda::barraEntre(0, 0, 0, L, 0, 0, 0, nj);
+    b.setSeccionRectangular(0.3, 0.6);
+    b.setModuloEyPoisson(2.5e7, 0.2);
+    return b;
+}
+
 // El orden del análisis: gdl, rigidez global, cargas equivalentes globales,
 // desplazamientos
 void analizar(objBarra3d& b, const MatrixXd& U)
@@ -327,9 +336,7 @@ TEST(BarraResultados, CorteNuloEnTramoApoyado)
         for (bool planoY : {true, false}) {
             SCOPED_TRACE(std::string(c.nombre) + (planoY ? " plano x-y" : " plano x-z"));
             const double L = c.L, m = (c.qF - c.qI) / L;
-            objBarra3d b = ayuda::barraEntre(0, 0, 0, L, 0, 0);
-            b.setSeccionRectangular(bs, hs);
-            b.setModuloEyPoisson(E, 0.2);
+            objBarra3d b = vigaX(L);
             if (planoY) {
                 b.setDistribuidaLocalY("D", c.qI, c.qF);
                 b.setArticulacion(0, 0, 1, 1);
@@ -369,9 +376,7 @@ TEST(BarraResultados, CorteNuloEnTramoApoyado)
     }
     // Valores de libro de los dos primeros: qL²/8 y q0·L²/(9·√3)
     {
-        objBarra3d b = ayuda::barraEntre(0, 0, 0, 6, 0, 0);
-        b.setSeccionRectangular(bs, hs);
-        b.setModuloEyPoisson(E, 0.2);
+        objBarra3d b = vigaX(6);
         b.setDistribuidaLocalY("U", -4, -4);
         b.setDistribuidaLocalZ("T", 0, 5);
         b.setArticulacion(0, 0, 0, 0);
@@ -403,9 +408,7 @@ TEST(BarraResultados, DiscriminanteNegativoYDesplazamientoRelativo)
     const double L = 5, E = 2.5e7, bs = 0.3, hs = 0.6, q0 = 8;
     const double EI = E * bs * hs * hs * hs / 12;
     const double delta = -(23.0 / 20) * q0 * std::pow(L, 4) / (12 * EI);
-    objBarra3d b = ayuda::barraEntre(0, 0, 0, L, 0, 0);
-    b.setSeccionRectangular(bs, hs);
-    b.setModuloEyPoisson(E, 0.2);
+    objBarra3d b = vigaX(L);
     b.setDistribuidaLocalY("D", 0, q0);
     b.setCombo("C", 1, "D");
     MatrixXd U = MatrixXd::Zero(12, 1);
@@ -427,9 +430,7 @@ TEST(BarraResultados, DiscriminanteNegativoYDesplazamientoRelativo)
     });
     EXPECT_EQ(salida, "");
     // corte constante no nulo, sin carga: tampoco hay cero
-    objBarra3d s = ayuda::barraEntre(0, 0, 0, L, 0, 0);
-    s.setSeccionRectangular(bs, hs);
-    s.setModuloEyPoisson(E, 0.2);
+    objBarra3d s = vigaX(L);
     s.setCombo("C", 1, "D");
     analizar(s, U);
     EXPECT_NEAR(s.getSolicitacionVy(0, 2)(1, 1), -12 * EI * delta / (L * L * L), 1e-9);
@@ -440,9 +441,7 @@ TEST(BarraResultados, DiscriminanteNegativoYDesplazamientoRelativo)
 // la línea del corte nulo en cada llamada
 TEST(BarraResultados, AntesDeLosDesplazamientos)
 {
-    objBarra3d b = ayuda::barraEntre(0, 0, 0, 4, 0, 0);
-    b.setSeccionRectangular(0.3, 0.6);
-    b.setModuloEyPoisson(2.5e7, 0.2);
+    objBarra3d b = vigaX(4);
     b.setDistribuidaLocalY("D", -1, -1);
     b.setCombo("C", 1, "D");
     b.getGdl();
@@ -484,9 +483,7 @@ TEST(BarraResultados, AntesDeLosDesplazamientos)
 TEST(BarraResultados, DesplazamientosQueNoSirven)
 {
     auto nueva = [] {
-        objBarra3d b = ayuda::barraEntre(0, 0, 0, 4, 0, 0, 0, 2);
-        b.setSeccionRectangular(0.3, 0.6);
-        b.setModuloEyPoisson(2.5e7, 0.2);
+        objBarra3d b = vigaX(4, 2);
         b.setDistribuidaLocalY("D", -2, -2);
         b.setCombo("C", 1, "D");
         return b;
@@ -544,9 +541,7 @@ TEST(BarraResultados, DesplazamientosQueNoSirven)
 // da lo mismo sin recalcular las fuerzas en extremos
 TEST(BarraResultados, SinCombosYAnalisisRepetido)
 {
-    objBarra3d s = ayuda::barraEntre(0, 0, 0, 4, 0, 0);
-    s.setSeccionRectangular(0.3, 0.6);
-    s.setModuloEyPoisson(2.5e7, 0.2);
+    objBarra3d s = vigaX(4);
     std::string salida = capturarSalida([&] { analizar(s, MatrixXd::Zero(12, 0)); });
     EXPECT_EQ(salida, "");
     salida = capturarSalida([&] {
@@ -556,9 +551,7 @@ TEST(BarraResultados, SinCombosYAnalisisRepetido)
     });
     EXPECT_EQ(salida, "");
 
-    objBarra3d b = ayuda::barraEntre(0, 0, 0, 4, 0, 0);
-    b.setSeccionRectangular(0.3, 0.6);
-    b.setModuloEyPoisson(2.5e7, 0.2);
+    objBarra3d b = vigaX(4);
     b.setDistribuidaLocalY("D", -2, -2);
     b.setDistribuidaLocalX("D", 1, 1);
     b.setCombo("C1", 1, "D");
@@ -589,10 +582,8 @@ TEST(BarraResultados, Estaciones)
     // longitudes en las que (L/20)·20 no vuelve a dar L en doble precisión
     for (double L : {55.722111139402962, 0.7, 3.0}) {
         SCOPED_TRACE(L);
-        objBarra3d b = ayuda::barraEntre(0, 0, 0, L, 0, 0);
+        objBarra3d b = vigaX(L);
         ASSERT_EQ(b.getLongitud(), L);
-        b.setSeccionRectangular(0.3, 0.6);
-        b.setModuloEyPoisson(2.5e7, 0.2);
         b.setCombo("C", 1, "D");
         analizar(b, MatrixXd::Zero(12, 1));
         for (int n : {2, 21, 50}) {
