@@ -1,6 +1,8 @@
 // Estado inicial y reglas de los flags de pantalla.
+#include <cstdio>
 #include <set>
 
+#include "input/funcionLeerArchivo.h"
 #include "prueba_ventana_estado.h"
 
 namespace {
@@ -128,4 +130,49 @@ TEST_F(Flags, ConsecuenciasDeLasReglas)
     modificadorFlagsGraf(flagVolumen);
     EXPECT_EQ(flags[flagCombos], 1);
     EXPECT_EQ(flags[flagCombos + 1], 1);
+}
+
+TEST_F(Flags, CalcularCorreElAnalisis)
+{
+    // Voladizo de 3 m con carga vertical en la punta; sin giros en el apoyo es un mecanismo
+    const std::string modelo =
+        "nudos:\n1 0 0 0\n2 3 0 0\n\nbarras:\n1 1 2\n\napoyo:\n%s\n1\n\n"
+        "seccionGenerica:\nIPE\n0.01 8e-5 1e-4 2e-6 2e8 0.3 78.5\n1\n\n"
+        "puntual:\nP\n0 0 -10 0 0 0\n2\n\ncombo:\nC1 1 P\n";
+    struct Caso {
+        const char* nombre;
+        const char* apoyo;
+        bool estable;
+    };
+    const Caso casos[] = {{"empotrado", "1 1 1 1 1 1", true}, {"solo traslaciones", "1 1 1 0 0 0", false}};
+    const std::string nombreAntes = nombreArchivo;
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        reiniciarModelo();
+        std::string texto = modelo;
+        texto.replace(texto.find("%s"), 2, c.apoyo);
+        nombreArchivo = archivoTemporal(texto);
+        capturarSalida([] { funcionLeerArchivo(); });
+        funcionFlagsInicio();
+        dialogo = "Comando:";
+        for (int vez = 0; vez < 2; vez++) {
+            std::string salida = capturarSalida([] { modificadorFlagsGraf(flagCalculado); });
+            if (c.estable) {
+                EXPECT_EQ(flags[flagCalculado], 1);
+                EXPECT_EQ(dialogo, "Comando:");
+                EXPECT_EQ(salida, "");
+                // Reacción vertical del apoyo igual a la carga
+                ASSERT_EQ(reacciones.cols(), 1);
+                EXPECT_NEAR(reacciones(2, 0), 10, 1e-9);
+            } else {
+                EXPECT_EQ(flags[flagCalculado], 0);
+                EXPECT_EQ(dialogo.rfind("Estructura inestable: ", 0), 0u) << dialogo;
+                EXPECT_EQ(dialogo, mensajeAnalisis);
+                EXPECT_EQ(salida, mensajeAnalisis + "\n");
+                EXPECT_EQ(u.size(), 0);
+            }
+        }
+        std::remove(nombreArchivo.c_str());
+    }
+    nombreArchivo = nombreAntes;
 }
