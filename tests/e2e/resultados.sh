@@ -17,24 +17,30 @@ mkdir -p "$SESION_DIR/capturas"
 ESCENA=(100 130 760 560)
 ENCENDIDO="77 77 0"
 
-# captura NOMBRE: repite hasta que dos capturas seguidas coincidan; deja la ruta en $ultima
+# captura NOMBRE: captura estable; deja la ruta en $ultima
 ultima=""
 captura() {
     ultima="$SESION_DIR/capturas/$1.png"
-    local previa="$SESION_DIR/previa.png" i
-    sesion_captura "$previa"
-    for i in $(seq 1 25); do
-        sleep 0.2
-        sesion_captura "$ultima"
-        [ "$(compare -metric AE "$previa" "$ultima" null: 2>&1 | cut -d' ' -f1)" = 0 ] && return
-        cp "$ultima" "$previa"
-    done
+    sesion_captura_estable "$ultima"
 }
 
-# en_escena ARCHIVO "R G B": píxeles de la escena con ese color
+# en_escena ARCHIVO "R G B"...: píxeles de la escena de cada color (tolerancia
+# 8 por canal), en una sola pasada; imprime las cuentas separadas por espacios
 en_escena() {
-    # shellcheck disable=SC2086
-    sesion_contar_color "$1" "${ESCENA[@]}" $2
+    local archivo="$1"
+    shift
+    convert "$archivo" -crop "${ESCENA[2]}x${ESCENA[3]}+${ESCENA[0]}+${ESCENA[1]}" +repage \
+        -depth 8 rgb:- | od -An -v -tu1 | tr -s ' ' '\n' |
+        awk -v lista="$*" '
+            BEGIN { k = split(lista, c, " ") / 3 }
+            NF { v[n % 3] = $1; n++
+                 if (n % 3 == 0)
+                     for (j = 0; j < k; j++) {
+                         d0 = v[0] - c[3 * j + 1]; d1 = v[1] - c[3 * j + 2]; d2 = v[2] - c[3 * j + 3]
+                         if (d0 < 0) d0 = -d0; if (d1 < 0) d1 = -d1; if (d2 < 0) d2 = -d2
+                         if (d0 <= 8 && d1 <= 8 && d2 <= 8) cuenta[j]++
+                     } }
+            END { for (j = 0; j < k; j++) printf "%d%s", cuenta[j] + 0, (j + 1 < k ? " " : "\n") }'
 }
 
 # Botones de resultados: etiqueta, y de su cara, comando, colores de su dibujo
@@ -62,16 +68,20 @@ sesion_clic $((W - 65)) 41
 captura combo_elu; base_sin_calculo="$ultima"
 
 # Sin análisis, los comandos de resultados encienden su flag y no dibujan nada
+colores=()
+for b in "${BOTONES[@]:1}"; do
+    IFS='|' read -r _ _ _ color _ <<<"$b"
+    colores+=("$color")
+done
+read -r -a cuentas_base < <(en_escena "$base_sin_calculo" "${colores[@]}")
 for b in "${BOTONES[@]:1}"; do
     IFS='|' read -r etiqueta _ comando _ _ <<<"$b"
     sesion_comando "$comando"
     captura "sin_calculo_$etiqueta"
-    for c in "${BOTONES[@]:1}"; do
-        IFS='|' read -r _ _ _ color _ <<<"$c"
-        n="$(en_escena "$ultima" "$color")"
-        m="$(en_escena "$base_sin_calculo" "$color")"
-        [ "$n" -le $((m + 5)) ] ||
-            sesion_falla "$comando sin análisis dibujó algo de color $color ($m -> $n píxeles)"
+    read -r -a cuentas < <(en_escena "$ultima" "${colores[@]}")
+    for i in "${!colores[@]}"; do
+        [ "${cuentas[$i]}" -le $((cuentas_base[i] + 5)) ] ||
+            sesion_falla "$comando sin análisis dibujó algo de color ${colores[$i]} (${cuentas_base[$i]} -> ${cuentas[$i]} píxeles)"
     done
     sesion_comando "$comando"
 done
