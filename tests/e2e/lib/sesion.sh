@@ -223,3 +223,23 @@ sesion_esperar_salida() {
     done
     sesion_falla "la salida no contiene \"$1\""
 }
+
+# sesion_clic_directo X Y [BOTON]: como sesion_clic pero sin --sync (con
+# --sync, xdotool espera hasta 15 s cuando el puntero ya está en ese lugar);
+# el movimiento y el clic van en orden por la misma conexión
+sesion_clic_directo() {
+    sesion_vivo
+    xdotool mousemove --window "$SESION_VENTANA" "$1" "$2" click "${3:-1}"
+    sesion_esperar_cuadros 3
+}
+
+# sesion_sin_reinicio: deja un cliente X quieto conectado toda la sesión, para
+# que el Xvfb no se reinicie cada vez que el programa termina y vuelve a
+# arrancar. Termina solo cuando se cierra el Xvfb.
+sesion_sin_reinicio() {
+    if command -v xprop >/dev/null; then
+        xprop -root -spy >/dev/null 2>&1 &
+    else
+        xdotool search --sync --name "^sin ventana con este nombre\$" >/dev/null 2>&1 &
+    fi
+}
