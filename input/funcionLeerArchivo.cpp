@@ -1,6 +1,7 @@
 // Carga del modelo: tablas de nudos y barras, mapas de numeración, bloques
 // del modelo, cargas, combos y ajustes de dibujo.
 #include "input/funcionLeerArchivo.h"
+#include <algorithm>
 
 #include <climits>
 #include <filesystem>
@@ -238,12 +239,28 @@ struct bloqueCombo {
     std::vector<std::string> casos;
 };
 
+// Nombres de los casos que define algún bloque de cargas del archivo
+std::vector<std::string> casosDefinidos(claseLeerArchivo& lector)
+{
+    std::vector<std::string> casos;
+    for (const char* etiqueta : {"puntual:", "distribuidaLocalX:", "distribuidaLocalY:",
+                                 "distribuidaLocalZ:", "distribuidaLocalT:",
+                                 "distribuidaGlobal:", "pesoPropio:"}) {
+        int m = lector.getNoEtiquetas(etiqueta);
+        for (int n = 1; n <= m; n++) {
+            casos.push_back(lector.getString(etiqueta, n));
+        }
+    }
+    return casos;
+}
+
 // Bloques combo: que se aplican, en orden del archivo. Deja en noCombos la
 // cantidad de combos distintos que tendrá cada nudo y cada barra.
 std::vector<bloqueCombo> leerCombos(claseLeerArchivo& lector)
 {
     std::vector<bloqueCombo> bloques;
     std::vector<std::string> nombres;
+    const std::vector<std::string> casos = casosDefinidos(lector);
     int m = lector.getNoEtiquetas("combo:");
     for (int n = 1; n <= m; n++) {
         bloqueCombo b;
@@ -256,6 +273,12 @@ std::vector<bloqueCombo> leerCombos(claseLeerArchivo& lector)
             std::cout << "Advertencia: el combo " << b.nombre
                       << " de combo: no tiene ningún par (factor, caso); no se usa" << std::endl;
             continue;
+        }
+        for (const std::string& caso : b.casos) {
+            if (std::find(casos.begin(), casos.end(), caso) == casos.end()) {
+                std::cout << "Advertencia: el combo " << b.nombre << " usa el caso " << caso
+                          << ", que ningún bloque de cargas define; aporta cero" << std::endl;
+            }
         }
         bool repetido = false;
         for (const std::string& otro : nombres) {

@@ -14,19 +14,11 @@ mkdir -p "$SESION_DIR/capturas"
 paso=0
 ultima=""
 
-# captura NOMBRE: captura numerada, repetida hasta que dos seguidas coincidan
-# (la máquina puede estar cargada); deja su ruta en $ultima
+# captura NOMBRE: captura numerada y estable; deja su ruta en $ultima
 captura() {
     paso=$((paso + 1))
     ultima="$SESION_DIR/capturas/$(printf '%02d' "$paso")_$1.png"
-    local previa="$SESION_DIR/previa.png" i
-    sesion_captura "$previa"
-    for i in $(seq 1 25); do
-        sleep 0.2
-        sesion_captura "$ultima"
-        [ "$(compare -metric AE "$previa" "$ultima" null: 2>&1 | cut -d' ' -f1)" = 0 ] && return
-        cp "$ultima" "$previa"
-    done
+    sesion_captura_estable "$ultima"
 }
 
 # Píxeles distintos entre dos capturas, en todo o en un recorte AxB+X+Y

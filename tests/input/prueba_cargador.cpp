@@ -547,6 +547,15 @@ TEST(Cargador, FallasDelArchivo)
              EXPECT_EQ(nudo[1].getPzCombo(1), -10);
              EXPECT_EQ(nudo[1].getNombreCombo(1), "B");
          }},
+        {"combo con un caso que ninguna carga define: aporta cero",
+         dosNudos + "barras: 1 1 2\npuntual: D 0 0 -10 0 0 0 2\npesoPropio: PP\n"
+                    "combo: ELU 1.2 D 1.6 d 1 PP\n",
+         {"Advertencia: el combo ELU usa el caso d, que ningún bloque de cargas define; aporta "
+          "cero"},
+         [] {
+             EXPECT_EQ(noCombos, 1);
+             EXPECT_DOUBLE_EQ(nudo[1].getPzCombo(0), -12);
+         }},
         {"más de 100 combos: se cargan todos",
          cienCombos,
          {"Advertencia: hay 101 combos; el visor solo puede mostrar y cambiar los primeros 100"},
