@@ -158,7 +158,7 @@ debe_igualar "$pregunta" "$ultima" "pregunta del combo otra vez" "$LINEA"
 # Ortogonal y dos pasos de rueda: F5 debe volver a la perspectiva y a la cámara de inicio
 sesion_tecla alt+c
 sesion_clic 500 400 4
-sesion_clic 500 400 4
+sesion_clic_directo 500 400 4
 captura ortogonal_zoom
 debe_cambiar "$antes" "$ultima" "ortogonal con zoom" "$ESCENA"
 # Un nudo de cumbrera y cuatro barras nuevas en las tablas

@@ -89,7 +89,7 @@ done
 sesion_clic 45 126
 captura cargas_sin_calculo; cargas_antes="$ultima"
 [ "$(en_escena "$ultima" "204 51 51")" -ge 30 ] || sesion_falla "no se ven las cargas antes del análisis"
-sesion_clic 45 126
+sesion_clic_directo 45 126
 
 sesion_clic $((W - 70)) $((H - 72))
 captura calculado; base="$ultima"

@@ -633,7 +633,7 @@ TEST(Cargador, Ejemplos)
         int nudos, barras, combos;
     };
     for (const ejemplo& e :
-         {ejemplo{"ingresoDatos.txt", 8, 8, 2}, ejemplo{"porticoCompleto.txt", 12, 14, 3},
+         {ejemplo{"ingresoDatos.txt", 8, 8, 3}, ejemplo{"porticoCompleto.txt", 12, 14, 3},
           ejemplo{"voladizo.txt", 2, 1, 1}, ejemplo{"porticoSimple.txt", 4, 3, 3},
           ejemplo{"vigaContinua.txt", 3, 2, 2}}) {
         reiniciarModelo();
