@@ -243,3 +243,25 @@ sesion_sin_reinicio() {
         xdotool search --sync --name "^sin ventana con este nombre\$" >/dev/null 2>&1 &
     fi
 }
+
+# sesion_recargar_cumbrera ORIGEN: escribe en modelo.txt una copia de ORIGEN con
+# un nudo de cumbrera (9) y cuatro barras nuevas de sección TUBO, pulsa F5 y
+# comprueba que la consola muestra la línea de reinicio y luego las del cargador
+sesion_recargar_cumbrera() {
+    awk '
+        /^nudos:/ && !n { print; print "9 3 2.5 6"; n = 1; next }
+        /^barras:/ && !b { print; print "9 5 9"; print "10 6 9"; print "11 7 9"; print "12 8 9"; b = 1; next }
+        { print }
+        END { print "seccionGenerica:"; print "TUBO"; print "0.004 2.5e-5 2.5e-5 5e-5 2e8 0.3 78.5"; print "9 10 11 12" }
+    ' "$1" >"$SESION_DIR/modelo.txt"
+    local antes esperado
+    antes="$(wc -l <"$SESION_SALIDA")"
+    sesion_tecla F5
+    sesion_esperar_salida "Num Barras = 12"
+    tail -n +"$((antes + 1))" "$SESION_SALIDA" >"$SESION_DIR/tras_f5.txt"
+    esperado="$(printf '\n\n\n------------------------Reinicio del programa------------------\nlectura de nudos OK Num Nudos = 9\nlectura de barras OK Num Barras = 12')"
+    [ "$(head -n 6 "$SESION_DIR/tras_f5.txt")" = "$esperado" ] ||
+        sesion_falla "consola tras F5: $(head -n 6 "$SESION_DIR/tras_f5.txt")"
+    grep -qx "transferencia de coord a barra\[i\] OK" "$SESION_DIR/tras_f5.txt" ||
+        sesion_falla "faltan las líneas del cargador tras F5"
+}
