@@ -28,6 +28,8 @@ public:
         archivo.imbue(std::locale::classic());
     }
 
+    bool abierto() const { return archivo.is_open(); }
+
     bool siguiente(std::string& token) { return static_cast<bool>(archivo >> token); }
 
     // Avanza hasta justo después de la n-ésima aparición de la etiqueta
@@ -186,6 +188,8 @@ int claseLeerArchivo::getNoEtiquetas(std::string etiqueta)
     }
     return cuenta;
 }
+
+bool claseLeerArchivo::getArchivoLegible() { return recorridoTokens(nombreArchivo).abierto(); }
 
 int claseLeerArchivo::getEntero(std::string etiqueta)
 {

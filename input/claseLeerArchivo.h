@@ -14,6 +14,8 @@ public:
     ~claseLeerArchivo();
 
     void setNombreArchivo(std::string nombre);
+    // true si el archivo se puede leer; si no, cada consulta lo lee vacío
+    bool getArchivoLegible();
     bool esNumero(std::string token);
     int getNoEtiquetas(std::string etiqueta);
     int getEntero(std::string etiqueta);

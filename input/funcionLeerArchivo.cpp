@@ -1,11 +1,9 @@
 // Carga del modelo: tablas de nudos y barras, mapas de numeración, bloques
 // del modelo, cargas, combos y ajustes de dibujo.
 #include "input/funcionLeerArchivo.h"
-#include <algorithm>
 
+#include <algorithm>
 #include <climits>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <iostream>
 #include <sstream>
@@ -490,28 +488,17 @@ void leerAjustes(claseLeerArchivo& lector)
     }
 }
 
-// Una sola línea por carga cuando el archivo no se puede leer
-void avisarSiNoSeAbre(const std::string& ruta)
-{
-    std::error_code error;
-    bool regular = std::filesystem::is_regular_file(ruta, error);
-    std::ifstream prueba;
-    if (regular) {
-        prueba.open(ruta, std::ios::in);
-    }
-    if (!regular || !prueba.is_open()) {
-        std::cout << "Advertencia: no se pudo abrir el archivo " << ruta
-                  << "; se lee como un archivo vacío" << std::endl;
-    }
-}
-
 }  // namespace
 
 void funcionLeerArchivo()
 {
     claseLeerArchivo lector;
     lector.setNombreArchivo(nombreArchivo);
-    avisarSiNoSeAbre(nombreArchivo);
+    // Una sola línea por carga cuando el archivo no se puede leer
+    if (!lector.getArchivoLegible()) {
+        std::cout << "Advertencia: no se pudo abrir el archivo " << nombreArchivo
+                  << "; se lee como un archivo vacío" << std::endl;
+    }
 
     std::vector<filaNudo> filasNudos = leerTablaNudos(lector);
     noNudos = static_cast<int>(filasNudos.size());

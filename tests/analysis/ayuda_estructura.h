@@ -30,6 +30,10 @@ struct material {
     double G() const { return E / (2 * (1 + nu)); }
 };
 
+// Acero y un perfil de uso común en las pruebas
+const material acero{2e8, 0.3};
+const seccion perfil{0.01, 8e-5, 1.2e-4, 2e-6};
+
 // Carga repartida lineal sobre una barra, ya escrita en globales: fuerza por
 // unidad de largo a lo largo de d (o momento por unidad de largo si esMomento)
 struct cargaLineal {

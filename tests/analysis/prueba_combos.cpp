@@ -20,7 +20,7 @@ using ayuda::seccion;
 using ayuda::Vector6d;
 using Eigen::Vector3d;
 
-const material acero{2e8, 0.3};
+using ayuda::acero;
 const seccion columna{0.012, 9e-5, 1.4e-4, 3e-6};
 const seccion viga{0.009, 5e-5, 1.8e-4, 2e-6};
 const seccion cabio{0.006, 3e-5, 6e-5, 1e-6};

@@ -20,8 +20,8 @@ using ayuda::material;
 using ayuda::modelo;
 using ayuda::seccion;
 
-const material acero{2e8, 0.3};
-const seccion perfil{0.01, 8e-5, 1.2e-4, 2e-6};
+using ayuda::acero;
+using ayuda::perfil;
 
 struct casoFalla {
     const char* nombre;

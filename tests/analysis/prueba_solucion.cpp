@@ -23,8 +23,8 @@ using ayuda::seccion;
 using ayuda::Vector6d;
 using Eigen::Vector3d;
 
-const material acero{2e8, 0.3};
-const seccion perfil{0.01, 8e-5, 1.2e-4, 2e-6};
+using ayuda::acero;
+using ayuda::perfil;
 const Vector3d abajo(0, 0, -1);
 
 enum tipoValor { despl, reacc, fuerzaExtremo };
