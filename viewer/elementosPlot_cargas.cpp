@@ -1,5 +1,6 @@
 // Cargas del combo: fuerzas y momentos en nudos, cargas distribuidas y
-// torsor distribuido en barras. No necesitan análisis.
+// torsor distribuido en barras. No necesitan análisis. Las flechas de carga
+// tienen la cabeza que sigue a la cámara (distCamObj / 75).
 #include <cmath>
 
 #include <GL/gl.h>
@@ -26,7 +27,7 @@ void empujarMarcoBarra(objBarra3d& b)
     glRotatef(static_cast<float>(180 * b.getAlfa() / PI), 1, 0, 0);
 }
 
-void plotCargasNudo(objNudo3d& n, int c, double s, double b)
+void plotCargasNudo(objNudo3d& n, int c, double s)
 {
     double p[3] = {n.getX(), n.getY(), n.getZ()};
     double fuerzas[3] = {n.getPxCombo(c), n.getPyCombo(c), n.getPzCombo(c)};
@@ -44,7 +45,7 @@ void plotCargasNudo(objNudo3d& n, int c, double s, double b)
         double cola[3];
         movido(k, -P * s, cola);
         glLineWidth(2);
-        drawFlecha(cola[0], cola[1], cola[2], p[0], p[1], p[2], b);
+        drawFlechaCamara(cola[0], cola[1], cola[2], p[0], p[1], p[2]);
         glLineWidth(1);
         drawNumFloatFacing(cola[0], cola[1], cola[2], std::fabs(P), precision, escalaTexto, 1);
     }
@@ -58,15 +59,15 @@ void plotCargasNudo(objNudo3d& n, int c, double s, double b)
         movido(k, M * s, punta);
         movido(k, 0.7 * M * s, media);
         glLineWidth(2);
-        drawFlecha(p[0], p[1], p[2], punta[0], punta[1], punta[2], b);
-        drawFlecha(p[0], p[1], p[2], media[0], media[1], media[2], b);
+        drawFlechaCamara(p[0], p[1], p[2], punta[0], punta[1], punta[2]);
+        drawFlechaCamara(p[0], p[1], p[2], media[0], media[1], media[2]);
         glLineWidth(1);
         drawNumFloatFacing(punta[0], punta[1], punta[2], std::fabs(M), precision, escalaTexto, 1);
     }
 }
 
 // Carga transversal qI..qF sobre el eje local (1: y, 2: z)
-void plotCargaTransversal(objBarra3d& br, int eje, double qI, double qF, double s, double b)
+void plotCargaTransversal(objBarra3d& br, int eje, double qI, double qF, double s)
 {
     double L = br.getLongitud();
     // Punto a la abscisa x con ordenada v sobre el eje de la carga
@@ -87,7 +88,7 @@ void plotCargaTransversal(objBarra3d& br, int eje, double qI, double qF, double 
         double x = j * L / 10;
         double q = qI + j * (qF - qI) / 10;
         punto(x, -q * s, cola);
-        drawFlecha(cola[0], cola[1], cola[2], x, 0, 0, b);
+        drawFlechaCamara(cola[0], cola[1], cola[2], x, 0, 0);
     }
     double ini[3], fin[3];
     punto(0, -qI * s, ini);
@@ -108,7 +109,7 @@ void plotCargaTransversal(objBarra3d& br, int eje, double qI, double qF, double 
     glPopMatrix();
 }
 
-void plotCargaAxial(objBarra3d& br, double qI, double qF, double s, double b)
+void plotCargaAxial(objBarra3d& br, double qI, double qF, double s)
 {
     double L = br.getLongitud();
     empujarMarcoBarra(br);
@@ -117,7 +118,7 @@ void plotCargaAxial(objBarra3d& br, double qI, double qF, double s, double b)
     double u = (qI + qF) / 2 * s;
     for (int j = 0; j <= 10 && u != 0; j++) {
         double x = j * L / 10;
-        drawFlecha(x, 0, 0, u > 0 ? x + 1e-4 : x - 1e-4, 0, 0, b);
+        drawFlechaCamara(x, 0, 0, u > 0 ? x + 1e-4 : x - 1e-4, 0, 0);
     }
     glColor3f(0.7f, 0.2f, 0.2f);
     glLineWidth(1);
@@ -151,11 +152,10 @@ bool supera(double qI, double qF) { return std::fabs(qI) > umbralCarga || std::f
 
 void plotCarga(int c, double s)
 {
-    double b = distCamObj / 75;
     int nn = noNudos < static_cast<int>(nudo.size()) ? noNudos : static_cast<int>(nudo.size());
     for (int i = 0; i < nn; i++) {
         if (esVisible(nudosAislados, i)) {
-            plotCargasNudo(nudo[static_cast<size_t>(i)], c, s, b);
+            plotCargasNudo(nudo[static_cast<size_t>(i)], c, s);
         }
     }
     int nb = noBarras < static_cast<int>(barra.size()) ? noBarras : static_cast<int>(barra.size());
@@ -169,13 +169,13 @@ void plotCarga(int c, double s)
         double qxI = br.getFxIniCombo(c), qxF = br.getFxFinCombo(c);
         double mt = br.getTCombo(c);
         if (supera(qyI, qyF)) {
-            plotCargaTransversal(br, 1, qyI, qyF, s, b);
+            plotCargaTransversal(br, 1, qyI, qyF, s);
         }
         if (supera(qzI, qzF)) {
-            plotCargaTransversal(br, 2, qzI, qzF, s, b);
+            plotCargaTransversal(br, 2, qzI, qzF, s);
         }
         if (supera(qxI, qxF)) {
-            plotCargaAxial(br, qxI, qxF, s, b);
+            plotCargaAxial(br, qxI, qxF, s);
         }
         if (std::fabs(mt) > umbralCarga) {
             plotTorsorDistribuido(br, mt);

@@ -36,6 +36,46 @@ const DibujoResultado dibujosResultado[] = {
     {flagMomentoZ, plotMomentoZ, &escalaMz},
 };
 
+void escenaModelo()
+{
+    if (activo(flagEjes)) plotEjes();
+    if (noNudos != 0) plotNudos();
+    if (noBarras != 0) {
+        plotBarras();
+        plotArticulaciones();
+    }
+}
+
+// Números y nombres: su corrimiento sigue a la cámara
+void escenaEtiquetas()
+{
+    if (activo(flagTagNudos)) plotTagNudos(escalaTexto);
+    if (activo(flagTagBarras)) plotTagBarras(escalaTexto);
+    if (activo(flagSecciones)) plotSecciones(escalaTexto);
+}
+
+void escenaResultados()
+{
+    if (activo(flagVolumen)) plotVolumen();
+    if (activo(flagApoyos)) plotApoyos(escalaApoyo);
+
+    // Solo los combos con interruptor en flags
+    int combos = std::min(noCombos, maxCombosFlags);
+    for (const DibujoResultado& r : dibujosResultado) {
+        if (!activo(r.flag)) continue;
+        for (int c = 0; c < combos; c++) {
+            if (activo(flagCombos + c)) r.dibujo(c, r.escala ? *r.escala : 0.0);
+        }
+    }
+}
+
+// La escena en el orden del cuadro
+const PasoEscena pasosEscena[] = {
+    {escenaModelo, false},
+    {escenaEtiquetas, true},
+    {escenaResultados, false},
+};
+
 }  // namespace
 
 void funcionPlot(int argc, char** argv)
@@ -47,6 +87,7 @@ void funcionPlot(int argc, char** argv)
     glutCreateWindow("Tresnal 3D v6.1");
 
     funcionFlagsInicio();
+    funcionCacheDibujo(true);
     barrasAisladas = VectorXi::Ones(std::max(0, noBarras));
     nudosAislados = VectorXi::Ones(std::max(0, noNudos));
 
@@ -142,27 +183,7 @@ void draw()
 
     // Primero el panel: un botón pulsado cambia los flags de este mismo cuadro
     plotDialogo();
-
-    if (activo(flagEjes)) plotEjes();
-    if (noNudos != 0) plotNudos();
-    if (noBarras != 0) {
-        plotBarras();
-        plotArticulaciones();
-    }
-    if (activo(flagTagNudos)) plotTagNudos(escalaTexto);
-    if (activo(flagTagBarras)) plotTagBarras(escalaTexto);
-    if (activo(flagSecciones)) plotSecciones(escalaTexto);
-    if (activo(flagVolumen)) plotVolumen();
-    if (activo(flagApoyos)) plotApoyos(escalaApoyo);
-
-    // Solo los combos con interruptor en flags
-    int combos = std::min(noCombos, maxCombosFlags);
-    for (const DibujoResultado& r : dibujosResultado) {
-        if (!activo(r.flag)) continue;
-        for (int c = 0; c < combos; c++) {
-            if (activo(flagCombos + c)) r.dibujo(c, r.escala ? *r.escala : 0.0);
-        }
-    }
+    funcionDibujarEscena(pasosEscena, sizeof pasosEscena / sizeof pasosEscena[0]);
 
     glFlush();
     glutSwapBuffers();

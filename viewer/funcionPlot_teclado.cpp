@@ -287,6 +287,7 @@ void funcionRecargar()
     noNudos = 0;
     noBarras = 0;
     funcionLeerArchivo();
+    funcionInvalidarDibujo();
     barrasAisladas = VectorXi::Ones(noBarras);
     nudosAislados = VectorXi::Ones(noNudos);
     funcionFronteraGraf();
