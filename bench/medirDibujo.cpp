@@ -250,7 +250,7 @@ int main(int argc, char** argv)
         {"números, con la rueda", {flagTagNudos, flagTagBarras}, {}, true},
         {"cargas, con la rueda", {flagCarga}, {1}, true},
     };
-    std::printf("%d cuadros por dibujo, la cámara girando en cada uno (o la rueda moviéndose).\n"
+    std::printf("%d cuadros por dibujo, con la cámara girando en cada uno (o la rueda).\n"
                 "ms por cuadro: mediana de todos menos el primero; entre paréntesis, ms de CPU del\n"
                 "hilo principal. Con caché, el primer cuadro es el que graba la escena.\n\n",
                 cuadros);

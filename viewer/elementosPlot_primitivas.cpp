@@ -295,10 +295,9 @@ bool funcionPrepararGrabacion()
     double h = tamanoCabezaCamara();
     // La cabeza solo manda estos dos valores: con ellos iguales, la misma lista
     const float c[2] = {static_cast<float>(h), static_cast<float>(h / 3)};
-    if (listasCamaraHechas && g[0] == giroHecho[0] && g[1] == giroHecho[1] && c[0] == cabezaHecha[0] &&
-        c[1] == cabezaHecha[1]) {
-        return true;
-    }
+    bool iguales = listasCamaraHechas && g[0] == giroHecho[0] && g[1] == giroHecho[1] &&
+                   c[0] == cabezaHecha[0] && c[1] == cabezaHecha[1];
+    if (iguales) return true;
     glNewList(listaGiro, GL_COMPILE);
     aplicarGiro(g);
     glEndList();

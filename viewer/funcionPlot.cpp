@@ -176,6 +176,13 @@ void funcionFronteraGraf()
 
 void draw()
 {
+    funcionDibujarCuadro();
+    glFlush();
+    glutSwapBuffers();
+}
+
+void funcionDibujarCuadro()
+{
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
@@ -184,7 +191,4 @@ void draw()
     // Primero el panel: un botón pulsado cambia los flags de este mismo cuadro
     plotDialogo();
     funcionDibujarEscena(pasosEscena, sizeof pasosEscena / sizeof pasosEscena[0]);
-
-    glFlush();
-    glutSwapBuffers();
 }

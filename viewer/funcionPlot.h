@@ -39,6 +39,8 @@ void funcionPlot(int argc, char** argv);
 void changeSize(int w, int h);
 void funcionFronteraGraf();
 void draw();
+// El cuadro sin intercambiar los búferes: queda en el trasero
+void funcionDibujarCuadro();
 // Lee el tamaño actual de la ventana y vuelve a aplicar la proyección
 void funcionAplicarProyeccion();
 
@@ -52,8 +54,13 @@ struct PasoEscena {
 void funcionDibujarEscena(const PasoEscena* pasos, int n);
 // Enciende o apaga la caché (la ventana del programa la enciende)
 void funcionCacheDibujo(bool activa);
-// El modelo o sus resultados cambiaron: la escena se vuelve a grabar
+// El modelo cambió (la recarga la llama): la escena se vuelve a grabar. Todo
+// lo demás que dibuja la escena entra en la firma que la caché compara en cada
+// cuadro: flags (también la del análisis hecho), escalas, precisión, vectores
+// de aislamiento, caja del modelo, cantidades y vectores del modelo.
 void funcionInvalidarDibujo();
+// Veces que se grabó la escena desde el arranque
+int funcionGrabacionesEscena();
 
 // Ratón
 void mouseButton(int button, int state, int x, int y);

@@ -14,7 +14,10 @@
 namespace {
 
 bool cacheActiva = false;
-// Cambia con el modelo o sus resultados (recarga, "Calcular")
+int grabaciones = 0;
+// Cambia con cada recarga del modelo. Los resultados no necesitan otra marca:
+// "Calcular" cambia flags (la entrada del análisis hecho) y, con el mismo
+// modelo, un análisis más da los mismos resultados.
 unsigned long versionModelo = 0;
 
 // Todo lo que leen los dibujos grabados, salvo la cámara: el giro de cara a
@@ -28,7 +31,10 @@ struct Firma {
     std::vector<int> nudosAislados;
 };
 
-std::vector<int> copiar(const VectorXi& v) { return std::vector<int>(v.data(), v.data() + v.size()); }
+std::vector<int> copiar(const VectorXi& v)
+{
+    return std::vector<int>(v.data(), v.data() + v.size());
+}
 
 Firma firmaActual()
 {
@@ -97,6 +103,7 @@ bool grabar(const PasoEscena* pasos, int n, const Firma& firma)
         if (glGetError() != GL_NO_ERROR) return false;
     }
     grabacion.hecha = true;
+    grabaciones++;
     grabacion.pasos = pasos;
     grabacion.n = n;
     grabacion.firma = firma;
@@ -105,11 +112,10 @@ bool grabar(const PasoEscena* pasos, int n, const Firma& firma)
 
 }  // namespace
 
-void funcionCacheDibujo(bool activa)
-{
-    cacheActiva = activa;
-    grabacion.hecha = false;
-}
+// La grabación queda: vale mientras la firma no cambie
+void funcionCacheDibujo(bool activa) { cacheActiva = activa; }
+
+int funcionGrabacionesEscena() { return grabaciones; }
 
 void funcionInvalidarDibujo() { versionModelo++; }
 

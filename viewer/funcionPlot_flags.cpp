@@ -83,7 +83,6 @@ void modificadorFlagsGraf(int i)
         break;
     case flagCalculado:
         flags[flagCalculado] = 1;
-        funcionInvalidarDibujo();
         // Estructura que no se puede resolver: sin resultados y la línea a la vista
         if (!funcionSolve()) {
             flags[flagCalculado] = 0;
