@@ -142,8 +142,7 @@ MatrixXd objBarra3d::getCargasEquivalentesLocales()
     Eigen::Index nC = static_cast<Eigen::Index>(etiquetasCombo.size());
     cargasEquivalentesLocales.resize(12, nC);
     double L = longitud;
-    double phiY = L == 0 ? 0.0 : getPhi(true);
-    double phiZ = L == 0 ? 0.0 : getPhi(false);
+    double phiY = getPhi(true), phiZ = getPhi(false);
     for (Eigen::Index c = 0; c < nC; c++) {
         double qxI = matrizCargasCombo(c, 0), qxF = matrizCargasCombo(c, 1);
         double qyI = matrizCargasCombo(c, 2), qyF = matrizCargasCombo(c, 3);

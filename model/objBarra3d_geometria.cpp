@@ -63,7 +63,8 @@ static double asinAcotado(double v) { return std::asin(std::clamp(v, -1.0, 1.0))
 
 void objBarra3d::calcLongitudesAngulos()
 {
-    if (flagsBarra[flagGeometria] != 0 || flagsBarra[flagNudoInicio] != 1 || flagsBarra[flagNudoFinal] != 1) {
+    if (flagsBarra[flagGeometria] != 0 || flagsBarra[flagNudoInicio] != 1
+        || flagsBarra[flagNudoFinal] != 1) {
         return;
     }
     double dx = xf - xi;

@@ -35,7 +35,8 @@ MatrixXd objBarra3d::getFuerzasExtremos()
         if (flagsBarra[flagKLocal] == 0) {
             getKLocal();
         }
-        if (flagsBarra[flagCargasEqLocales] == 0 || cargasEquivalentesLocales.cols() != desplLocales.cols()) {
+        if (flagsBarra[flagCargasEqLocales] == 0
+            || cargasEquivalentesLocales.cols() != desplLocales.cols()) {
             getCargasEquivalentesLocales();
         }
         if (cargasEquivalentesLocales.cols() != desplLocales.cols()) {
@@ -117,8 +118,8 @@ void objBarra3d::calcConstantes(bool planoY)
 
 bool objBarra3d::getBoolResultados(int c)
 {
-    return flagsBarra[flagResultados] == 1 && c >= 0 && c < desplLocales.cols() && c < pendienteY.size()
-           && c < pendienteZ.size() && c < matrizCargasCombo.rows();
+    return flagsBarra[flagResultados] == 1 && c >= 0 && c < desplLocales.cols()
+           && c < pendienteY.size() && c < pendienteZ.size() && c < matrizCargasCombo.rows();
 }
 
 // Estación k de n sobre la longitud L; la última es L exacta

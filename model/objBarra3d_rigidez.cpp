@@ -41,12 +41,12 @@ TerminosFlexion terminosFlexion(double a, double b, double I, double phi, double
 }
 }  // namespace
 
-// 0 sin factor de forma, inercia o módulo (sin 0/0); la misma para la
-// rigidez, las cargas equivalentes y la deformada
+// 0 sin factor de forma, inercia, módulo o longitud (sin 0/0); la misma para
+// la rigidez, las cargas equivalentes y la deformada
 double objBarra3d::getPhi(bool planoY)
 {
     double numerador = 12 * modE * (planoY ? Iz : Iy) * factorForma;
-    if (numerador == 0) {
+    if (numerador == 0 || longitud == 0) {
         return 0;
     }
     return numerador / (modG * area * longitud * longitud);

@@ -94,7 +94,9 @@ inline Vector4d cargasFuerzas(double E, double I, double L, double f, double G, 
 {
     auto q = [=](double s) { return qI + (qF - qI) * s / L; };
     // momento (E·I·giro' = M) y corte de la ménsula en x: cargas entre x y L
-    auto M = [=](double x) { return integrarGauss([=](double s) { return q(s) * (s - x); }, x, L); };
+    auto M = [=](double x) {
+        return integrarGauss([=](double s) { return q(s) * (s - x); }, x, L);
+    };
     auto Q = [=](double x) { return integrarGauss(q, x, L); };
     double corte = f == 0 ? 0.0 : f / (G * A);
     Eigen::Vector2d delta;

@@ -239,7 +239,8 @@ TEST(BarraCargas, PlacaComoVigaDeTimoshenko)
     Eigen::Vector4d rz = referencia(false, 1, 0, -3, -7);
     for (int r = 0; r < 4; r++) {
         EXPECT_NEAR(f(gy[r], 0), ry(r), 1e-9 * ry.cwiseAbs().maxCoeff()) << "fila " << gy[r];
-        EXPECT_NEAR(sz[r] * f(gz[r], 0), rz(r), 1e-9 * rz.cwiseAbs().maxCoeff()) << "fila " << gz[r];
+        EXPECT_NEAR(sz[r] * f(gz[r], 0), rz(r), 1e-9 * rz.cwiseAbs().maxCoeff())
+            << "fila " << gz[r];
     }
     EXPECT_NEAR(f(0, 0), -0.8 * w * L / 2, 1e-12 * w * L);
     EXPECT_NEAR(f(6, 0), -0.8 * w * L / 2, 1e-12 * w * L);

@@ -126,7 +126,8 @@ TEST(BarraSecciones, CadaTipoDejaSuEstadoCompleto)
         Setter poner;
     };
     const Tipo tipos[] = {
-        {"genérica", [](objBarra3d& b) { b.setSeccionGenerica(0.08, 2.667e-4, 1.067e-3, 7.3e-4); }},
+        {"genérica",
+         [](objBarra3d& b) { b.setSeccionGenerica(0.08, 2.667e-4, 1.067e-3, 7.3e-4); }},
         {"rectangular", [](objBarra3d& b) { b.setSeccionRectangular(0.2, 0.4); }},
         {"costanera", [](objBarra3d& b) { b.setSeccionCostanera(0.05, 0.1, 0.015, 0.002, 0.003); }},
         {"W", [](objBarra3d& b) { b.setSeccionW(0.2, 0.01, 0.3, 0.006); }},
