@@ -4,6 +4,7 @@
 #include <GL/freeglut.h>
 
 #include "app/zurezar3o.h"
+#include "viewer/comunPlot.h"
 #include "viewer/elementosPlot.h"
 #include "viewer/funcionPlot.h"
 
@@ -27,7 +28,7 @@ const EstiloBoton estiloCombo = {-0.01, {0, 1, 0}, {0, 0.3, 0}, 1};
 bool boton(double x, double y, double w, double h, const std::string& label, int i,
            const EstiloBoton& e)
 {
-    bool on = flags[i] % 2 != 0;
+    bool on = flagEncendido(i);
     double c = on ? 0.3 : 0.1;
     glColor3d(c, c, 0);
     glBegin(GL_QUADS);

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <sstream>
 #include <string>
@@ -203,11 +205,13 @@ inline void agregar(std::vector<Trazo>& a, const std::vector<Trazo>& b)
     a.insert(a.end(), b.begin(), b.end());
 }
 
-// Número con p decimales, escrito a mano para los textos esperados
+// Número con p decimales, escrito a mano para los textos esperados; lo que
+// redondea a cero va sin signo
 inline std::string fijo(double v, int p)
 {
     char s[100];
     std::snprintf(s, sizeof s, "%.*f", p, v);
+    if (std::strtod(s, nullptr) == 0) std::snprintf(s, sizeof s, "%.*f", p, 0.0);
     return s;
 }
 

@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include "comun/capturaGL.h"
+#include "viewer/elementosPlot.h"
 
 namespace dibujoPrueba {
 
@@ -220,6 +221,7 @@ inline void armarModelo(const std::vector<P3>& nudos, const std::vector<std::pai
     }
     nudosAislados = VectorXi::Ones(noNudos);
     barrasAisladas = VectorXi::Ones(noBarras);
+    reiniciarAvisosSecciones();
 }
 
 }  // namespace dibujoPrueba

@@ -212,3 +212,60 @@ TEST_F(Raton, ZoomEnPerspectivaYOrtogonal)
     zoomIn();
     EXPECT_EQ(matrizProyeccion(), antes);
 }
+
+// La rueda no pierde la vista: la distancia del ojo al punto mirado queda en un
+// rango amplio ligado a la diagonal, la dirección de la mirada se conserva y
+// siempre se puede volver
+TEST_F(Raton, ZoomAcotadoSiempreVuelve)
+{
+    ponerNudos({{0, 0, 0}, {6, 0, 0}, {6, 5, 3}});
+    funcionFronteraGraf();
+    const double inicio = distCamObj;
+    const double dx = (xCam - xCentroObj) / inicio, dy = (yCam - yCentroObj) / inicio,
+                 dz = (zCam - zCentroObj) / inicio;
+    auto finitos = [] {
+        for (double v : {xCam, yCam, zCam, xCentroObj, yCentroObj, zCentroObj, distCamObj}) {
+            if (!std::isfinite(v)) return false;
+        }
+        for (double v : matrizProyeccion()) {
+            if (!std::isfinite(v)) return false;
+        }
+        return true;
+    };
+    auto mismaDireccion = [&] {
+        EXPECT_NEAR((xCam - xCentroObj) / distCamObj, dx, 1e-9);
+        EXPECT_NEAR((yCam - yCentroObj) / distCamObj, dy, 1e-9);
+        EXPECT_NEAR((zCam - zCentroObj) / distCamObj, dz, 1e-9);
+    };
+    for (bool perspectiva : {true, false}) {
+        SCOPED_TRACE(perspectiva ? "perspectiva" : "ortogonal");
+        funcionFronteraGraf();
+        proyeccionPrograma(perspectiva);
+        // Muchos más pasos de los que hacían falta para llegar a distancia 0
+        for (int i = 0; i < 8000; i++) zoomIn();
+        EXPECT_TRUE(finitos());
+        EXPECT_GT(distCamObj, 1e-6 * diagonal);
+        EXPECT_LE(distCamObj, 1.001e-3 * diagonal);  // el rango sigue siendo amplio
+        mismaDireccion();
+        // Un arrastre después tampoco la rompe
+        mouseButton(1, 0, 100, 100);
+        mouseMove(130, 90);
+        mouseButton(1, 1, 130, 90);
+        mouseButton(0, 0, 100, 100);
+        mouseMove(120, 110);
+        mouseButton(0, 1, 120, 110);
+        EXPECT_TRUE(finitos());
+        EXPECT_GT(distCamObj, 1e-6 * diagonal);
+        for (int i = 0; i < 200; i++) zoomOut();
+        EXPECT_GT(distCamObj, inicio);  // vuelve
+
+        funcionFronteraGraf();
+        for (int i = 0; i < 8000; i++) zoomOut();
+        EXPECT_TRUE(finitos());
+        EXPECT_GE(distCamObj, 0.999e2 * diagonal);
+        EXPECT_LT(distCamObj, 1e4 * diagonal);
+        mismaDireccion();
+        for (int i = 0; i < 200; i++) zoomIn();
+        EXPECT_LT(distCamObj, inicio);  // vuelve
+    }
+}

@@ -153,7 +153,7 @@ TEST_F(Recarga, ArchivoQueDesaparece)
     ASSERT_GT(punteroBarras.size(), 3);
     escribirLinea("aislar");
     escribirLinea("3");
-    EXPECT_EQ(dialogo, "Existen valores no válidos en la lista de barras.  Ingrese Comando:");
+    EXPECT_EQ(dialogo, "No existe la barra 3. Ingrese Comando:");
     escribirLinea("noAislar");
     EXPECT_EQ(dialogo, "Ingrese Comando:");
     escribirLinea("combo");
@@ -163,3 +163,26 @@ TEST_F(Recarga, ArchivoQueDesaparece)
 }
 
 }  // namespace
+
+// Con las secciones a la vista, la barra sin sección avisa una vez por carga
+// del archivo, no en cada cuadro
+TEST_F(Recarga, AvisoDeSeccionUnaVezPorCarga)
+{
+    const std::string texto = "nudos:\n1 0 0 0\n2 4 0 0\n3 4 0 3\nbarras:\n1 1 2\n2 2 3\n"
+                              "seccionRectangular:\nR 0.3 0.3 2.5e7 0.2 24\n1\n";
+    cargarModelo(texto);
+    escribirLinea("secciones");
+    auto cuadros = [] {
+        return capturarSalida([] {
+            for (int k = 0; k < 10; k++) draw();
+        });
+    };
+    const std::string aviso = "Definir el nombre de sección\n";
+    EXPECT_EQ(cuadros(), aviso);
+    EXPECT_EQ(cuadros(), "");
+    std::string recarga = capturarSalida([] { tecladoEspecial(GLUT_KEY_F5, 0, 0); });
+    EXPECT_EQ(recarga.rfind(lineaReinicio, 0), 0u) << recarga;
+    escribirLinea("secciones");
+    EXPECT_EQ(cuadros(), aviso);
+    EXPECT_EQ(cuadros(), "");
+}

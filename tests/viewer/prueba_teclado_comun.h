@@ -13,9 +13,6 @@
 #include "input/funcionLeerArchivo.h"
 #include "viewer/funcionPlot.h"
 
-// Definida junto al teclado: lectura de Shift/Ctrl/Alt
-extern int (*funcionLeerModificadores)();
-
 namespace teclado_prueba {
 
 inline int modificadorFalso = 0;
@@ -118,9 +115,7 @@ protected:
     {
         nombreArchivo = archivoTemporal(texto);
         capturarSalida([] { funcionLeerArchivo(); });
-        barrasAisladas = VectorXi::Ones(noBarras);
-        nudosAislados = VectorXi::Ones(noNudos);
-        funcionFronteraGraf();
+        funcionVistaNuevoModelo();
         funcionAplicarProyeccion();
     }
 

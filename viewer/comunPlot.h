@@ -1,0 +1,48 @@
+// Ayudas internas del visor, cada una dicha una sola vez y con un solo
+// sentido: interruptores de flags, visibilidad del aislamiento, cantidades
+// del modelo, marco de la barra y texto de los números.
+#pragma once
+
+#include <algorithm>
+#include <string>
+
+#include <GL/gl.h>
+
+#include "app/zurezar3o.h"
+
+// Interruptor encendido: la entrada de flags es impar; un índice fuera del
+// vector está apagado
+inline bool flagEncendido(int i)
+{
+    return i >= 0 && i < static_cast<int>(flags.size()) && flags[i] % 2 != 0;
+}
+
+// Nudo o barra a la vista según su vector de aislamiento (1 se ve, 0 no);
+// un índice que el vector no cubre se ve
+inline bool visible(const VectorXi& aislados, int i)
+{
+    return i < 0 || i >= aislados.size() || aislados(i) == 1;
+}
+
+// Nudos y barras que se pueden recorrer: el contador y el vector a la vez
+inline int cantidadNudos() { return std::min(noNudos, static_cast<int>(nudo.size())); }
+inline int cantidadBarras() { return std::min(noBarras, static_cast<int>(barra.size())); }
+
+inline float aFloat(double v) { return static_cast<float>(v); }
+
+// Empuja la matriz y arma el marco de la barra: origen en el extremo i (más
+// un corrimiento dado, p. ej. su desplazamiento), x a lo largo de la barra,
+// y y z sus ejes locales. Quien lo llama hace el glPopMatrix.
+inline void empujarMarcoBarra(objBarra3d& b, double dx = 0, double dy = 0, double dz = 0)
+{
+    glPushMatrix();
+    glTranslatef(aFloat(b.getXi() + dx), aFloat(b.getYi() + dy), aFloat(b.getZi() + dz));
+    glRotatef(aFloat(b.getGammaDeg()), 0, 0, 1);
+    glRotatef(aFloat(b.getBetaDeg()), 0, 1, 0);
+    glRotatef(aFloat(b.getAlfaDeg()), 1, 0, 0);
+}
+
+// Texto de un número con p decimales (p negativo cuenta como 0), en notación
+// fija ('f') o científica ('e'), cortado a 99 caracteres. Lo que redondea a
+// cero se escribe sin signo: "0.000", nunca "-0.000".
+std::string textoNumero(double v, int p, char notacion);
