@@ -267,12 +267,7 @@ TEST_F(Diagramas, DosCombosActivosSeDibujanEnOrdenDesdeElCuadro)
     flags[flagCombos + 1] = 1;
     double escalaAntes = escalaMy;
     escalaMy = 0.001;
-    glViewport(0, 0, 1000, 800);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(-500, 500, -400, 400, -1e4, 1e4);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    vistaOrtogonal(-500, 500, -400, 400, -1e4, 1e4);
     gluLookAt(xCam, yCam, zCam, xCentroObj, yCentroObj, zCentroObj, 0, 0, 1);
     std::vector<Trazo> esperado;
     for (double f : {1.0, 2.0}) {

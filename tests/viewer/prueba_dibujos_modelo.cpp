@@ -59,7 +59,6 @@ struct Escena {
         flags.assign(200, 0);
         ponerCamara({-3, -4, 2}, {0, 0, 0});
     }
-    ~Escena() { reiniciarModelo(); }
 };
 
 }  // namespace

@@ -111,7 +111,7 @@ TEST_F(Recarga, ArchivoEditadoConPreguntaPendiente)
     // Perspectiva aplicada con el tamaño real de la ventana
     EXPECT_EQ(wVentana, 1000);
     EXPECT_EQ(hVentana, 800);
-    std::vector<double> m = matrizProyeccion();
+    std::array<double, 16> m = matrizProyeccion();
     EXPECT_EQ(m[11], -1);
     EXPECT_NEAR(m[5], 1 / std::tan(22.5 * M_PI / 180), 1e-6);
     EXPECT_NEAR(m[0], m[5] / 1.25, 1e-6);

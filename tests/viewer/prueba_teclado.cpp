@@ -357,7 +357,7 @@ TEST_F(Teclado, AltCCambiaLaProyeccionEnSeguida)
     EXPECT_EQ(wVentana, 1000);
     EXPECT_EQ(hVentana, 800);
     // Ortogonal: el lado corto (800) abarca distCamObj, el largo 1.25 distCamObj
-    std::vector<double> m = matrizProyeccion();
+    std::array<double, 16> m = matrizProyeccion();
     EXPECT_NEAR(m[0], 2 / (1.25 * d), 1e-6 * m[0]);
     EXPECT_NEAR(m[5], 2 / d, 1e-6 * m[5]);
     EXPECT_EQ(m[11], 0);
