@@ -10,10 +10,6 @@
 
 namespace {
 
-struct Color {
-    double r, g, b;
-};
-
 struct EstiloBoton {
     double z;          // profundidad de la cara
     Color encendido;   // etiqueta con el flag impar
@@ -40,7 +36,7 @@ bool boton(double x, double y, double w, double h, const std::string& label, int
 
     glDisable(GL_DEPTH_TEST);
     const Color& t = on ? e.encendido : e.apagado;
-    glColor3d(t.r, t.g, t.b);
+    ponerColor(t);
     glRasterPos3d(x + 5, y + h - e.desfase, 0);
     std::string texto = funcionUtf8ALatin1(label);
     glutBitmapString(GLUT_BITMAP_HELVETICA_12, reinterpret_cast<const unsigned char*>(texto.c_str()));

@@ -1,9 +1,10 @@
 // Ayudas internas del visor, cada una dicha una sola vez y con un solo
 // sentido: interruptores de flags, visibilidad del aislamiento, cantidades
-// del modelo, marco de la barra y texto de los números.
+// del modelo, colores, marco de la barra y texto de los números.
 #pragma once
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include <GL/gl.h>
@@ -29,6 +30,20 @@ inline int cantidadNudos() { return std::min(noNudos, static_cast<int>(nudo.size
 inline int cantidadBarras() { return std::min(noBarras, static_cast<int>(barra.size())); }
 
 inline float aFloat(double v) { return static_cast<float>(v); }
+
+// distCamObj: distancia del ojo al punto mirado, tras mover la cámara
+inline void actualizarDistanciaCamara()
+{
+    distCamObj = std::sqrt(std::pow(xCam - xCentroObj, 2) + std::pow(yCam - yCentroObj, 2) +
+                           std::pow(zCam - zCentroObj, 2));
+}
+
+// Color RGB de 0 a 1
+struct Color {
+    float r, g, b;
+};
+
+inline void ponerColor(const Color& c) { glColor3f(c.r, c.g, c.b); }
 
 // Empuja la matriz y arma el marco de la barra: origen en el extremo i (más
 // un corrimiento dado, p. ej. su desplazamiento), x a lo largo de la barra,

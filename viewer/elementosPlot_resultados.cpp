@@ -14,13 +14,9 @@ namespace {
 
 const int estaciones = 21;
 
-struct Color {
-    float r, g, b;
-};
-
 void segmento(const Color& c, double x1, double y1, double z1, double x2, double y2, double z2)
 {
-    glColor3f(c.r, c.g, c.b);
+    ponerColor(c);
     glLineWidth(1);
     glBegin(GL_LINES);
     glVertex3f(aFloat(x1), aFloat(y1), aFloat(z1));
@@ -77,7 +73,7 @@ void plotDiagrama(const Diagrama& d, int c, double s)
             segmento(d.contorno, p[k][0], p[k][1], p[k][2], p[k + 1][0], p[k + 1][1], p[k + 1][2]);
         }
         if (flagEncendido(flagTextoDiagramas)) {
-            glColor3f(d.texto.r, d.texto.g, d.texto.b);
+            ponerColor(d.texto);
             const double* p0 = p[0];
             const double* pn = p[estaciones - 1];
             drawNumFloat(p0[0], p0[1], p0[2], D(1, 0), precision, h, 1);

@@ -127,8 +127,7 @@ void funcionFronteraGraf()
     xCam = xCentroObj - diagonal;
     yCam = yCentroObj - diagonal;
     zCam = zMax + diagonal / 2;
-    distCamObj = std::sqrt(std::pow(xCam - xCentroObj, 2) + std::pow(yCam - yCentroObj, 2) +
-                           std::pow(zCam - zCentroObj, 2));
+    actualizarDistanciaCamara();
 }
 
 void draw()

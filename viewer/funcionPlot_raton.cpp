@@ -29,12 +29,6 @@ Mirada mirada()
     return m;
 }
 
-void actualizarDistancia()
-{
-    distCamObj = std::sqrt(std::pow(xCam - xCentroObj, 2) + std::pow(yCam - yCentroObj, 2) +
-                           std::pow(zCam - zCentroObj, 2));
-}
-
 void orbitar(int x, int y)
 {
     deltaAngHoriz = 0.003f * static_cast<float>(x - xLast);
@@ -102,7 +96,7 @@ void zoom(double f)
     xCam = xCentroObj + k * dx;
     yCam = yCentroObj + k * dy;
     zCam = zCentroObj + k * dz;
-    actualizarDistancia();
+    actualizarDistanciaCamara();
     // En ortogonal la extensión visible depende de distCamObj
     if (!flagEncendido(flagPerspectiva)) {
         funcionAplicarProyeccion();
@@ -148,7 +142,7 @@ void mouseMove(int x, int y)
     } else if (clickIzq == 1) {
         panear(x, y);
     }
-    actualizarDistancia();
+    actualizarDistanciaCamara();
 }
 
 void zoomIn() { zoom(0.9); }
