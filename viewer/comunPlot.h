@@ -1,6 +1,7 @@
 // Ayudas internas del visor, cada una dicha una sola vez y con un solo
 // sentido: interruptores de flags, visibilidad del aislamiento, cantidades
-// del modelo, colores, marco de la barra y texto de los números.
+// del modelo, colores, marco de la barra, texto de los números y la tabla de
+// los dibujos de resultados.
 #pragma once
 
 #include <algorithm>
@@ -10,6 +11,8 @@
 #include <GL/gl.h>
 
 #include "app/zurezar3o.h"
+#include "viewer/elementosPlot.h"
+#include "viewer/funcionPlot.h"
 
 // Interruptor encendido: la entrada de flags es impar; un índice fuera del
 // vector está apagado
@@ -61,3 +64,25 @@ inline void empujarMarcoBarra(objBarra3d& b, double dx = 0, double dy = 0, doubl
 // fija ('f') o científica ('e'), cortado a 99 caracteres. Lo que redondea a
 // cero se escribe sin signo: "0.000", nunca "-0.000".
 std::string textoNumero(double v, int p, char notacion);
+
+// Dibujos de resultados, uno por combo encendido, en el orden del cuadro, con
+// la escala que les pasa el cuadro y que cambian '+' y '-'
+struct DibujoResultado {
+    int flag;
+    void (*dibujo)(int c, double s);
+    double* escala;  // nullptr: sin escala (las reacciones)
+};
+
+inline void plotReaccionesSinEscala(int c, double) { plotReacciones(c); }
+
+inline const DibujoResultado dibujosResultado[] = {
+    {flagDeformada, plotDeformada, &escalaDef},
+    {flagAxial, plotAxial, &escalaN},
+    {flagCortanteY, plotCortanteY, &escalaVy},
+    {flagMomentoY, plotMomentoY, &escalaMy},
+    {flagTorsion, plotTorsion, &escalaT},
+    {flagCarga, plotCarga, &escalaCarga},
+    {flagReacciones, plotReaccionesSinEscala, nullptr},
+    {flagCortanteZ, plotCortanteZ, &escalaVz},
+    {flagMomentoZ, plotMomentoZ, &escalaMz},
+};

@@ -12,31 +12,6 @@
 #include "viewer/comunPlot.h"
 #include "viewer/elementosPlot.h"
 
-namespace {
-
-// Dibujo de resultados por combo, en el orden del cuadro
-struct DibujoResultado {
-    int flag;
-    void (*dibujo)(int c, double s);
-    const double* escala;  // nullptr: sin escala
-};
-
-void reaccionesSinEscala(int c, double) { plotReacciones(c); }
-
-const DibujoResultado dibujosResultado[] = {
-    {flagDeformada, plotDeformada, &escalaDef},
-    {flagAxial, plotAxial, &escalaN},
-    {flagCortanteY, plotCortanteY, &escalaVy},
-    {flagMomentoY, plotMomentoY, &escalaMy},
-    {flagTorsion, plotTorsion, &escalaT},
-    {flagCarga, plotCarga, &escalaCarga},
-    {flagReacciones, reaccionesSinEscala, nullptr},
-    {flagCortanteZ, plotCortanteZ, &escalaVz},
-    {flagMomentoZ, plotMomentoZ, &escalaMz},
-};
-
-}  // namespace
-
 void funcionPlot(int argc, char** argv)
 {
     glutInit(&argc, argv);

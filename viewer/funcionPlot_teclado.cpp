@@ -22,6 +22,8 @@ const std::string respuestaComboSinInterruptor =
     "Solo se pueden mostrar los primeros 100 combos. Ingrese Comando:";
 const std::string respuestaListaInvalida =
     "Existen valores no válidos en la lista de barras.  Ingrese Comando:";
+// Seguida del número tal como se escribió, un punto y textoIngrese
+const std::string respuestaBarraNoExiste = "No existe la barra ";
 
 int leerModificadoresGlut() { return glutGetModifiers(); }
 
@@ -65,25 +67,14 @@ const ComandoDibujo comandosDibujo[] = {
      "Graficacion de Apoyos Desactivada. Ingrese Comando:"},
 };
 
-// Escala que cambian '+' y '-' para cada dibujo de resultados
-struct EscalaDibujo {
-    int flag;
-    double* escala;
-};
-const EscalaDibujo escalasDibujo[] = {
-    {flagDeformada, &escalaDef}, {flagAxial, &escalaN},       {flagCortanteY, &escalaVy},
-    {flagMomentoY, &escalaMy},   {flagCarga, &escalaCarga},   {flagCortanteZ, &escalaVz},
-    {flagMomentoZ, &escalaMz},   {flagTorsion, &escalaT},
-};
-
 void multiplicarEscalas(int modificadores, double factor)
 {
     if (modificadores == GLUT_ACTIVE_SHIFT) {
         escalaTexto *= factor;
         return;
     }
-    for (const EscalaDibujo& e : escalasDibujo) {
-        if (flagEncendido(e.flag)) *e.escala *= factor;
+    for (const DibujoResultado& d : dibujosResultado) {
+        if (d.escala != nullptr && flagEncendido(d.flag)) *d.escala *= factor;
     }
 }
 
@@ -160,7 +151,7 @@ void responderAislar()
     for (const std::string& e : elementos) {
         int m = barraDeNumero(e);
         if (m < 0) {
-            dialogo = "No existe la barra " + e + ". " + textoIngrese;
+            dialogo = respuestaBarraNoExiste + e + ". " + textoIngrese;
             return;
         }
         indices.push_back(m);
