@@ -47,28 +47,8 @@ const DiagramaPlano diagramas[] = {
 
 const Color textoDiagrama{0.5f, 0.5f, 0};
 
-class DiagramasEjemplos : public PruebaResultados {
-protected:
-    void SetUp() override
-    {
-        PruebaResultados::SetUp();
-        archivoAntes = nombreArchivo;
-        escalasAntes = {escalaDef, escalaMy, escalaMz, escalaVy, escalaVz,
-                        escalaN,   escalaT,  escalaApoyo, escalaCarga};
-    }
-    void TearDown() override
-    {
-        nombreArchivo = archivoAntes;
-        double* e[] = {&escalaDef, &escalaMy, &escalaMz, &escalaVy, &escalaVz,
-                       &escalaN,   &escalaT,  &escalaApoyo, &escalaCarga};
-        for (size_t k = 0; k < escalasAntes.size(); k++) *e[k] = escalasAntes[k];
-        PruebaResultados::TearDown();
-    }
-
-private:
-    std::string archivoAntes;
-    std::vector<double> escalasAntes;
-};
+// El estado del visor (archivo, ajustes de dibujo, aislamiento) se repone al salir
+class DiagramasEjemplos : public PruebaResultados {};
 
 // Rótulos esperados del diagrama d de la barra b en el combo c: los valores
 // de los extremos y, si se pide, el del corte nulo o el del momento extremo
