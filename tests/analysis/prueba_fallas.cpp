@@ -1,9 +1,13 @@
 // Análisis que no puede dar resultados: estructuras inestables, memoria que no
 // alcanza y modelos que rompen lo que el cargador garantiza. En todos: una
 // línea en la salida, la misma en mensajeAnalisis, false y ningún resultado
-// entregado a nudos y barras.
+// entregado a nudos y barras. Junto a los mecanismos, estructuras estables
+// con rigideces muy dispares, que se resuelven.
+#include <algorithm>
 #include <cmath>
+#include <fstream>
 #include <functional>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -104,6 +108,132 @@ const casoFalla casosInestables[] = {
      "Estructura inestable: mecanismo en el nudo 4, dirección ", true},
 };
 
+// Estructuras estables con rigideces que difieren en un factor r: se
+// resuelven y dan la solución cerrada de la ménsula por tramos.
+struct valorCerrado {
+    int nudo, componente;  // componente 0..5: ux uy uz rx ry rz
+    double valor;
+    bool esReaccion;
+};
+
+struct tramo {
+    double largo, E;
+    seccion s;
+};
+
+// Ménsula a lo largo de x empotrada en el origen, hecha de tramos en serie,
+// con Fz = -P, Fx = H y Mx = T en la punta. Cada nudo: su desplazamiento
+// por trabajo virtual, tramo por tramo (ux y rx por axial y torsión; uz y ry
+// por flexión con el momento P·(Lt - x), que en una barra a lo largo de x
+// toma Iz).
+std::vector<valorCerrado> menslaPorTramos(modelo& m, const std::vector<tramo>& tramos)
+{
+    const double P = 10, H = 5, T = 2, nu = acero.nu;
+    double Lt = 0;
+    for (const tramo& t : tramos) {
+        Lt += t.largo;
+    }
+    std::vector<valorCerrado> v;
+    int anterior = m.nudoEn(1, 0, 0, 0, empotrado);
+    double x = 0, axial = 0, giroX = 0;
+    std::vector<double> inicio;
+    for (size_t i = 0; i < tramos.size(); i++) {
+        const tramo& t = tramos[i];
+        int n = m.nudoEn(static_cast<int>(i) + 2, x + t.largo, 0, 0);
+        m.barraEntre(static_cast<int>(i) + 1, anterior, n, t.s, {t.E, nu});
+        inicio.push_back(x);
+        x += t.largo;
+        axial += H * t.largo / (t.E * t.s.A);
+        giroX += T * t.largo / (t.E / (2 * (1 + nu)) * t.s.J);
+        // Flexión hasta este nudo: integrales de M·(x - ξ)/EI y de M/EI
+        double flecha = 0, giro = 0;
+        for (size_t j = 0; j <= i; j++) {
+            double a = inicio[j], b = inicio[j] + tramos[j].largo, EI = tramos[j].E * tramos[j].s.Iz;
+            auto F = [&](double z) { return Lt * x * z - (Lt + x) * z * z / 2 + z * z * z / 3; };
+            auto G = [&](double z) { return Lt * z - z * z / 2; };
+            flecha += P * (F(b) - F(a)) / EI;
+            giro += P * (G(b) - G(a)) / EI;
+        }
+        v.push_back({n, 0, axial, false});
+        v.push_back({n, 2, -flecha, false});
+        v.push_back({n, 3, giroX, false});
+        v.push_back({n, 4, giro, false});
+        v.push_back({n, 1, 0, false});
+        anterior = n;
+    }
+    m.puntual(anterior, "P", H, 0, -P, T, 0, 0);
+    m.combos({{"C1", {{1, "P"}}}});
+    v.push_back({0, 0, -H, true});
+    v.push_back({0, 2, P, true});
+    v.push_back({0, 3, -T, true});
+    v.push_back({0, 4, -P * Lt, true});
+    return v;
+}
+
+// Muñón vertical corto y muy rígido empotrado en la base (rigidez lateral r
+// veces la de la barra), y de su tope una barra esbelta horizontal de largo L
+// con Fz = -P en la punta. El muñón lleva la compresión P y el momento P·L
+// (alrededor de y, constante).
+std::vector<valorCerrado> munonYBarraEsbelta(modelo& m, double r)
+{
+    const double h = 0.5, L = 10, P = 3, E = acero.E;
+    const seccion munon{0.04, 1.3e-4, 1.3e-4, 2.2e-4};  // simétrica: flexión igual en x y en y
+    const double Es = E * r * std::pow(h / L, 3) * perfil.Iz / munon.Iz;
+    int a = m.nudoEn(1, 0, 0, 0, empotrado);
+    int b = m.nudoEn(2, 0, 0, h);
+    int c = m.nudoEn(3, L, 0, h);
+    m.barraEntre(1, a, b, munon, {Es, acero.nu});
+    m.barraEntre(2, b, c, perfil, acero);
+    m.puntual(c, "P", 0, 0, -P);
+    m.combos({{"C1", {{1, "P"}}}});
+    double M = P * L, acort = P * h / (Es * munon.A), giroTope = M * h / (Es * munon.Iz);
+    double corrimiento = M * h * h / (2 * Es * munon.Iz);
+    return {
+        {b, 0, corrimiento, false},
+        {b, 2, -acort, false},
+        {b, 4, giroTope, false},
+        {c, 0, corrimiento, false},
+        {c, 2, -acort - giroTope * L - P * L * L * L / (3 * E * perfil.Iz), false},
+        {c, 4, giroTope + P * L * L / (2 * E * perfil.Iz), false},
+        {a, 2, P, true},
+        {a, 4, -M, true},
+        {a, 0, 0, true},
+    };
+}
+
+struct casoEstable {
+    std::string nombre;
+    double razon;
+    std::function<std::vector<valorCerrado>(modelo&)> armar;
+};
+
+// r es la razón entre las rigideces de las barras vecinas (la transversal
+// 12EI/L³, y también la axial EA/L y la torsional GJ/L donde se escalan)
+std::vector<casoEstable> casosEstables()
+{
+    std::vector<casoEstable> casos;
+    for (double r : {1e4, 1e8, 1e10}) {
+        std::string razon = " (razón 1e" + std::to_string(static_cast<int>(std::log10(r) + 0.5)) + ")";
+        casos.push_back({"eslabón rígido (E grande) entre dos vigas" + razon, r, [r](modelo& m) {
+                             const double L = 3, l = 0.3;
+                             return menslaPorTramos(m, {{L, acero.E, perfil},
+                                                        {l, acero.E * r * std::pow(l / L, 3), perfil},
+                                                        {2.5, acero.E, perfil}});
+                         }});
+        casos.push_back({"muñón rígido y barra esbelta" + razon, r,
+                         [r](modelo& m) { return munonYBarraEsbelta(m, r); }});
+        casos.push_back({"barra corta de gran sección junto a una larga y esbelta" + razon, r,
+                         [r](modelo& m) {
+                             const double Lc = 0.25, L = 8, f = Lc / L;
+                             const seccion esbelta{1e-3, 2e-7, 1e-7, 3e-7};
+                             const seccion gruesa{esbelta.A * r * f, esbelta.Iy * r * f * f * f,
+                                                  esbelta.Iz * r * f * f * f, esbelta.J * r * f};
+                             return menslaPorTramos(m, {{Lc, acero.E, gruesa}, {L, acero.E, esbelta}});
+                         }});
+    }
+    return casos;
+}
+
 const casoFalla casosInvalidos[] = {
     {"barra sin nudo final",
      [](modelo& m) {
@@ -195,6 +325,46 @@ TEST(AnalisisFallido, EstructurasInestablesNombranNudoYDireccion)
 {
     for (const casoFalla& caso : casosInestables) {
         comprobarRechazo(caso);
+    }
+}
+
+TEST(AnalisisFallido, EstructurasRigidasPeroEstablesSeResuelven)
+{
+    for (const casoEstable& caso : casosEstables()) {
+        SCOPED_TRACE(caso.nombre);
+        modelo m;
+        std::vector<valorCerrado> valores = caso.armar(m);
+        bool bien = false;
+        std::string salida = capturarSalida([&] { bien = funcionSolve(); });
+        ASSERT_TRUE(bien) << mensajeAnalisis;
+        EXPECT_EQ(salida, "");
+        // La misma rigidez resuelta en long double por el Cholesky denso:
+        // traslaciones y giros a 1e-6 de su mayor valor
+        Eigen::MatrixXd referencia = ayuda::solucionDensa<long double>();
+        for (int tipo = 0; tipo < 2; tipo++) {
+            Eigen::MatrixXd calc(noNudos, 3), ref(noNudos, 3);
+            for (int k = 0; k < noNudos; k++) {
+                calc.row(k) = u.block(6 * k + 3 * tipo, 0, 3, 1).transpose();
+                ref.row(k) = referencia.block(6 * k + 3 * tipo, 0, 3, 1).transpose();
+            }
+            EXPECT_LT(ayuda::difRelativa(calc, ref), 1e-6) << (tipo == 0 ? "traslaciones" : "giros");
+        }
+        // La solución cerrada, relativa al mayor valor de su clase (traslación,
+        // giro, reacción). En doble precisión la rigidez ensamblada ya lleva el
+        // redondeo de la barra rígida, del orden de r·épsilon frente a la blanda
+        double tol = 1e-6 + 50 * caso.razon * std::numeric_limits<double>::epsilon();
+        double mayor[3] = {0, 0, 0};
+        auto clase = [](const valorCerrado& e) { return e.esReaccion ? 2 : e.componente < 3 ? 0 : 1; };
+        for (const valorCerrado& e : valores) {
+            mayor[clase(e)] = std::max(mayor[clase(e)], std::abs(e.valor));
+        }
+        for (const valorCerrado& e : valores) {
+            double calculado = e.esReaccion ? ayuda::reaccion(e.nudo, 0)(e.componente)
+                                            : ayuda::desplazamientos(e.nudo, 0)(e.componente);
+            EXPECT_NEAR(calculado, e.valor, tol * mayor[clase(e)])
+                << (e.esReaccion ? "reacción" : "desplazamiento") << " del nudo " << e.nudo
+                << ", componente " << e.componente;
+        }
     }
 }
 
