@@ -98,11 +98,9 @@ double memoriaDisponible()
     return 0;
 }
 
-// Revisa lo que el cargador garantiza; devuelve la línea del problema o vacía.
-// Cuenta también los grados libres.
-std::string revisarModelo(Eigen::Index N, int nc, Eigen::Index& nLibres)
+// Revisa lo que el cargador garantiza; devuelve la línea del problema o vacía
+std::string revisarModelo(Eigen::Index N, int nc)
 {
-    nLibres = 0;
     if (noNudos < 0 || noBarras < 0 || static_cast<size_t>(noNudos) != nudo.size()
         || static_cast<size_t>(noBarras) != barra.size()) {
         return "Análisis cancelado: la cantidad de nudos o de barras no coincide con el modelo";
@@ -133,7 +131,6 @@ std::string revisarModelo(Eigen::Index N, int nc, Eigen::Index& nLibres)
                                  << " no tiene sus seis códigos de apoyo")
                 .str();
         }
-        nLibres += (apoyo.array() == 0).count();
     }
     for (objBarra3d& b : barra) {
         VectorXi g = b.getGdl();
@@ -158,9 +155,9 @@ std::string revisarModelo(Eigen::Index N, int nc, Eigen::Index& nLibres)
     return "";
 }
 
-// Un grado libre cuya diagonal no pasa de esta fracción de la rigidez de las
-// barras que llegan a su nudo (en su tipo, traslación o giro) no tiene
-// rigidez: lo que queda es redondeo.
+// Un grado libre cuya diagonal no pasa de esta fracción de la rigidez que le
+// llega (la traza de los bloques de traslación o de giro de sus barras, que
+// no depende de cómo estén giradas) no tiene rigidez: lo que queda es redondeo.
 const double tolRigidezNula = 1e-14;
 // Residuo admitido de la solución frente a |K|·|u| + |p|.
 const double tolResiduo = 1e-8;
@@ -175,12 +172,14 @@ double bytesDensos(Eigen::Index N, int nc)
     return 8.0 * (n * n + 4.0 * n * nc);
 }
 
-// Bytes de los bloques de las barras y del bloque libre disperso
+// Bytes del ensamblaje disperso: por barra su bloque (doce enteros y 144
+// reales), los tripletes y las dos matrices dispersas; por grado las tablas
+// de grados libres y las cargas y la solución del bloque libre. El factor se
+// suma cuando su análisis lo anuncia.
 double bytesDispersos(Eigen::Index N, int nc)
 {
-    double b = static_cast<double>(barra.size());
-    return b * (1200.0 + 144.0 * 16.0 * 2.0 + 144.0 * 12.0 * 2.0) + 48.0 * static_cast<double>(N)
-           + 8.0 * static_cast<double>(N) * nc;
+    double b = static_cast<double>(barra.size()), n = static_cast<double>(N);
+    return b * (1200.0 + 2 * 144.0 * 16.0 + 2 * 144.0 * 12.0) + n * (48.0 + 8.0 * nc);
 }
 
 bool rechazarMemoria(double bytes, double disponible)
@@ -259,13 +258,10 @@ void entregarResultados()
     }
 }
 
-// Los pasos del análisis desde el ensamblaje; puede lanzar std::bad_alloc
-bool ensamblarYResolver(Eigen::Index N, int nc, double disponible)
+// Pasos 2 a 7: rigideces de las barras (todas antes que sus cargas), cargas,
+// apoyos, grados libres y el bloque libre disperso
+bool ensamblar(datosAnalisis& d)
 {
-    reloj::time_point inicio = reloj::now();
-    datosAnalisis d;
-    d.N = N;
-    d.nc = nc;
     analisis::leerApoyos(d);
     std::string problema = analisis::leerRigidecesBarras(d);
     if (problema.empty()) {
@@ -276,7 +272,7 @@ bool ensamblarYResolver(Eigen::Index N, int nc, double disponible)
         return rechazar(textoLinea() << problema);
     }
     if (!pEstructura.allFinite() || !fEstructura.allFinite()) {
-        for (Eigen::Index fila = 0; fila < N; fila++) {
+        for (Eigen::Index fila = 0; fila < d.N; fila++) {
             if (!pEstructura.row(fila).allFinite() || !fEstructura.row(fila).allFinite()) {
                 return rechazar(textoLinea() << "Análisis cancelado: carga no finita en "
                                              << nudoYDireccion(fila));
@@ -284,48 +280,70 @@ bool ensamblarYResolver(Eigen::Index N, int nc, double disponible)
         }
     }
     analisis::armarBloqueLibre(d);
-    double ensamblaje = segundosDesde(inicio);
-    inicio = reloj::now();
+    return true;
+}
 
+// Paso 8: factorización del bloque libre y solución de todos los combos. El
+// factor tiene que caber junto a las matrices densas que faltan.
+bool resolver(datosAnalisis& d, double disponible)
+{
     Eigen::Index suelto = gdlSinRigidez(d);
     if (suelto >= 0) {
         return rechazar(textoLinea() << "Estructura inestable: sin rigidez en "
                                      << nudoYDireccion(suelto));
     }
-    // Paso 8: el factor tiene que caber junto a las matrices densas que faltan
-    double densos = bytesDensos(N, nc);
-    double tope = disponible > 0 ? disponible - densos - bytesDispersos(N, nc) : 1e300;
-    if (!d.libres.empty()) {
-        analisis::resultadoFactorizacion r = analisis::resolverBloqueLibre(d.kLibres, d.uLibres, tope);
-        switch (r.estado) {
-        case estadoFactorizacion::resuelto:
-            break;
-        case estadoFactorizacion::mecanismo:
-            return rechazar(textoLinea() << "Estructura inestable: mecanismo en "
-                                         << nudoYDireccion(d.libres[static_cast<size_t>(r.gdlFallo)]));
-        case estadoFactorizacion::noFinita:
-            return rechazar(textoLinea() << "Estructura inestable: la solución no es finita");
-        case estadoFactorizacion::sinMemoria:
-            return rechazarMemoria(densos + bytesDispersos(N, nc) + r.bytesFactor, disponible);
-        case estadoFactorizacion::falla:
-            return rechazar(textoLinea()
-                            << "Estructura inestable: la factorización de la rigidez falló");
-        }
+    if (d.libres.empty()) {
+        return true;
+    }
+    double yaPedidos = bytesDensos(d.N, d.nc) + bytesDispersos(d.N, d.nc);
+    double tope = disponible > 0 ? disponible - yaPedidos : HUGE_VAL;
+    analisis::resultadoFactorizacion r = analisis::resolverBloqueLibre(d.kLibres, d.uLibres, tope);
+    switch (r.estado) {
+    case estadoFactorizacion::resuelto:
+        return true;
+    case estadoFactorizacion::mecanismo:
+        return rechazar(textoLinea() << "Estructura inestable: mecanismo en "
+                                     << nudoYDireccion(d.libres[static_cast<size_t>(r.gdlFallo)]));
+    case estadoFactorizacion::noFinita:
+        return rechazar(textoLinea() << "Estructura inestable: la solución no es finita");
+    case estadoFactorizacion::sinMemoria:
+        return rechazarMemoria(yaPedidos + r.bytesFactor, disponible);
+    case estadoFactorizacion::falla:
+        break;
+    }
+    return rechazar(textoLinea() << "Estructura inestable: la factorización de la rigidez falló");
+}
+
+// Los pasos del análisis con sus tiempos; puede lanzar std::bad_alloc
+bool ensamblarYResolver(Eigen::Index N, int nc, double disponible)
+{
+    datosAnalisis d;
+    d.N = N;
+    d.nc = nc;
+    reloj::time_point inicio = reloj::now();
+    if (!ensamblar(d)) {
+        return false;
+    }
+    double ensamblaje = segundosDesde(inicio);
+    inicio = reloj::now();
+    if (!resolver(d, disponible)) {
+        return false;
     }
     double solucion = segundosDesde(inicio);
-    inicio = reloj::now();
 
+    // Pasos 1 y 2 en la rigidez densa, que no hace falta para resolver
+    inicio = reloj::now();
     analisis::ensamblarRigidezDensa(d);
     tiemposUltimoAnalisis.ensamblaje = ensamblaje + segundosDesde(inicio);
-    inicio = reloj::now();
 
+    inicio = reloj::now();
     formarDesplazamientos(d);
     if (!formarReacciones(d)) {
         return false;
     }
     tiemposUltimoAnalisis.solucion = solucion + segundosDesde(inicio);
-    inicio = reloj::now();
 
+    inicio = reloj::now();
     entregarResultados();
     tiemposUltimoAnalisis.entrega = segundosDesde(inicio);
     return true;
@@ -340,8 +358,7 @@ bool funcionSolve()
     const int nc = noCombos;
     const Eigen::Index N = 6 * static_cast<Eigen::Index>(noNudos);
 
-    Eigen::Index nf = 0;
-    std::string problema = revisarModelo(N, nc, nf);
+    std::string problema = revisarModelo(N, nc);
     if (!problema.empty()) {
         return rechazar(textoLinea() << problema);
     }
