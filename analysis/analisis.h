@@ -26,22 +26,16 @@ namespace analisis {
 
 using matrizDispersa = Eigen::SparseMatrix<double>;
 
-// Rigidez global de una barra y sus doce grados (base 1), como los dio la barra
-struct bloqueBarra {
-    Eigen::Matrix<int, 12, 1> gdl;
-    Eigen::Matrix<double, 12, 12> k;
-};
-
 // Datos de trabajo de una corrida
 struct datosAnalisis {
     Eigen::Index N = 0;  // grados de la estructura
     int nc = 0;          // combos
-    std::vector<bloqueBarra> bloques;
+    matrizDispersa kCompleta;          // rigidez de la estructura, N x N
+    Eigen::VectorXd escala;            // por fila: rigidez de las barras que llegan
     std::vector<Eigen::Index> libres;  // filas (base 0) de los grados libres, crecientes
     std::vector<int> posicionLibre;    // por fila: su lugar en libres, o -1
     matrizDispersa kLibres;            // bloque libre, triángulo inferior
-    matrizDispersa kColumnasLibres;    // rigidez de la estructura en las columnas libres
-    Eigen::VectorXd escalaLibres;      // por grado libre: rigidez de las barras que llegan
+    Eigen::VectorXd escalaLibres;      // la escala de cada grado libre
     Eigen::MatrixXd uLibres;           // cargas de los grados libres; después, la solución
 };
 

@@ -172,14 +172,14 @@ double bytesDensos(Eigen::Index N, int nc)
     return 8.0 * (n * n + 4.0 * n * nc);
 }
 
-// Bytes del ensamblaje disperso: por barra su bloque (doce enteros y 144
-// reales), los tripletes y las dos matrices dispersas; por grado las tablas
-// de grados libres y las cargas y la solución del bloque libre. El factor se
-// suma cuando su análisis lo anuncia.
+// Bytes del ensamblaje disperso: por barra sus tripletes (dos veces, al
+// ordenarlos) y sus entradas en las dos matrices dispersas; por grado las
+// tablas de grados libres y las cargas y la solución del bloque libre. El
+// factor se suma cuando su análisis lo anuncia.
 double bytesDispersos(Eigen::Index N, int nc)
 {
     double b = static_cast<double>(barra.size()), n = static_cast<double>(N);
-    return b * (1200.0 + 2 * 144.0 * 16.0 + 2 * 144.0 * 12.0) + n * (48.0 + 8.0 * nc);
+    return b * 144.0 * (2 * 16.0 + 2 * 12.0) + n * (64.0 + 8.0 * nc);
 }
 
 bool rechazarMemoria(double bytes, double disponible)
@@ -226,10 +226,10 @@ bool formarReacciones(const datosAnalisis& d)
     if (d.nc == 0) {
         return true;
     }
-    reacciones.noalias() = d.kColumnasLibres * d.uLibres;
+    reacciones.noalias() = d.kCompleta * u;
     reacciones -= pEstructura;
     reacciones -= fEstructura;
-    MatrixXd escala = d.kColumnasLibres.cwiseAbs() * d.uLibres.cwiseAbs();
+    MatrixXd escala = d.kCompleta.cwiseAbs() * u.cwiseAbs();
     for (int c = 0; c < d.nc; c++) {
         double residuo = 0, cota = 0;
         for (Eigen::Index fila : d.libres) {

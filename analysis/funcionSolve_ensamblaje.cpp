@@ -42,21 +42,38 @@ void leerApoyos(datosAnalisis& d)
     }
 }
 
-// Paso 2, primera mitad: cada barra, en orden, da sus grados y su rigidez
-// global antes de que se le pidan cargas o se le entreguen resultados.
-// Devuelve la línea del problema o vacía.
+// Paso 2: cada barra, en orden, da sus grados y su rigidez global antes de
+// que se le pidan cargas o se le entreguen resultados. La rigidez de la
+// estructura se arma dispersa, directo de los bloques de 12 x 12; los
+// repetidos se suman en el orden de las barras, como en la densa. La escala
+// de cada fila suma la traza de los bloques 3 x 3 (traslación o giro) de cada
+// barra en ese nudo, que no depende de cómo esté girada la barra. Devuelve la
+// línea del problema o vacía.
 std::string leerRigidecesBarras(datosAnalisis& d)
 {
-    d.bloques.clear();
-    d.bloques.reserve(barra.size());
+    std::vector<triplete> tripletes;
+    tripletes.reserve(barra.size() * 144);
+    d.escala.setZero(d.N);
     for (objBarra3d& b : barra) {
         VectorXi g = b.getGdl();
         MatrixXd Kg = b.getKGlobal();
         if (Kg.rows() != 12 || Kg.cols() != 12 || !Kg.allFinite()) {
             return lineaBarra("la rigidez de ", b, " no es finita");
         }
-        d.bloques.push_back({g, Kg});
+        for (int j = 0; j < 12; j++) {
+            for (int i = 0; i < 12; i++) {
+                tripletes.emplace_back(g(i) - 1, g(j) - 1, Kg(i, j));
+            }
+        }
+        for (int t = 0; t < 12; t += 3) {
+            double traza = Kg(t, t) + Kg(t + 1, t + 1) + Kg(t + 2, t + 2);
+            for (int i = t; i < t + 3; i++) {
+                d.escala(g(i) - 1) += traza;
+            }
+        }
     }
+    d.kCompleta.resize(d.N, d.N);
+    d.kCompleta.setFromTriplets(tripletes.begin(), tripletes.end());
     return "";
 }
 
@@ -94,64 +111,46 @@ std::string ensamblarCargasBarras(const datosAnalisis& d)
     return "";
 }
 
-// Paso 7, en disperso y directo de los bloques de las barras: el triángulo
-// inferior del bloque libre, las columnas libres de la rigidez completa (para
-// las reacciones), la escala de rigidez de cada grado libre y sus cargas.
+// Paso 7 en disperso: el triángulo inferior del bloque libre, tomado de la
+// rigidez dispersa, con la escala y las cargas de cada grado libre
 void armarBloqueLibre(datosAnalisis& d)
 {
     const Eigen::Index nf = static_cast<Eigen::Index>(d.libres.size());
-    std::vector<triplete> bloque, columnas;
-    bloque.reserve(d.bloques.size() * 78);
-    columnas.reserve(d.bloques.size() * 144);
-    // Escala de cada fila: la traza de los bloques 3 x 3 (traslación o giro)
-    // de cada barra en ese nudo, que no depende de la orientación de la barra
-    Eigen::VectorXd escala = Eigen::VectorXd::Zero(d.N);
-    for (const bloqueBarra& b : d.bloques) {
-        for (int j = 0; j < 12; j++) {
-            int cj = d.posicionLibre[static_cast<size_t>(b.gdl(j) - 1)];
-            if (cj < 0) {
-                continue;
-            }
-            for (int i = 0; i < 12; i++) {
-                int fi = d.posicionLibre[static_cast<size_t>(b.gdl(i) - 1)];
-                columnas.emplace_back(b.gdl(i) - 1, cj, b.k(i, j));
-                if (fi >= cj) {
-                    bloque.emplace_back(fi, cj, b.k(i, j));
-                }
-            }
-        }
-        for (int t = 0; t < 12; t += 3) {
-            double traza = b.k(t, t) + b.k(t + 1, t + 1) + b.k(t + 2, t + 2);
-            for (int i = t; i < t + 3; i++) {
-                escala(b.gdl(i) - 1) += traza;
+    std::vector<triplete> bloque;
+    bloque.reserve(static_cast<size_t>(d.kCompleta.nonZeros() / 2 + nf));
+    for (Eigen::Index b = 0; b < nf; b++) {
+        Eigen::Index columna = d.libres[static_cast<size_t>(b)];
+        for (matrizDispersa::InnerIterator it(d.kCompleta, columna); it; ++it) {
+            int a = d.posicionLibre[static_cast<size_t>(it.row())];
+            if (a >= b) {
+                bloque.emplace_back(a, b, it.value());
             }
         }
     }
     d.kLibres.resize(nf, nf);
     d.kLibres.setFromTriplets(bloque.begin(), bloque.end());
-    d.kColumnasLibres.resize(d.N, nf);
-    d.kColumnasLibres.setFromTriplets(columnas.begin(), columnas.end());
 
     d.escalaLibres.resize(nf);
     d.uLibres.resize(nf, d.nc);
     for (Eigen::Index a = 0; a < nf; a++) {
         Eigen::Index fila = d.libres[static_cast<size_t>(a)];
-        d.escalaLibres(a) = escala(fila);
+        d.escalaLibres(a) = d.escala(fila);
         for (int c = 0; c < d.nc; c++) {
             d.uLibres(a, c) = pEstructura(fila, c) + fEstructura(fila, c);
         }
     }
 }
 
-// Pasos 1 y 2 en la matriz densa que leen el informe y quien la pida
+// Pasos 1 y 2 en la matriz densa que leen el informe y quien la pida: columna
+// por columna, cada una en cero y con sus valores de la dispersa
 void ensamblarRigidezDensa(const datosAnalisis& d)
 {
-    kEstructura.setZero(d.N, d.N);
-    for (const bloqueBarra& b : d.bloques) {
-        for (int j = 0; j < 12; j++) {
-            for (int i = 0; i < 12; i++) {
-                kEstructura(b.gdl(i) - 1, b.gdl(j) - 1) += b.k(i, j);
-            }
+    kEstructura.resize(d.N, d.N);
+    for (Eigen::Index j = 0; j < d.N; j++) {
+        auto columna = kEstructura.col(j);
+        columna.setZero();
+        for (matrizDispersa::InnerIterator it(d.kCompleta, j); it; ++it) {
+            columna(it.row()) = it.value();
         }
     }
 }
