@@ -116,7 +116,8 @@ public:
     double getTCombo(int c);
 
     // Resultados
-    void setDesplazamientos(MatrixXd U);
+    // De la matriz de desplazamientos de la estructura copia sus doce filas
+    void setDesplazamientos(const MatrixXd& U);
     MatrixXd getFuerzasExtremos();
     void calcConstantesY();
     void calcConstantesZ();

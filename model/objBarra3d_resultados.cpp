@@ -5,7 +5,7 @@
 
 #include "model/objBarra3d.h"
 
-void objBarra3d::setDesplazamientos(MatrixXd U)
+void objBarra3d::setDesplazamientos(const MatrixXd& U)
 {
     bool gdlValidos = gdl.size() == 12 && gdl.minCoeff() >= 1 && gdl.maxCoeff() <= U.rows();
     if (!gdlValidos || static_cast<size_t>(U.cols()) != etiquetasCombo.size()) {
@@ -17,7 +17,7 @@ void objBarra3d::setDesplazamientos(MatrixXd U)
     }
     Eigen::Index nc = U.cols();
     desplGlobales.resize(12, nc);
-    for (int r = 0; r < 12; r++) {
+    for (int r = 0; r < 12 && nc > 0; r++) {
         desplGlobales.row(r) = U.row(gdl(r) - 1);
     }
     desplLocales = T * desplGlobales;
