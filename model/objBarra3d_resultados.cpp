@@ -12,7 +12,7 @@ void objBarra3d::setDesplazamientos(const MatrixXd& U)
         std::cout << "Desplazamientos no válidos para la barra " << noBarraUsuario << std::endl;
         return;
     }
-    if (flagsBarra[9] == 0) {
+    if (flagsBarra[flagT] == 0) {
         getT();
     }
     Eigen::Index nc = U.cols();
@@ -23,7 +23,7 @@ void objBarra3d::setDesplazamientos(const MatrixXd& U)
     desplLocales = T * desplGlobales;
     calcConstantesY();
     calcConstantesZ();
-    flagsBarra[14] = 1;
+    flagsBarra[flagResultados] = 1;
 }
 
 MatrixXd objBarra3d::getFuerzasExtremos()
