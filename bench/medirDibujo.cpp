@@ -215,10 +215,8 @@ int main(int argc, char** argv)
     glutDisplayFunc([] {});
     for (int i = 0; i < 5; i++) glutMainLoopEvent();
     funcionFlagsInicio();
-    barrasAisladas = VectorXi::Ones(noBarras);
-    nudosAislados = VectorXi::Ones(noNudos);
     glEnable(GL_DEPTH_TEST);
-    funcionFronteraGraf();
+    funcionVistaNuevoModelo();
     funcionAplicarProyeccion();
 
     using reloj = std::chrono::steady_clock;

@@ -38,6 +38,9 @@ const int maxCombosFlags = 100;
 void funcionPlot(int argc, char** argv);
 void changeSize(int w, int h);
 void funcionFronteraGraf();
+// Vista de un modelo recién cargado: todo a la vista, avisos de nuevo,
+// caja y cámara de inicio
+void funcionVistaNuevoModelo();
 void draw();
 // El cuadro sin intercambiar los búferes: queda en el trasero
 void funcionDibujarCuadro();
@@ -54,7 +57,8 @@ struct PasoEscena {
 void funcionDibujarEscena(const PasoEscena* pasos, int n);
 // Enciende o apaga la caché (la ventana del programa la enciende)
 void funcionCacheDibujo(bool activa);
-// El modelo cambió (la recarga la llama): la escena se vuelve a grabar. Todo
+// El modelo cambió (lo llama funcionVistaNuevoModelo, al abrir la ventana y
+// en cada recarga): la escena se vuelve a grabar. Todo
 // lo demás que dibuja la escena entra en la firma que la caché compara en cada
 // cuadro: flags (también la del análisis hecho), escalas, precisión, vectores
 // de aislamiento, caja del modelo, cantidades y vectores del modelo.
@@ -73,6 +77,8 @@ void funcionFlagsInicio();
 void modificadorFlagsGraf(int i);
 
 // Teclado
+// Lectura de Shift/Ctrl/Alt (glutGetModifiers); las pruebas la sustituyen
+extern int (*funcionLeerModificadores)();
 void teclado(unsigned char key, int x, int y);
 void tecladoEspecial(int key, int x, int y);
 void funcionRecargar();
