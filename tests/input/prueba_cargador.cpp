@@ -366,6 +366,23 @@ TEST(Cargador, RecargaRehaceElModelo)
     EXPECT_EQ(escalaN, 0.01);
 }
 
+TEST(Cargador, CadaCargaLeeElArchivoDeNuevo)
+{
+    // un archivo reemplazado entre dos cargas se lee entero de nuevo
+    reiniciarModelo();
+    nombreArchivo = archivoTemporal("nudos: 1 0 0 0 2 1 0 0\nescalaN: 0.5\n");
+    capturarSalida([] { funcionLeerArchivo(); });
+    EXPECT_EQ(noNudos, 2);
+    EXPECT_EQ(escalaN, 0.5);
+    std::string nuevo = archivoTemporal("nudos: 1 0 0 0 2 1 0 0 3 2 0 0\nescalaN: 0.25\n");
+    ASSERT_EQ(std::rename(nuevo.c_str(), nombreArchivo.c_str()), 0);
+    nudo.clear();
+    capturarSalida([] { funcionLeerArchivo(); });
+    EXPECT_EQ(noNudos, 3);
+    EXPECT_EQ(escalaN, 0.25);
+    std::remove(nombreArchivo.c_str());
+}
+
 TEST(Cargador, SinCombosNiPesoPropio)
 {
     std::string salida = cargar("nudos: 1 0 0 0 2 3 0 0\nbarras: 7 1 2\n"
@@ -415,6 +432,13 @@ TEST(Cargador, Ajustes)
          "Advertencia: el valor nan de la etiqueta escalaDeflexion: no es un real válido"},
         {"escalaN: 0.3 escalaN:", 3, 0.01, 100,
          "Advertencia: falta el valor de la etiqueta escalaN:"},
+        // más decimales de los que el visor escribe
+        {"precision: 2147483647\n", 15, 0.01, 100,
+         "Advertencia: el valor 2147483647 de la etiqueta precision: pasa de 15; se usan 15 "
+         "decimales"},
+        {"precision: 16\n", 15, 0.01, 100,
+         "Advertencia: el valor 16 de la etiqueta precision: pasa de 15; se usan 15 decimales"},
+        {"precision: 15\n", 15, 0.01, 100, ""},
     };
     for (const caso& c : casos) {
         precision = 99;
