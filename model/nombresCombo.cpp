@@ -26,10 +26,17 @@ int claseNombresCombo::buscar(const std::string& nombre) const
     if (!compartida) {
         return -1;
     }
-    // Fuera de la lista completa el objeto solo ve sus primeros nombres
-    if (cantidad > 0 && compartida->nombres[static_cast<size_t>(cantidad) - 1] == nombre) {
+    // Lo común al cargar: el último combo del objeto otra vez, o el que le
+    // sigue en la lista compartida (que por ser único no está entre los suyos)
+    const std::vector<std::string>& todos = compartida->nombres;
+    size_t propios = static_cast<size_t>(cantidad);
+    if (propios > 0 && todos[propios - 1] == nombre) {
         return cantidad - 1;
     }
+    if (propios < todos.size() && todos[propios] == nombre) {
+        return -1;
+    }
+    // el objeto solo ve sus primeros nombres de la lista
     auto it = compartida->indice.find(nombre);
     return it != compartida->indice.end() && it->second < cantidad ? it->second : -1;
 }
