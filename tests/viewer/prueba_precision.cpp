@@ -24,7 +24,14 @@ TEST_F(PrecisionEnorme, UnCuadroConEtiquetas)
         flags[f] = 1;
     }
     ASSERT_EQ(flags[flagTextoDiagramas] % 2, 1);
+    // el cuadro deja su cámara y sus colores: las demás pruebas no los esperan
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
     draw();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glPopAttrib();
 }
 
 }  // namespace
