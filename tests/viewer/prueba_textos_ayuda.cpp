@@ -3,10 +3,10 @@
 // ratón del visor), cada etiqueta que nombran es una que el cargador lee y
 // cada valor por defecto que dan es el del cargador.
 #include <cmath>
+#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <map>
-#include <regex>
 #include <set>
 #include <sstream>
 
@@ -39,18 +39,18 @@ std::string recortar(const std::string& s)
 // Pulsa una tecla como la nombra el texto: "F5", "Alt-c", "+", "shift +"
 void pulsar(const std::string& tecla)
 {
-    std::smatch m;
-    if (std::regex_match(tecla, m, std::regex("F([0-9]+)"))) {
-        int n = std::stoi(m[1]);
+    if (tecla.size() >= 2 && tecla[0] == 'F' &&
+        tecla.find_first_not_of("0123456789", 1) == std::string::npos) {
+        int n = std::stoi(tecla.substr(1));
         ASSERT_TRUE(n >= 1 && n <= 12) << tecla;
         tecladoEspecial(GLUT_KEY_F1 + n - 1, 0, 0);
-    } else if (std::regex_match(tecla, m, std::regex("Alt-(.)"))) {
+    } else if (tecla.size() == 5 && tecla.rfind("Alt-", 0) == 0) {
         modificadorFalso = GLUT_ACTIVE_ALT;
-        teclado(static_cast<unsigned char>(m.str(1)[0]), 0, 0);
+        teclado(static_cast<unsigned char>(tecla[4]), 0, 0);
         modificadorFalso = 0;
-    } else if (std::regex_match(tecla, m, std::regex("shift (.)"))) {
+    } else if (tecla.size() == 7 && tecla.rfind("shift ", 0) == 0) {
         modificadorFalso = GLUT_ACTIVE_SHIFT;
-        teclado(static_cast<unsigned char>(m.str(1)[0]), 0, 0);
+        teclado(static_cast<unsigned char>(tecla[6]), 0, 0);
         modificadorFalso = 0;
     } else {
         ASSERT_EQ(tecla.size(), 1u) << "tecla desconocida: " << tecla;
@@ -62,11 +62,33 @@ void pulsar(const std::string& tecla)
 std::vector<std::string> teclasEntreParentesis(const std::string& texto, const std::string& tipo)
 {
     std::vector<std::string> v;
-    std::regex r("\\(" + tipo + " (.)\\)");
-    for (std::sregex_iterator it(texto.begin(), texto.end(), r), fin; it != fin; ++it) {
-        v.push_back(tipo == "tecla" ? (*it)[1].str() : tipo + " " + (*it)[1].str());
+    const std::string abre = "(" + tipo + " ";
+    for (size_t i = texto.find(abre); i != std::string::npos; i = texto.find(abre, i + 1)) {
+        size_t k = i + abre.size();
+        if (k + 1 < texto.size() && texto[k + 1] == ')') {
+            std::string t(1, texto[k]);
+            v.push_back(tipo == "tecla" ? t : tipo + " " + t);
+        }
     }
     return v;
+}
+
+// Número que sigue a "defecto " o "Defecto " en la línea; false si no hay
+bool valorPorDefecto(const std::string& linea, double& valor)
+{
+    for (const char* clave : {"defecto ", "Defecto "}) {
+        size_t i = linea.find(clave);
+        if (i == std::string::npos) {
+            continue;
+        }
+        const char* inicio = linea.c_str() + i + std::string(clave).size();
+        char* fin = nullptr;
+        valor = std::strtod(inicio, &fin);
+        if (fin != inicio) {
+            return true;
+        }
+    }
+    return false;
 }
 
 struct Camara {
@@ -320,9 +342,9 @@ TEST_F(TextosAyuda, EtiquetasYValoresPorDefectoDelCargador)
             continue;
         }
         enPagina.insert(e[0]);
-        std::smatch m;
-        if (std::regex_search(linea, m, std::regex("[Dd]efecto ([-0-9.]+)"))) {
-            EXPECT_DOUBLE_EQ(std::stod(m[1]), defectos[e[0]]);
+        double valor = 0;
+        if (valorPorDefecto(linea, valor)) {
+            EXPECT_DOUBLE_EQ(valor, defectos[e[0]]);
         } else {
             // sin número: el tamaño sale del modelo, que es lo que da el 0
             EXPECT_NE(linea.find("tamaño de la estructura"), std::string::npos);
