@@ -57,11 +57,11 @@ struct PasoEscena {
 void funcionDibujarEscena(const PasoEscena* pasos, int n);
 // Enciende o apaga la caché (la ventana del programa la enciende)
 void funcionCacheDibujo(bool activa);
-// El modelo cambió (lo llama funcionVistaNuevoModelo, al abrir la ventana y
-// en cada recarga): la escena se vuelve a grabar. Todo
-// lo demás que dibuja la escena entra en la firma que la caché compara en cada
-// cuadro: flags (también la del análisis hecho), escalas, precisión, vectores
-// de aislamiento, caja del modelo, cantidades y vectores del modelo.
+// El modelo cambió (lo llama funcionVistaNuevoModelo, al abrir la ventana y en
+// cada recarga): la escena se vuelve a grabar. Todo lo demás que dibuja la
+// escena entra en la firma que la caché compara en cada cuadro: flags (también
+// la del análisis hecho), escalas, precisión, vectores de aislamiento,
+// diagonal de la caja, cantidades y vectores del modelo.
 void funcionInvalidarDibujo();
 // Veces que se grabó la escena desde el arranque
 int funcionGrabacionesEscena();

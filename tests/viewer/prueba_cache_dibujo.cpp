@@ -190,8 +190,12 @@ TEST_F(CacheDibujo, CambiosQueObliganAGrabarDeNuevo)
     // Otro archivo con los mismos nudos, barras y caja: un nudo de adentro movido
     // y otra carga
     std::string editado = modelo;
-    editado.replace(editado.find("\n8 9 2 4\n"), 9, "\n8 9 3 4\n");
-    editado.replace(editado.find("\n10 0 0 0 0 0\n"), 14, "\n40 0 0 0 0 0\n");
+    size_t nudo8 = editado.find("\n8 9 2 4\n");
+    size_t viento = editado.find("\n10 0 0 0 0 0\n");
+    ASSERT_NE(nudo8, std::string::npos);
+    ASSERT_NE(viento, std::string::npos);
+    editado.replace(nudo8, 9, "\n8 9 3 4\n");
+    editado.replace(viento, 14, "\n40 0 0 0 0 0\n");
     std::vector<Caso> casos = {
         {"combo encendido", [] { encenderConCombo(flagMomentoY); },
          [] { flags[flagCombos + 2]++; }},
@@ -260,8 +264,7 @@ TEST_F(CacheDibujo, CambiosQueObliganAGrabarDeNuevo)
     }
 }
 
-// Sin listas de OpenGL disponibles o con la caché apagada se dibuja igual:
-// apagada, ni graba ni reproduce
+// Apagada, la caché ni graba ni reproduce
 TEST_F(CacheDibujo, ApagadaNoGraba)
 {
     modificadorFlagsGraf(flagMomentoY);
