@@ -43,10 +43,10 @@ void esquinaCara(const MatrixXd& c, Eigen::Index k, double L, int esquina)
     verticeContorno(c, punto[esquina], x[esquina]);
 }
 
-// La cara como los dos triángulos (0, 1, 2) y (0, 2, 3) en que OpenGL parte
-// el cuadrilátero al dibujarlo al momento; una lista grabada lo partiría por la
-// otra diagonal y cambiaría los empates de profundidad con su borde. El color
-// va dentro del glBegin: la escena grabada no se corta en cada cara.
+// La cara como los dos triángulos (0, 1, 2) y (0, 2, 3) en que Mesa parte el
+// cuadrilátero al dibujarlo directamente: grabado en una lista lo partiría por
+// la otra diagonal, y cambiarían los empates de profundidad con su borde. El
+// color va dentro del glBegin: la escena grabada no se corta en cada cara.
 void caraLateral(const MatrixXd& c, Eigen::Index k, double L, const Color& color)
 {
     glBegin(GL_TRIANGLES);

@@ -2,6 +2,7 @@
 // en listas de OpenGL y se reproducen mientras solo cambia la cámara. Se
 // vuelven a grabar cuando cambia algo de lo que dibujan, según una firma del
 // estado comparada en cada cuadro.
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -36,20 +37,25 @@ std::vector<int> copiar(const VectorXi& v)
     return std::vector<int>(v.data(), v.data() + v.size());
 }
 
+long long direccion(const void* p)
+{
+    return static_cast<long long>(reinterpret_cast<std::intptr_t>(p));
+}
+
 Firma firmaActual()
 {
     Firma f;
     f.flags = flags;
-    f.reales = {escalaTexto, escalaDef, escalaMy, escalaMz,  escalaVy, escalaVz,
-                escalaN,     escalaT,   escalaApoyo, escalaCarga, diagonal, PI};
+    f.reales = {escalaTexto, escalaDef,   escalaMy,    escalaMz, escalaVy, escalaVz,
+                escalaN,     escalaT,     escalaApoyo, escalaCarga, diagonal, PI};
     f.enteros = {precision,
                  noNudos,
                  noBarras,
                  noCombos,
                  static_cast<long long>(nudo.size()),
                  static_cast<long long>(barra.size()),
-                 reinterpret_cast<long long>(nudo.data()),
-                 reinterpret_cast<long long>(barra.data()),
+                 direccion(nudo.data()),
+                 direccion(barra.data()),
                  static_cast<long long>(versionModelo)};
     f.barrasAisladas = copiar(barrasAisladas);
     f.nudosAislados = copiar(nudosAislados);
@@ -88,6 +94,7 @@ bool grabar(const PasoEscena* pasos, int n, const Firma& firma)
 {
     grabacion.hecha = false;
     grabacion.listas.resize(static_cast<size_t>(n), 0);
+    // Errores anteriores fuera: los que queden después son de la grabación
     for (int k = 0; k < 16 && glGetError() != GL_NO_ERROR; k++) {
     }
     for (int i = 0; i < n; i++) {
