@@ -85,6 +85,8 @@ public:
     int getCodigoSeccion();
     MatrixXd getPerimetroSeccion();
     bool getBoolSeccion();
+    // true con sección y material: la rigidez se puede formar
+    bool getBoolRigidez();
     std::string getNombreDeSeccion();
 
     // Rigidez y articulaciones

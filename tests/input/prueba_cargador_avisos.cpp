@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "analysis/analisis.h"
 #include "app/zurezar3o.h"
 #include "comun/utilidades.h"
 #include "input/claseLeerArchivo.h"
@@ -378,4 +379,17 @@ TEST(CargadorAvisos, EjemploDeIngresoSinAdvertencias)
         EXPECT_EQ(lector.getNoEtiquetas(a.etiqueta), 1) << a.etiqueta;
     }
     EXPECT_EQ(noNudos, 8);
+}
+
+// La barra de una sección rechazada queda sin sección: Calcular la nombra en
+// lugar de resolver con rigidez nula o de dar un error que no dice qué falta
+TEST(CargadorAvisos, CalcularNombraLaBarraDeUnaSeccionRechazada)
+{
+    cargar(modelo("10", "seccionRectangular: M 0.2 0.4 -2.5e7 0.2 24 30\n"));
+    ASSERT_EQ(noBarras, 2);
+    bool resuelto = true;
+    std::string salida = capturarSalida([&] { resuelto = funcionSolve(); });
+    EXPECT_FALSE(resuelto);
+    EXPECT_EQ(mensajeAnalisis, "No están definidas E, poisson, o Sección del Elemento: 30");
+    EXPECT_EQ(salida, mensajeAnalisis + "\n");
 }
