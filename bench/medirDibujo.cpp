@@ -5,6 +5,8 @@
 //
 // Uso (con pantalla, p. ej. xvfb-run -a -s "-screen 0 1280x1024x24"):
 //   medir_dibujo [cuadros [dibujo]]
+//   medir_dibujo --capturas carpeta   guarda cada dibujo en PPM, de lejos y de
+//                                     cerca, para comparar imágenes
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -182,13 +184,58 @@ Medida medirDibujo(const Dibujo& d, int cuadros, bool cache)
     return m;
 }
 
+// Búfer trasero en PPM, fila de arriba primero
+void guardarPPM(const std::string& ruta)
+{
+    int w = glutGet(GLUT_WINDOW_WIDTH), h = glutGet(GLUT_WINDOW_HEIGHT);
+    std::vector<unsigned char> px(static_cast<size_t>(w) * static_cast<size_t>(h) * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, px.data());
+    std::ofstream f(ruta, std::ios::binary);
+    f << "P6\n" << w << " " << h << "\n255\n";
+    for (int fila = h - 1; fila >= 0; fila--) {
+        f.write(reinterpret_cast<const char*>(&px[static_cast<size_t>(fila) * w * 3]), w * 3);
+    }
+}
+
+// Cada dibujo con la caché, desde la vista de inicio girada un poco y desde
+// cerca del centro de la caja
+void capturar(const std::vector<Dibujo>& dibujos, const std::string& carpeta)
+{
+    funcionCacheDibujo(true);
+    int n = 0;
+    for (const Dibujo& d : dibujos) {
+        if (d.zoom) continue;
+        ponerEstado(d);
+        for (int k = 0; k < 10; k++) girarCamara();
+        char nombre[16];
+        std::snprintf(nombre, sizeof nombre, "%02d", n++);
+        for (int vista = 0; vista < 2; vista++) {
+            if (vista == 1) {
+                for (int k = 0; k < 8; k++) zoomIn();
+            }
+            funcionDibujarCuadro();
+            glFinish();
+            guardarPPM(carpeta + "/" + nombre + (vista == 0 ? "_lejos" : "_cerca") + ".ppm");
+            glutMainLoopEvent();
+        }
+        std::printf("%s %s\n", nombre, d.nombre);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     int cuadros = 40;
-    if (argc > 1) cuadros = std::max(2, std::atoi(argv[1]));
-    std::string solo = argc > 2 ? argv[2] : "";
+    std::string carpetaCapturas;
+    if (argc > 2 && std::string(argv[1]) == "--capturas") {
+        carpetaCapturas = argv[2];
+    } else if (argc > 1) {
+        cuadros = std::max(2, std::atoi(argv[1]));
+    }
+    std::string solo = argc > 2 && carpetaCapturas.empty() ? argv[2] : "";
 
     nombreArchivo = escribirEdificio();
     if (nombreArchivo.empty()) {
@@ -248,6 +295,10 @@ int main(int argc, char** argv)
         {"números, con la rueda", {flagTagNudos, flagTagBarras}, {}, true},
         {"cargas, con la rueda", {flagCarga}, {1}, true},
     };
+    if (!carpetaCapturas.empty()) {
+        capturar(dibujos, carpetaCapturas);
+        return 0;
+    }
     std::printf("%d cuadros por dibujo, con la cámara girando en cada uno (o la rueda).\n"
                 "ms por cuadro: mediana de todos menos el primero; entre paréntesis, ms de CPU del\n"
                 "hilo principal. Con caché, el primer cuadro es el que graba la escena.\n\n",
