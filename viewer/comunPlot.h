@@ -13,6 +13,7 @@
 #include "app/zurezar3o.h"
 #include "viewer/elementosPlot.h"
 #include "viewer/funcionPlot.h"
+#include "viewer/lotePlot.h"
 
 // Interruptor encendido: la entrada de flags es impar; un índice fuera del
 // vector está apagado
@@ -46,18 +47,20 @@ struct Color {
     float r, g, b;
 };
 
+// Color directo a OpenGL (panel) o a las tandas de la escena
 inline void ponerColor(const Color& c) { glColor3f(c.r, c.g, c.b); }
+inline void loteColor(const Color& c) { loteColor(c.r, c.g, c.b); }
 
 // Empuja la matriz y arma el marco de la barra: origen en el extremo i (más
 // un corrimiento dado, p. ej. su desplazamiento), x a lo largo de la barra,
-// y y z sus ejes locales. Quien lo llama hace el glPopMatrix.
+// y y z sus ejes locales. Quien lo llama hace el loteSacarMatriz.
 inline void empujarMarcoBarra(objBarra3d& b, double dx = 0, double dy = 0, double dz = 0)
 {
-    glPushMatrix();
-    glTranslatef(aFloat(b.getXi() + dx), aFloat(b.getYi() + dy), aFloat(b.getZi() + dz));
-    glRotatef(aFloat(b.getGammaDeg()), 0, 0, 1);
-    glRotatef(aFloat(b.getBetaDeg()), 0, 1, 0);
-    glRotatef(aFloat(b.getAlfaDeg()), 1, 0, 0);
+    loteEmpujarMatriz();
+    loteTrasladar(aFloat(b.getXi() + dx), aFloat(b.getYi() + dy), aFloat(b.getZi() + dz));
+    loteGirar(aFloat(b.getGammaDeg()), 0, 0, 1);
+    loteGirar(aFloat(b.getBetaDeg()), 0, 1, 0);
+    loteGirar(aFloat(b.getAlfaDeg()), 1, 0, 0);
 }
 
 // Texto de un número con p decimales (p negativo cuenta como 0), en notación

@@ -1,9 +1,8 @@
 // Símbolos de apoyo en ejes globales, según los seis códigos del nudo.
-#include <GL/gl.h>
-
 #include "app/zurezar3o.h"
 #include "viewer/comunPlot.h"
 #include "viewer/elementosPlot.h"
+#include "viewer/lotePlot.h"
 
 namespace {
 
@@ -38,8 +37,8 @@ CasoApoyo casoDeApoyo(const VectorXi& c)
 
 void linea(float x1, float y1, float z1, float x2, float y2, float z2)
 {
-    glVertex3f(x1, y1, z1);
-    glVertex3f(x2, y2, z2);
+    loteVertice(x1, y1, z1);
+    loteVertice(x2, y2, z2);
 }
 
 const float base = -1.3f;
@@ -47,14 +46,14 @@ const float base = -1.3f;
 // Cruz de la base: cada línea en su tanda o las dos juntas
 void cruzBase(bool juntas)
 {
-    glBegin(GL_LINES);
+    loteComenzar(GL_LINES);
     linea(-1, 0, base, 1, 0, base);
     if (!juntas) {
-        glEnd();
-        glBegin(GL_LINES);
+        loteTerminar();
+        loteComenzar(GL_LINES);
     }
     linea(0, -1, base, 0, 1, base);
-    glEnd();
+    loteTerminar();
 }
 
 void patasXZ()
@@ -73,11 +72,11 @@ void patasYZ()
 // en el plano X-Z y/o en el Y-Z, bajo la matriz ya empujada
 void circulos(bool planoXZ, bool planoYZ)
 {
-    glTranslatef(0, 0, -0.65f);
-    glRotatef(90, 1, 0, 0);
+    loteTrasladar(0, 0, -0.65f);
+    loteGirar(90, 1, 0, 0);
     if (planoXZ) plotArcoXY(0.65, 0, 360);
     if (planoYZ) {
-        glRotatef(90, 0, 1, 0);
+        loteGirar(90, 0, 1, 0);
         plotArcoXY(0.65, 0, 360);
     }
 }
@@ -86,58 +85,58 @@ void dibujarCaso(CasoApoyo caso)
 {
     switch (caso) {
     case apoyoEmpotrado:
-        glLineWidth(3);
-        glBegin(GL_LINES);
+        loteAnchoLinea(3);
+        loteComenzar(GL_LINES);
         linea(-1, 0, 0, 1, 0, 0);
-        glEnd();
-        glLineWidth(1);
-        glBegin(GL_LINES);
+        loteTerminar();
+        loteAnchoLinea(1);
+        loteComenzar(GL_LINES);
         linea(-1, 0, -0.6f, -0.67f, 0, 0);
         linea(-0.67f, 0, -0.6f, -0.33f, 0, 0);
         linea(-0.33f, 0, -0.6f, 0, 0, 0);
         linea(0, 0, -0.6f, 0.33f, 0, 0);
         linea(0.33f, 0, -0.6f, 0.67f, 0, 0);
-        glEnd();
+        loteTerminar();
         break;
     case apoyoArticulado:
-        glLineWidth(3);
+        loteAnchoLinea(3);
         cruzBase(true);
-        glLineWidth(1);
-        glBegin(GL_LINES);
+        loteAnchoLinea(1);
+        loteComenzar(GL_LINES);
         patasXZ();
         patasYZ();
-        glEnd();
+        loteTerminar();
         break;
     case apoyoRodilloXY:
     case apoyoRodilloY:
     case apoyoRodilloX:
-        glLineWidth(3);
+        loteAnchoLinea(3);
         cruzBase(false);
-        glLineWidth(1);
-        glPushMatrix();
+        loteAnchoLinea(1);
+        loteEmpujarMatriz();
         circulos(caso != apoyoRodilloY, caso != apoyoRodilloX);
-        glPopMatrix();
+        loteSacarMatriz();
         if (caso != apoyoRodilloXY) {
-            glBegin(GL_LINES);
+            loteComenzar(GL_LINES);
             if (caso == apoyoRodilloY) {
                 patasXZ();
             } else {
                 patasYZ();
             }
-            glEnd();
+            loteTerminar();
         }
         break;
     case apoyoOtro:
-        glLineWidth(2);
-        glBegin(GL_LINES);
+        loteAnchoLinea(2);
+        loteComenzar(GL_LINES);
         linea(-1, 0, 0, 1, 0, 0);
-        glEnd();
-        glBegin(GL_LINES);
+        loteTerminar();
+        loteComenzar(GL_LINES);
         linea(0, -1, 0, 0, 1, 0);
-        glEnd();
-        glBegin(GL_LINES);
+        loteTerminar();
+        loteComenzar(GL_LINES);
         linea(0, 0, -1, 0, 0, 1);
-        glEnd();
+        loteTerminar();
         break;
     case apoyoLibre:
         break;
@@ -148,17 +147,18 @@ void dibujarCaso(CasoApoyo caso)
 
 void plotApoyos(double s)
 {
+    LoteDibujo lote;
     for (int i = 0; i < cantidadNudos(); i++) {
         if (!visible(nudosAislados, i)) continue;
         VectorXi codigos = nudo[i].getVectorApoyo();
         CasoApoyo caso = casoDeApoyo(codigos);
         if (caso == apoyoLibre) continue;
         double tam = s == 0 ? diagonal / 50 : s;
-        glPushMatrix();
-        glTranslatef(aFloat(nudo[i].getX()), aFloat(nudo[i].getY()), aFloat(nudo[i].getZ()));
-        glScalef(aFloat(tam), aFloat(tam), aFloat(tam));
-        glColor3f(0.8f, 0.8f, 0.3f);
+        loteEmpujarMatriz();
+        loteTrasladar(aFloat(nudo[i].getX()), aFloat(nudo[i].getY()), aFloat(nudo[i].getZ()));
+        loteEscalar(aFloat(tam), aFloat(tam), aFloat(tam));
+        loteColor(0.8f, 0.8f, 0.3f);
         dibujarCaso(caso);
-        glPopMatrix();
+        loteSacarMatriz();
     }
 }

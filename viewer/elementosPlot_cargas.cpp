@@ -3,11 +3,10 @@
 // tienen la cabeza que sigue a la cámara (distCamObj / 75).
 #include <cmath>
 
-#include <GL/gl.h>
-
 #include "app/zurezar3o.h"
 #include "viewer/comunPlot.h"
 #include "viewer/elementosPlot.h"
+#include "viewer/lotePlot.h"
 
 namespace {
 
@@ -22,7 +21,7 @@ void plotCargasNudo(objNudo3d& n, int c, double s)
     auto movido = [&](int k, double d, double q[3]) {
         for (int j = 0; j < 3; j++) q[j] = p[j] + (j == k ? d : 0);
     };
-    glColor3f(0.8f, 0.2f, 0.2f);
+    loteColor(0.8f, 0.2f, 0.2f);
     for (int k = 0; k < 3; k++) {
         double P = fuerzas[k];
         if (P == 0) {
@@ -30,12 +29,12 @@ void plotCargasNudo(objNudo3d& n, int c, double s)
         }
         double cola[3];
         movido(k, -P * s, cola);
-        glLineWidth(2);
+        loteAnchoLinea(2);
         drawFlechaCamara(cola[0], cola[1], cola[2], p[0], p[1], p[2]);
-        glLineWidth(1);
+        loteAnchoLinea(1);
         drawNumFloatFacing(cola[0], cola[1], cola[2], std::fabs(P), precision, escalaTexto, 1);
     }
-    glColor3f(0.8f, 0.8f, 0.2f);
+    loteColor(0.8f, 0.8f, 0.2f);
     for (int k = 0; k < 3; k++) {
         double M = momentos[k];
         if (M == 0) {
@@ -44,10 +43,10 @@ void plotCargasNudo(objNudo3d& n, int c, double s)
         double punta[3], media[3];
         movido(k, M * s, punta);
         movido(k, 0.7 * M * s, media);
-        glLineWidth(2);
+        loteAnchoLinea(2);
         drawFlechaCamara(p[0], p[1], p[2], punta[0], punta[1], punta[2]);
         drawFlechaCamara(p[0], p[1], p[2], media[0], media[1], media[2]);
-        glLineWidth(1);
+        loteAnchoLinea(1);
         drawNumFloatFacing(punta[0], punta[1], punta[2], std::fabs(M), precision, escalaTexto, 1);
     }
 }
@@ -64,11 +63,11 @@ void plotCargaTransversal(objBarra3d& br, int eje, double qI, double qF, double 
     };
     empujarMarcoBarra(br);
     if (eje == 1) {
-        glColor3f(0.2f, 0.2f, 0);
+        loteColor(0.2f, 0.2f, 0);
     } else {
-        glColor3f(0, 0.2f, 0.2f);
+        loteColor(0, 0.2f, 0.2f);
     }
-    glLineWidth(1);
+    loteAnchoLinea(1);
     double cola[3];
     for (int j = 0; j <= 10; j++) {
         double x = j * L / 10;
@@ -79,57 +78,57 @@ void plotCargaTransversal(objBarra3d& br, int eje, double qI, double qF, double 
     double ini[3], fin[3];
     punto(0, -qI * s, ini);
     punto(L, -qF * s, fin);
-    glBegin(GL_LINES);
-    glVertex3f(aFloat(ini[0]), aFloat(ini[1]), aFloat(ini[2]));
-    glVertex3f(aFloat(fin[0]), aFloat(fin[1]), aFloat(fin[2]));
-    glEnd();
+    loteComenzar(GL_LINES);
+    loteVertice(aFloat(ini[0]), aFloat(ini[1]), aFloat(ini[2]));
+    loteVertice(aFloat(fin[0]), aFloat(fin[1]), aFloat(fin[2]));
+    loteTerminar();
     if (eje == 1) {
-        glColor3f(0.7f, 0.7f, 0.3f);
+        loteColor(0.7f, 0.7f, 0.3f);
     } else {
-        glColor3f(0.3f, 0.7f, 0.7f);
+        loteColor(0.3f, 0.7f, 0.7f);
     }
     punto(0.05 * L, -qI * s, ini);
     punto(0.95 * L, -qF * s, fin);
     drawNumFloat(ini[0], ini[1], ini[2], std::fabs(qI), precision, escalaTexto, 1);
     drawNumFloat(fin[0], fin[1], fin[2], std::fabs(qF), precision, escalaTexto, 3);
-    glPopMatrix();
+    loteSacarMatriz();
 }
 
 void plotCargaAxial(objBarra3d& br, double qI, double qF, double s)
 {
     double L = br.getLongitud();
     empujarMarcoBarra(br);
-    glColor3f(0.7f, 0.2f, 0.2f);
-    glLineWidth(2);
+    loteColor(0.7f, 0.2f, 0.2f);
+    loteAnchoLinea(2);
     double u = (qI + qF) / 2 * s;
     for (int j = 0; j <= 10 && u != 0; j++) {
         double x = j * L / 10;
         drawFlechaCamara(x, 0, 0, u > 0 ? x + 1e-4 : x - 1e-4, 0, 0);
     }
-    glColor3f(0.7f, 0.2f, 0.2f);
-    glLineWidth(1);
+    loteColor(0.7f, 0.2f, 0.2f);
+    loteAnchoLinea(1);
     drawNumFloat(0.1 * L, 0.2 * escalaTexto, 0, std::fabs(qI), precision, escalaTexto, 1);
     drawNumFloat(0.9 * L, 0.2 * escalaTexto, 0, std::fabs(qF), precision, escalaTexto, 3);
-    glPopMatrix();
+    loteSacarMatriz();
 }
 
 void plotTorsorDistribuido(objBarra3d& br, double mt)
 {
     double L = br.getLongitud();
     empujarMarcoBarra(br);
-    glColor3f(0.2f, 0.2f, 0.2f);
-    glLineWidth(1);
+    loteColor(0.2f, 0.2f, 0.2f);
+    loteAnchoLinea(1);
     for (int j = 0; j <= 10; j++) {
-        glPushMatrix();
-        glTranslatef(aFloat(j * L / 10), 0, 0);
-        glRotatef(mt > 0 ? -90.0f : 90.0f, 0, 1, 0);
+        loteEmpujarMatriz();
+        loteTrasladar(aFloat(j * L / 10), 0, 0);
+        loteGirar(mt > 0 ? -90.0f : 90.0f, 0, 1, 0);
         plotArcoXY(L / 40, -90, 180);
         drawFlecha(L / 1000, -L / 40 + L / 3000, 0, 0, -L / 40, 0, L / 80);
-        glPopMatrix();
+        loteSacarMatriz();
     }
-    glColor3f(0.3f, 0.3f, 0.3f);
+    loteColor(0.3f, 0.3f, 0.3f);
     drawNumFloat(0.5 * L, L / 38, 0, std::fabs(mt), precision, escalaTexto, 2);
-    glPopMatrix();
+    loteSacarMatriz();
 }
 
 bool supera(double qI, double qF) { return std::fabs(qI) > umbralCarga || std::fabs(qF) > umbralCarga; }
@@ -138,6 +137,7 @@ bool supera(double qI, double qF) { return std::fabs(qI) > umbralCarga || std::f
 
 void plotCarga(int c, double s)
 {
+    LoteDibujo lote;
     for (int i = 0; i < cantidadNudos(); i++) {
         if (visible(nudosAislados, i)) {
             plotCargasNudo(nudo[static_cast<size_t>(i)], c, s);

@@ -5,34 +5,31 @@
 #include <string>
 #include <vector>
 
-#include <GL/freeglut.h>
-#include <GL/gl.h>
-
 #include "app/zurezar3o.h"
 #include "viewer/comunPlot.h"
 #include "viewer/elementosPlot.h"
 #include "viewer/funcionPlot.h"
+#include "viewer/lotePlot.h"
 
 namespace {
 
 // Punto k del contorno en la abscisa x del marco de la barra
 void verticeContorno(const MatrixXd& c, Eigen::Index k, double x)
 {
-    glVertex3f(aFloat(x), aFloat(c(1, k)), aFloat(c(0, k)));
+    loteVertice(aFloat(x), aFloat(c(1, k)), aFloat(c(0, k)));
 }
 
 // Contorno en la abscisa x, como tramos sueltos entre puntos seguidos, en el
-// color dado (dentro del glBegin, como todo tramo que en la escena grabada
-// sigue a otro sin cambio de matriz) o en el actual
+// color dado o en el actual
 void trazarContorno(const MatrixXd& c, double x, const Color* color = nullptr)
 {
-    glBegin(GL_LINES);
-    if (color) ponerColor(*color);
+    loteComenzar(GL_LINES);
+    if (color) loteColor(*color);
     for (Eigen::Index k = 0; k + 1 < c.cols(); k++) {
         verticeContorno(c, k, x);
         verticeContorno(c, k + 1, x);
     }
-    glEnd();
+    loteTerminar();
 }
 
 // Esquinas de la cara lateral k del sólido: del punto k al k + 1, de x = 0 a x = L
@@ -44,23 +41,21 @@ void esquinaCara(const MatrixXd& c, Eigen::Index k, double L, int esquina)
 }
 
 // La cara como los dos triángulos (0, 1, 2) y (0, 2, 3) en que Mesa parte el
-// cuadrilátero al dibujarlo directamente: grabado en una lista lo partiría por
-// la otra diagonal, y cambiarían los empates de profundidad con su borde. El
-// color va dentro del glBegin: la escena grabada no se corta en cada cara.
+// cuadrilátero al dibujarlo directamente
 void caraLateral(const MatrixXd& c, Eigen::Index k, double L, const Color& color)
 {
-    glBegin(GL_TRIANGLES);
-    ponerColor(color);
+    loteComenzar(GL_TRIANGLES);
+    loteColor(color);
     for (int esquina : {0, 1, 2, 0, 2, 3}) esquinaCara(c, k, L, esquina);
-    glEnd();
+    loteTerminar();
 }
 
 void bordeCara(const MatrixXd& c, Eigen::Index k, double L, const Color& color)
 {
-    glBegin(GL_LINE_LOOP);
-    ponerColor(color);
+    loteComenzar(GL_LINE_LOOP);
+    loteColor(color);
     for (int esquina = 0; esquina < 4; esquina++) esquinaCara(c, k, L, esquina);
-    glEnd();
+    loteTerminar();
 }
 
 Color colorRelleno(int tipo)
@@ -83,11 +78,20 @@ void ejeConLetra(double a, double dx, double dy, double dz, const char* letra)
 // Circulito de articulación en la abscisa x, en el plano x-y o girado al x-z
 void circuloArticulacion(double x, double r, bool planoXZ)
 {
-    glPushMatrix();
-    glTranslatef(aFloat(x), 0, 0);
-    if (planoXZ) glRotatef(90, 1, 0, 0);
+    loteEmpujarMatriz();
+    loteTrasladar(aFloat(x), 0, 0);
+    if (planoXZ) loteGirar(90, 1, 0, 0);
     plotArcoXY(r, 0, 360);
-    glPopMatrix();
+    loteSacarMatriz();
+}
+
+// Las etiquetas van corridas distCamObj / 200 sobre cada eje global, así se
+// separan del dibujo lo mismo con cualquier zoom. Se saca con loteSacarMatriz.
+void empujarCorrimientoEtiqueta()
+{
+    const double k = 1.0 / 200;
+    loteEmpujarMatriz();
+    loteTrasladarConCamara(k, k, k);
 }
 
 // Barras sin sección que ya avisaron con el modelo cargado
@@ -110,53 +114,57 @@ void reiniciarAvisosSecciones() { avisoSinSeccion.clear(); }
 
 void plotEjes()
 {
+    LoteDibujo lote;
     double a = diagonal / 15;
-    glLineWidth(1);
-    glPushMatrix();
-    glTranslatef(aFloat(-a / 2), aFloat(-a / 2), 0);
-    glColor3f(1, 0, 0);
+    loteAnchoLinea(1);
+    loteEmpujarMatriz();
+    loteTrasladar(aFloat(-a / 2), aFloat(-a / 2), 0);
+    loteColor(1, 0, 0);
     ejeConLetra(a, 1, 0, 0, "X");
-    glColor3f(0, 1, 0);
+    loteColor(0, 1, 0);
     ejeConLetra(a, 0, 1, 0, "Y");
-    glColor3f(0, 0, 1);
+    loteColor(0, 0, 1);
     ejeConLetra(a, 0, 0, 1, "Z");
-    glPopMatrix();
+    loteSacarMatriz();
 }
 
 void plotNudos()
 {
+    LoteDibujo lote;
     if (!flagEncendido(flagNudos)) return;
     for (int i = 0; i < cantidadNudos(); i++) {
         if (!visible(nudosAislados, i)) continue;
-        glPushMatrix();
-        glTranslatef(aFloat(nudo[i].getX()), aFloat(nudo[i].getY()), aFloat(nudo[i].getZ()));
-        glLineWidth(1);
-        glColor3f(0.7f, 0, 0);
-        glutSolidSphere(diagonal / 300, 12, 12);
-        glPopMatrix();
+        loteEmpujarMatriz();
+        loteTrasladar(aFloat(nudo[i].getX()), aFloat(nudo[i].getY()), aFloat(nudo[i].getZ()));
+        loteAnchoLinea(1);
+        loteColor(0.7f, 0, 0);
+        loteEsfera(diagonal / 300, 12, 12);
+        loteSacarMatriz();
     }
 }
 
 void plotBarras()
 {
+    LoteDibujo lote;
     for (int i = 0; i < cantidadBarras(); i++) {
         if (!visible(barrasAisladas, i)) continue;
         objBarra3d& b = barra[i];
-        glLineWidth(3);
-        glBegin(GL_LINES);
+        loteAnchoLinea(3);
+        loteComenzar(GL_LINES);
         if (b.getBoolSeccion()) {
-            glColor3f(0.5f, 0.5f, 0.5f);
+            loteColor(0.5f, 0.5f, 0.5f);
         } else {
-            glColor3f(0.9f, 0.1f, 0.1f);
+            loteColor(0.9f, 0.1f, 0.1f);
         }
-        glVertex3f(aFloat(b.getXi()), aFloat(b.getYi()), aFloat(b.getZi()));
-        glVertex3f(aFloat(b.getXf()), aFloat(b.getYf()), aFloat(b.getZf()));
-        glEnd();
+        loteVertice(aFloat(b.getXi()), aFloat(b.getYi()), aFloat(b.getZi()));
+        loteVertice(aFloat(b.getXf()), aFloat(b.getYf()), aFloat(b.getZf()));
+        loteTerminar();
     }
 }
 
 void plotArticulaciones()
 {
+    LoteDibujo lote;
     for (int i = 0; i < cantidadBarras(); i++) {
         if (!visible(barrasAisladas, i)) continue;
         objBarra3d& b = barra[i];
@@ -167,67 +175,74 @@ void plotArticulaciones()
         int finZ = static_cast<int>(b.getArtFinZ());
         double r = diagonal / 300;
         double L = b.getLongitud();
-        glLineWidth(1);
+        loteAnchoLinea(1);
         empujarMarcoBarra(b);
-        glColor3f(0.1f, 0.7f, 0.1f);
+        loteColor(0.1f, 0.7f, 0.1f);
         if (iniY != 1) circuloArticulacion(0.05 * L, r, false);
         if (finY != 1) circuloArticulacion(0.95 * L, r, false);
-        glColor3f(0.1f, 0.7f, 0.7f);
+        loteColor(0.1f, 0.7f, 0.7f);
         if (iniZ != 1) circuloArticulacion(0.05 * L, r, true);
         if (finZ != 1) circuloArticulacion(0.95 * L, r, true);
-        glPopMatrix();
+        loteSacarMatriz();
     }
 }
 
 void plotTagNudos(double h)
 {
-    double d = distCamObj / 200;
+    LoteDibujo lote;
     for (int i = 0; i < cantidadNudos(); i++) {
         if (!visible(nudosAislados, i)) continue;
         objNudo3d& n = nudo[i];
-        glColor3f(0.9f, 0.2f, 0.2f);
-        glLineWidth(1);
-        drawNumFloatFacing(n.getX() + d, n.getY() + d, n.getZ() + d, n.getNoNudoUsuario(), 0, h, 1);
+        loteColor(0.9f, 0.2f, 0.2f);
+        loteAnchoLinea(1);
+        empujarCorrimientoEtiqueta();
+        drawNumFloatFacing(n.getX(), n.getY(), n.getZ(), n.getNoNudoUsuario(), 0, h, 1);
+        loteSacarMatriz();
     }
 }
 
 void plotTagBarras(double h)
 {
-    double d = distCamObj / 200;
+    LoteDibujo lote;
     for (int i = 0; i < cantidadBarras(); i++) {
         if (!visible(barrasAisladas, i)) continue;
         objBarra3d& b = barra[i];
-        glLineWidth(1);
-        glColor3f(0.8f, 0.8f, 0.8f);
-        drawNumFloatFacing((b.getXi() + b.getXf()) / 2 + d, (b.getYi() + b.getYf()) / 2 + d,
-                           (b.getZi() + b.getZf()) / 2 + d, b.getNoBarraUsuario(), 0, h, 2);
+        loteAnchoLinea(1);
+        loteColor(0.8f, 0.8f, 0.8f);
+        empujarCorrimientoEtiqueta();
+        drawNumFloatFacing((b.getXi() + b.getXf()) / 2, (b.getYi() + b.getYf()) / 2,
+                           (b.getZi() + b.getZf()) / 2, b.getNoBarraUsuario(), 0, h, 2);
+        loteSacarMatriz();
     }
 }
 
 void plotSecciones(double h)
 {
-    double d = distCamObj / 200;
+    LoteDibujo lote;
     for (int i = 0; i < cantidadBarras(); i++) {
         if (!visible(barrasAisladas, i)) continue;
         objBarra3d& b = barra[i];
         // Sin sección el nombre es vacío y la barra avisa una vez, no en cada cuadro
         std::string nombre;
         if (b.getBoolSeccion() || primerAvisoSinSeccion(i)) nombre = b.getNombreDeSeccion();
-        glLineWidth(1);
-        glColor3f(0.8f, 0.8f, 0.8f);
-        drawTextoEscaladoFacing((b.getXi() + b.getXf()) / 2 + d, (b.getYi() + b.getYf()) / 2 + d,
-                                (b.getZi() + b.getZf()) / 2 + d, nombre.c_str(), h, 2);
+        loteAnchoLinea(1);
+        loteColor(0.8f, 0.8f, 0.8f);
+        empujarCorrimientoEtiqueta();
+        drawTextoEscaladoFacing((b.getXi() + b.getXf()) / 2, (b.getYi() + b.getYf()) / 2,
+                                (b.getZi() + b.getZf()) / 2, nombre.c_str(), h, 2);
+        loteSacarMatriz();
         empujarMarcoBarra(b);
-        glTranslatef(aFloat(b.getLongitud() / 4), 0, 0);
-        glLineWidth(1);
-        glColor3f(0.3f, 0.3f, 0.3f);
+        loteTrasladar(aFloat(b.getLongitud() / 4), 0, 0);
+        loteAnchoLinea(1);
+        loteColor(0.3f, 0.3f, 0.3f);
         trazarContorno(b.getPerimetroSeccion(), 0);
-        glPopMatrix();
+        loteSacarMatriz();
     }
 }
 
 void plotVolumen()
 {
+    LoteDibujo lote;
     for (int i = 0; i < cantidadBarras(); i++) {
         if (!visible(barrasAisladas, i)) continue;
         objBarra3d& b = barra[i];
@@ -237,14 +252,14 @@ void plotVolumen()
         double L = b.getLongitud();
         const Color relleno = colorRelleno(tipo);
         const Color blanco = {1, 1, 1};
-        glLineWidth(1);
+        loteAnchoLinea(1);
         for (Eigen::Index k = 0; k + 1 < c.cols(); k++) {
             caraLateral(c, k, L, relleno);
             bordeCara(c, k, L, blanco);
         }
-        glLineWidth(2);
+        loteAnchoLinea(2);
         trazarContorno(c, 0, &blanco);
         trazarContorno(c, L, &blanco);
-        glPopMatrix();
+        loteSacarMatriz();
     }
 }

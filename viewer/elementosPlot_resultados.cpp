@@ -3,30 +3,28 @@
 // no dibujan nada.
 #include <string>
 
-#include <GL/freeglut.h>
-
 #include "app/zurezar3o.h"
 #include "viewer/comunPlot.h"
 #include "viewer/elementosPlot.h"
 #include "viewer/funcionPlot.h"
+#include "viewer/lotePlot.h"
 
 namespace {
 
 const int estaciones = 21;
 
-// Tramos sueltos de un color en un solo glBegin, con el color adentro: la
-// escena grabada no se corta en cada tramo. Se cierran con glEnd.
+// Tramos sueltos de un color; se cierran con loteTerminar
 void abrirTramos(const Color& c)
 {
-    glLineWidth(1);
-    glBegin(GL_LINES);
-    ponerColor(c);
+    loteAnchoLinea(1);
+    loteComenzar(GL_LINES);
+    loteColor(c);
 }
 
 void tramo(double x1, double y1, double z1, double x2, double y2, double z2)
 {
-    glVertex3f(aFloat(x1), aFloat(y1), aFloat(z1));
-    glVertex3f(aFloat(x2), aFloat(y2), aFloat(z2));
+    loteVertice(aFloat(x1), aFloat(y1), aFloat(z1));
+    loteVertice(aFloat(x2), aFloat(y2), aFloat(z2));
 }
 
 // Rótulo adicional de un diagrama
@@ -50,6 +48,7 @@ void ordenada(const Diagrama& d, double x, double v, double s, double p[3])
 
 void plotDiagrama(const Diagrama& d, int c, double s)
 {
+    LoteDibujo lote;
     const double h = escalaTexto;
     for (int i = 0; i < cantidadBarras(); i++) {
         if (!visible(barrasAisladas, i)) {
@@ -64,7 +63,7 @@ void plotDiagrama(const Diagrama& d, int c, double s)
             continue;
         }
         empujarMarcoBarra(b);
-        glLineWidth(1);
+        loteAnchoLinea(1);
         double p[estaciones][3];
         for (int j = 0; j < estaciones; j++) {
             ordenada(d, D(0, j), D(1, j), s, p[j]);
@@ -74,15 +73,15 @@ void plotDiagrama(const Diagrama& d, int c, double s)
             for (int j = 0; j < estaciones; j++) {
                 tramo(D(0, j), 0, 0, p[j][0], p[j][1], p[j][2]);
             }
-            glEnd();
+            loteTerminar();
         }
         abrirTramos(d.contorno);
         for (int k = 0; k + 1 < estaciones; k++) {
             tramo(p[k][0], p[k][1], p[k][2], p[k + 1][0], p[k + 1][1], p[k + 1][2]);
         }
-        glEnd();
+        loteTerminar();
         if (flagEncendido(flagTextoDiagramas)) {
-            ponerColor(d.texto);
+            loteColor(d.texto);
             const double* p0 = p[0];
             const double* pn = p[estaciones - 1];
             drawNumFloat(p0[0], p0[1], p0[2], D(1, 0), precision, h, 1);
@@ -102,7 +101,7 @@ void plotDiagrama(const Diagrama& d, int c, double s)
                 }
             }
         }
-        glPopMatrix();
+        loteSacarMatriz();
     }
 }
 
@@ -137,6 +136,7 @@ void plotTorsion(int c, double s) { plotDiagrama(diagramaTorsion, c, s); }
 
 void plotDeformada(int c, double s)
 {
+    LoteDibujo lote;
     const double h = escalaTexto;
     for (int i = 0; i < cantidadNudos(); i++) {
         if (!visible(nudosAislados, i)) {
@@ -149,21 +149,23 @@ void plotDeformada(int c, double s)
         double valores[6] = {n.getDesplazamientoX(c), n.getDesplazamientoY(c),
                              n.getDesplazamientoZ(c), n.getGiroX(c),
                              n.getGiroY(c), n.getGiroZ(c)};
-        glPushMatrix();
-        glTranslatef(aFloat(n.getX() + valores[0] * s), aFloat(n.getY() + valores[1] * s),
+        loteEmpujarMatriz();
+        loteTrasladar(aFloat(n.getX() + valores[0] * s), aFloat(n.getY() + valores[1] * s),
                      aFloat(n.getZ() + valores[2] * s));
-        glRotatef(90, 1, 0, 0);
+        loteGirar(90, 1, 0, 0);
         double r = diagonal / 300;
-        glColor3f(0, 0.7f, 0.7f);
-        glutSolidSphere(r, 12, 12);
-        glColor3f(0.7f, 0.7f, 0.7f);
+        // Ancho 1 también para los números: no el que dejó el dibujo anterior
+        loteAnchoLinea(1);
+        loteColor(0, 0.7f, 0.7f);
+        loteEsfera(r, 12, 12);
+        loteColor(0.7f, 0.7f, 0.7f);
         if (flagEncendido(flagTextoDiagramas)) {
             drawTextoEscalado(r, h, 0, "Ux, Uy, Uz ,Gx, Gy, Gz", h, 1);
             for (int k = 0; k < 6; k++) {
                 drawNumSci(r, -k * h, 0, valores[k], precision, h, 1);
             }
         }
-        glPopMatrix();
+        loteSacarMatriz();
     }
     const Color colorCurva{0, 0.7f, 0.7f};
     for (int j = 0; j < cantidadBarras(); j++) {
@@ -186,13 +188,14 @@ void plotDeformada(int c, double s)
         for (int k = 0; k + 1 < estaciones; k++) {
             tramo(D(0, k), D(1, k), D(2, k), D(0, k + 1), D(1, k + 1), D(2, k + 1));
         }
-        glEnd();
-        glPopMatrix();
+        loteTerminar();
+        loteSacarMatriz();
     }
 }
 
 void plotReacciones(int c)
 {
+    LoteDibujo lote;
     static const char* const prefijos[6] = {"Rx: ", "Ry: ", "Rz: ", "Mx: ", "My: ", "Mz: "};
     const double h = escalaTexto;
     for (int i = 0; i < cantidadNudos(); i++) {
@@ -204,10 +207,11 @@ void plotReacciones(int c)
         double valores[6] = {n.getReaccionRx(c), n.getReaccionRy(c), n.getReaccionRz(c),
                              n.getReaccionMx(c), n.getReaccionMy(c), n.getReaccionMz(c)};
         double d = diagonal / 100;
-        glPushMatrix();
-        glTranslatef(aFloat(n.getX()), aFloat(n.getY()), aFloat(n.getZ()));
-        glRotatef(90, 1, 0, 0);
-        glColor3f(1, 0, 0);
+        loteEmpujarMatriz();
+        loteTrasladar(aFloat(n.getX()), aFloat(n.getY()), aFloat(n.getZ()));
+        loteGirar(90, 1, 0, 0);
+        loteColor(1, 0, 0);
+        loteAnchoLinea(1);
         double y = 0;
         for (int k = 0; k < 6 && k < apoyo.size(); k++) {
             if (apoyo(k) != 1) {
@@ -217,6 +221,6 @@ void plotReacciones(int c)
             drawTextoEscalado(d, y, 0, texto.c_str(), h, 1);
             y -= h;
         }
-        glPopMatrix();
+        loteSacarMatriz();
     }
 }

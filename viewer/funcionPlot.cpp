@@ -11,10 +11,12 @@
 #include "app/zurezar3o.h"
 #include "viewer/comunPlot.h"
 #include "viewer/elementosPlot.h"
+#include "viewer/lotePlot.h"
 
 namespace {
 
-void escenaModelo()
+// La escena en el orden del cuadro: modelo, etiquetas y resultados
+void escena()
 {
     if (flagEncendido(flagEjes)) plotEjes();
     if (noNudos != 0) plotNudos();
@@ -22,18 +24,9 @@ void escenaModelo()
         plotBarras();
         plotArticulaciones();
     }
-}
-
-// Números y nombres: su corrimiento sigue a la cámara
-void escenaEtiquetas()
-{
     if (flagEncendido(flagTagNudos)) plotTagNudos(escalaTexto);
     if (flagEncendido(flagTagBarras)) plotTagBarras(escalaTexto);
     if (flagEncendido(flagSecciones)) plotSecciones(escalaTexto);
-}
-
-void escenaResultados()
-{
     if (flagEncendido(flagVolumen)) plotVolumen();
     if (flagEncendido(flagApoyos)) plotApoyos(escalaApoyo);
 
@@ -47,13 +40,6 @@ void escenaResultados()
     }
 }
 
-// La escena en el orden del cuadro
-const PasoEscena pasosEscena[] = {
-    {escenaModelo, false},
-    {escenaEtiquetas, true},
-    {escenaResultados, false},
-};
-
 }  // namespace
 
 void funcionPlot(int argc, char** argv)
@@ -63,6 +49,7 @@ void funcionPlot(int argc, char** argv)
     glutInitWindowPosition(100, 10);
     glutInitWindowSize(1000, 800);
     glutCreateWindow("Tresnal 3D v6.1");
+    lotePrepararFormas();
 
     funcionFlagsInicio();
     funcionCacheDibujo(true);
@@ -167,5 +154,5 @@ void funcionDibujarCuadro()
 
     // Primero el panel: un botón pulsado cambia los flags de este mismo cuadro
     plotDialogo();
-    funcionDibujarEscena(pasosEscena, sizeof pasosEscena / sizeof pasosEscena[0]);
+    funcionDibujarEscena(escena);
 }

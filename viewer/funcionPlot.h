@@ -4,7 +4,7 @@
 //   funcionPlot_raton.cpp    órbita, paneo y zoom
 //   funcionPlot_flags.cpp    estado inicial y reglas de flags
 //   funcionPlot_teclado.cpp  línea de comandos, teclas de función, recarga
-//   funcionPlot_cache.cpp    caché del cuadro en listas de OpenGL
+//   funcionPlot_cache.cpp    caché del cuadro: tandas grabadas (lotePlot)
 #pragma once
 
 // Índices de flags
@@ -47,14 +47,9 @@ void funcionDibujarCuadro();
 // Lee el tamaño actual de la ventana y vuelve a aplicar la proyección
 void funcionAplicarProyeccion();
 
-// Caché del cuadro (funcionPlot_cache.cpp). Un paso de la escena: los que
-// siguen a la cámara se dibujan en cada cuadro; los demás se graban en una
-// lista de OpenGL y se reproducen hasta que cambie lo que dibujan.
-struct PasoEscena {
-    void (*dibujo)();
-    bool sigueCamara;
-};
-void funcionDibujarEscena(const PasoEscena* pasos, int n);
+// Caché del cuadro (funcionPlot_cache.cpp): la escena se graba en tandas
+// (lotePlot.h) y se reproduce mientras solo cambia la cámara
+void funcionDibujarEscena(void (*escena)());
 // Enciende o apaga la caché (la ventana del programa la enciende)
 void funcionCacheDibujo(bool activa);
 // El modelo cambió (lo llama funcionVistaNuevoModelo, al abrir la ventana y en

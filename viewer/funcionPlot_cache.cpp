@@ -1,7 +1,7 @@
-// Caché del cuadro: los pasos de la escena que no siguen a la cámara se graban
-// en listas de OpenGL y se reproducen mientras solo cambia la cámara. Se
-// vuelven a grabar cuando cambia algo de lo que dibujan, según una firma del
-// estado comparada en cada cuadro.
+// Caché del cuadro: las tandas de la escena se graban (lo fijo en listas de
+// OpenGL; lo que depende de la cámara se resuelve al reproducir) y se
+// reproducen mientras solo cambia la cámara. Se vuelven a grabar cuando cambia
+// algo de lo que dibujan, según una firma del estado comparada en cada cuadro.
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -9,8 +9,8 @@
 #include <GL/gl.h>
 
 #include "app/zurezar3o.h"
-#include "viewer/elementosPlot.h"
 #include "viewer/funcionPlot.h"
+#include "viewer/lotePlot.h"
 
 namespace {
 
@@ -22,8 +22,7 @@ int grabaciones = 0;
 unsigned long versionModelo = 0;
 
 // Todo lo que leen los dibujos grabados, salvo la cámara: el giro de cara a
-// ella y la cabeza de las flechas de carga entran al reproducir, por las
-// listas chicas de las primitivas
+// ella y la cabeza de las flechas de carga se resuelven al reproducir
 struct Firma {
     std::vector<int> flags;
     std::vector<double> reales;
@@ -76,43 +75,28 @@ bool misma(const Firma& a, const Firma& b)
 
 struct Grabacion {
     bool hecha = false;
-    const PasoEscena* pasos = nullptr;
-    int n = 0;
+    void (*escena)() = nullptr;
     Firma firma;
-    std::vector<GLuint> listas;  // una por paso; 0 en los que siguen a la cámara
+    GrabacionLote tandas;
 };
 Grabacion grabacion;
 
-void dibujarSinCache(const PasoEscena* pasos, int n)
-{
-    for (int i = 0; i < n; i++) pasos[i].dibujo();
-}
-
-// Graba los pasos que no siguen a la cámara, cada uno en su lista; false si
-// OpenGL no pudo (entonces el cuadro se dibuja sin caché)
-bool grabar(const PasoEscena* pasos, int n, const Firma& firma)
+// Graba las tandas de la escena; false si OpenGL dio un error (entonces el
+// cuadro se dibuja sin caché)
+bool grabar(void (*escena)(), const Firma& firma)
 {
     grabacion.hecha = false;
-    grabacion.listas.resize(static_cast<size_t>(n), 0);
+    loteVaciarGrabacion(grabacion.tandas);
     // Errores anteriores fuera: los que queden después son de la grabación
     for (int k = 0; k < 16 && glGetError() != GL_NO_ERROR; k++) {
     }
-    for (int i = 0; i < n; i++) {
-        GLuint& lista = grabacion.listas[static_cast<size_t>(i)];
-        if (pasos[i].sigueCamara) continue;
-        if (lista == 0) lista = glGenLists(1);
-        if (lista == 0) return false;
-        glNewList(lista, GL_COMPILE);
-        funcionGrabarEscena(true);
-        pasos[i].dibujo();
-        funcionGrabarEscena(false);
-        glEndList();
-        if (glGetError() != GL_NO_ERROR) return false;
-    }
+    loteGrabarEn(&grabacion.tandas);
+    escena();
+    loteGrabarEn(nullptr);
+    if (glGetError() != GL_NO_ERROR) return false;
     grabacion.hecha = true;
     grabaciones++;
-    grabacion.pasos = pasos;
-    grabacion.n = n;
+    grabacion.escena = escena;
     grabacion.firma = firma;
     return true;
 }
@@ -126,24 +110,18 @@ int funcionGrabacionesEscena() { return grabaciones; }
 
 void funcionInvalidarDibujo() { versionModelo++; }
 
-void funcionDibujarEscena(const PasoEscena* pasos, int n)
+void funcionDibujarEscena(void (*escena)())
 {
-    if (!cacheActiva || !funcionPrepararGrabacion()) {
-        dibujarSinCache(pasos, n);
+    if (!cacheActiva) {
+        escena();
         return;
     }
     Firma firma = firmaActual();
-    bool vigente = grabacion.hecha && grabacion.pasos == pasos && grabacion.n == n &&
-                   misma(grabacion.firma, firma);
-    if (!vigente && !grabar(pasos, n, firma)) {
-        dibujarSinCache(pasos, n);
+    bool vigente =
+        grabacion.hecha && grabacion.escena == escena && misma(grabacion.firma, firma);
+    if (!vigente && !grabar(escena, firma)) {
+        escena();
         return;
     }
-    for (int i = 0; i < n; i++) {
-        if (pasos[i].sigueCamara) {
-            pasos[i].dibujo();
-        } else {
-            glCallList(grabacion.listas[static_cast<size_t>(i)]);
-        }
-    }
+    loteReproducir(grabacion.tandas);
 }

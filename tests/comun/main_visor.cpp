@@ -4,6 +4,8 @@
 
 #include <GL/freeglut.h>
 
+#include "viewer/lotePlot.h"
+
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
@@ -14,5 +16,7 @@ int main(int argc, char** argv)
     glutCreateWindow("pruebas del visor");
     glutDisplayFunc([] {});
     for (int i = 0; i < 5; i++) glutMainLoopEvent();
+    // Letras y esfera leídas antes de que una prueba abra el modo feedback
+    lotePrepararFormas();
     return RUN_ALL_TESTS();
 }
