@@ -22,7 +22,6 @@ void drawNumSci(double x, double y, double z, double v, int p, double h, int ali
 void drawNumSciFacing(double x, double y, double z, double v, int p, double h, int alineacion);
 // Flecha con cabeza de tamaño distCamObj / 75, que sigue a la cámara
 void drawFlechaCamara(double x1, double y1, double z1, double x2, double y2, double z2);
-double tamanoCabezaCamara();
 
 // Panel superpuesto
 void plotDialogo();

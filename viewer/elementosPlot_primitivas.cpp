@@ -15,6 +15,8 @@ namespace {
 const double factorAltura = 0.006562541015881349;
 // Avance supuesto por byte, en unidades de la fuente
 const double anchoCaracter = 104.76;
+// Cabeza de las flechas que sigue a la cámara: distCamObj / 75
+const double cabezaPorDistancia = 1.0 / 75;
 
 // Corrimiento hacia atrás según la alineación (1 izquierda, 2 centro, 3 derecha)
 double corrimientoAlineacion(double w, int alineacion)
@@ -58,6 +60,7 @@ void trazarCabeza(double h)
 }
 
 // Tallo y cabeza de tamaño h, o de distCamObj / 75 con la cámara de cada cuadro
+// (entonces h no se usa)
 void trazarFlecha(double x1, double y1, double z1, double x2, double y2, double z2, double h,
                   bool cabezaCamara)
 {
@@ -86,7 +89,7 @@ void trazarFlecha(double x1, double y1, double z1, double x2, double y2, double 
     loteGirar(static_cast<float>(gamma * 180 / PI), 0, 0, 1);
     loteGirar(static_cast<float>(beta * 180 / PI), 0, 1, 0);
     if (cabezaCamara) {
-        loteEscalarConCamara(1.0 / 75);
+        loteEscalarConCamara(cabezaPorDistancia);
         trazarCabeza(1);
     } else {
         trazarCabeza(h);
@@ -129,7 +132,7 @@ void drawFlecha(double x1, double y1, double z1, double x2, double y2, double z2
 
 void drawFlechaCamara(double x1, double y1, double z1, double x2, double y2, double z2)
 {
-    trazarFlecha(x1, y1, z1, x2, y2, z2, tamanoCabezaCamara(), true);
+    trazarFlecha(x1, y1, z1, x2, y2, z2, 0, true);
 }
 
 void plotArcoXY(double r, double a0, double a1)
@@ -191,5 +194,3 @@ void drawNumSciFacing(double x, double y, double z, double v, int p, double h, i
 {
     dibujarNumero(drawTextoEscaladoFacing, x, y, z, v, p, 'e', h, alineacion);
 }
-
-double tamanoCabezaCamara() { return distCamObj / 75; }

@@ -400,7 +400,7 @@ void tramosDe(const std::vector<GLfloat>& buf, std::vector<float>& salida)
     }
 }
 
-bool leerGlifos()
+void leerGlifos()
 {
     conVistaDeLectura(256, [] {
         for (int b = 1; b < 256; b++) {
@@ -414,7 +414,6 @@ bool leerGlifos()
             g.avance = m[12];
         }
     });
-    return true;
 }
 
 // Triángulos de la esfera unitaria de freeglut, cada uno con sus vértices en
@@ -459,17 +458,21 @@ bool leerEsfera(int tajadas, int pilas)
             i += 3 * n;
         }
     });
-    if (tri.empty()) return false;
+    // Vacía si freeglut no dio triángulos: no se vuelve a intentar
+    bool hay = !tri.empty();
     e.esferas[{tajadas, pilas}] = std::move(tri);
-    return true;
+    return hay;
 }
 
 const std::vector<double>* esferaUnidad(int tajadas, int pilas)
 {
     auto it = e.esferas.find({tajadas, pilas});
-    if (it != e.esferas.end()) return &it->second;
-    if (!sePuedeLeer() || !leerEsfera(tajadas, pilas)) return nullptr;
-    return &e.esferas[{tajadas, pilas}];
+    if (it == e.esferas.end()) {
+        if (!sePuedeLeer()) return nullptr;
+        leerEsfera(tajadas, pilas);
+        it = e.esferas.find({tajadas, pilas});
+    }
+    return it->second.empty() ? nullptr : &it->second;
 }
 
 // Sin las formas leídas (modo feedback antes de leerlas) se dibuja directo con

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include <GL/glu.h>
+
 #include "comun/capturaGL.h"
 #include "viewer/prueba_teclado_comun.h"
 
@@ -273,4 +275,40 @@ TEST_F(CacheDibujo, ApagadaNoGraba)
     cuadro(false);
     cuadro(false);
     EXPECT_EQ(funcionGrabacionesEscena(), grabadas);
+}
+
+// Cada dibujo pone el ancho de línea que usa: los textos de las reacciones y de
+// la deformada no heredan el que dejó el dibujo anterior (en la escena grabada
+// ese sería el de otro momento)
+TEST_F(CacheDibujo, TextosDeResultadosConSuPropioAncho)
+{
+    flags[flagTextoDiagramas] = 1;
+    funcionAplicarProyeccion();
+    girar(40, 25);
+    struct Caso {
+        const char* nombre;
+        std::function<void()> dibujo;
+    };
+    const std::vector<Caso> casos = {
+        {"reacciones", [] { plotReacciones(0); }},
+        {"deformada", [] { plotDeformada(0, escalaDef); }},
+    };
+    auto pixeles = [](const Caso& c, float anchoAntes) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        gluLookAt(xCam, yCam, zCam, xCentroObj, yCentroObj, zCentroObj, 0, 0, 1);
+        glLineWidth(anchoAntes);
+        c.dibujo();
+        glFinish();
+        int w = 0, h = 0;
+        return leerPixeles(w, h);
+    };
+    for (const Caso& c : casos) {
+        std::vector<unsigned char> fino = pixeles(c, 1);
+        EXPECT_EQ(pixelesDistintos(pixeles(c, 4), fino), 0) << c.nombre;
+        int pintados = 0;
+        for (unsigned char v : fino) pintados += v != 0;
+        EXPECT_GT(pintados, 200) << c.nombre;
+    }
 }

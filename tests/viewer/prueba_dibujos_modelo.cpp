@@ -130,6 +130,97 @@ TEST(DibujosModelo, NudosEsferasVisibles)
     EXPECT_TRUE(capturarFeedback(plotNudos).empty());
 }
 
+// Las esferas de los nudos, juntas en una tanda y sin sus caras traseras, se
+// ven como glutSolidSphere con todas sus caras en cada nudo: de frente, de
+// costado, desde abajo y en perspectiva, los mismos píxeles (salvo alguno del
+// borde por el redondeo de la matriz) y la profundidad de la cara de adelante.
+// Las caras traseras de la esfera de freeglut nunca se ven: sin ellas, los
+// píxeles son exactamente los mismos (en el borde la profundidad puede
+// cambiar en el redondeo).
+TEST(DibujosModelo, EsferasComoLasDeGlutConTodasSusCaras)
+{
+    Escena escena(10);
+    armarModelo({{0, 0, 0}, {3, 1, 2}, {-2, 4, -1}, {1.5, -3, 0.5}, {-4, -2, 1.2}}, {});
+    diagonal = 450;  // radio 1.5
+    flags[flagNudos] = 1;
+    glEnable(GL_DEPTH_TEST);
+    struct Imagen {
+        std::vector<unsigned char> color;
+        std::vector<float> z;
+    };
+    auto imagen = [](const std::function<void()>& dibujo) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        dibujo();
+        glFinish();
+        Imagen im;
+        int w = 0, h = 0;
+        im.color = leerPixeles(w, h);
+        im.z.resize(static_cast<size_t>(w) * static_cast<size_t>(h));
+        glReadPixels(0, 0, w, h, GL_DEPTH_COMPONENT, GL_FLOAT, im.z.data());
+        return im;
+    };
+    auto deGlut = [](bool sinTraseras) {
+        return [sinTraseras] {
+            if (sinTraseras) glEnable(GL_CULL_FACE);
+            glColor3f(0.7f, 0, 0);
+            for (int i = 0; i < noNudos; i++) {
+                glPushMatrix();
+                glTranslatef(static_cast<float>(nudo[i].getX()),
+                             static_cast<float>(nudo[i].getY()),
+                             static_cast<float>(nudo[i].getZ()));
+                glutSolidSphere(diagonal / 300, 12, 12);
+                glPopMatrix();
+            }
+            glDisable(GL_CULL_FACE);
+        };
+    };
+    struct Comparacion {
+        size_t pintados = 0, distintos = 0, otraProfundidad = 0;
+    };
+    auto comparar = [](const Imagen& a, const Imagen& b, float tolZ) {
+        Comparacion c;
+        for (size_t p = 0; p < a.z.size(); p++) {
+            const unsigned char* x = &a.color[3 * p];
+            const unsigned char* y = &b.color[3 * p];
+            bool igual = x[0] == y[0] && x[1] == y[1] && x[2] == y[2];
+            c.pintados += y[0] != 0;
+            c.distintos += !igual;
+            c.otraProfundidad += igual && y[0] != 0 && std::fabs(a.z[p] - b.z[p]) > tolZ;
+        }
+        return c;
+    };
+    struct Vista {
+        const char* nombre;
+        std::function<void()> poner;
+    };
+    std::vector<Vista> vistas = {
+        {"de frente", [] { vistaOrtoPrueba(10); }},
+        {"de costado", [] { vistaOrtoPrueba(10); glRotatef(70, 1, 0, 0); glRotatef(-25, 0, 0, 1); }},
+        {"desde abajo", [] { vistaOrtoPrueba(10); glRotatef(160, 1, 0, 0); }},
+        {"en perspectiva",
+         [] {
+             glMatrixMode(GL_PROJECTION);
+             glLoadIdentity();
+             gluPerspective(45, 1.25, 0.5, 100);
+             glMatrixMode(GL_MODELVIEW);
+             glLoadIdentity();
+             gluLookAt(-9, -12, 7, 0, 0, 0, 0, 0, 1);
+         }},
+    };
+    for (const Vista& v : vistas) {
+        v.poner();
+        Imagen todas = imagen(deGlut(false));
+        Comparacion glut = comparar(imagen(deGlut(true)), todas, 1e-5f);
+        EXPECT_EQ(glut.distintos, 0u) << v.nombre;
+        EXPECT_EQ(glut.otraProfundidad, 0u) << v.nombre;
+        Comparacion lote = comparar(imagen(plotNudos), todas, 1e-5f);
+        EXPECT_GT(lote.pintados, 500u) << v.nombre;
+        EXPECT_LE(lote.distintos, 3u) << v.nombre;
+        EXPECT_EQ(lote.otraProfundidad, 0u) << v.nombre;
+    }
+    EXPECT_FALSE(glIsEnabled(GL_CULL_FACE));
+}
+
 // Barras: línea de ancho 3, gris con sección y roja sin nombre de sección;
 // las ocultas no se dibujan
 TEST(DibujosModelo, BarrasGrisesRojasYOcultas)
