@@ -4,14 +4,11 @@
 #include <GL/freeglut.h>
 
 #include "app/zurezar3o.h"
+#include "viewer/comunPlot.h"
 #include "viewer/elementosPlot.h"
 #include "viewer/funcionPlot.h"
 
 namespace {
-
-struct Color {
-    double r, g, b;
-};
 
 struct EstiloBoton {
     double z;          // profundidad de la cara
@@ -27,7 +24,7 @@ const EstiloBoton estiloCombo = {-0.01, {0, 1, 0}, {0, 0.3, 0}, 1};
 bool boton(double x, double y, double w, double h, const std::string& label, int i,
            const EstiloBoton& e)
 {
-    bool on = flags[i] % 2 != 0;
+    bool on = flagEncendido(i);
     double c = on ? 0.3 : 0.1;
     glColor3d(c, c, 0);
     glBegin(GL_QUADS);
@@ -39,7 +36,7 @@ bool boton(double x, double y, double w, double h, const std::string& label, int
 
     glDisable(GL_DEPTH_TEST);
     const Color& t = on ? e.encendido : e.apagado;
-    glColor3d(t.r, t.g, t.b);
+    ponerColor(t);
     glRasterPos3d(x + 5, y + h - e.desfase, 0);
     std::string texto = funcionUtf8ALatin1(label);
     glutBitmapString(GLUT_BITMAP_HELVETICA_12, reinterpret_cast<const unsigned char*>(texto.c_str()));

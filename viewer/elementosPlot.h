@@ -36,6 +36,8 @@ void plotArticulaciones();
 void plotTagNudos(double h);
 void plotTagBarras(double h);
 void plotSecciones(double h);
+// Con cada modelo cargado las barras sin sección vuelven a avisar una vez
+void reiniciarAvisosSecciones();
 void plotVolumen();
 void plotApoyos(double s);
 

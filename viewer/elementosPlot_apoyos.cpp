@@ -1,9 +1,8 @@
 // Símbolos de apoyo en ejes globales, según los seis códigos del nudo.
-#include <algorithm>
-
 #include <GL/gl.h>
 
 #include "app/zurezar3o.h"
+#include "viewer/comunPlot.h"
 #include "viewer/elementosPlot.h"
 
 namespace {
@@ -149,17 +148,15 @@ void dibujarCaso(CasoApoyo caso)
 
 void plotApoyos(double s)
 {
-    int n = std::min(noNudos, static_cast<int>(nudo.size()));
-    for (int i = 0; i < n; i++) {
-        if (i < nudosAislados.size() && nudosAislados(i) != 1) continue;
+    for (int i = 0; i < cantidadNudos(); i++) {
+        if (!visible(nudosAislados, i)) continue;
         VectorXi codigos = nudo[i].getVectorApoyo();
         CasoApoyo caso = casoDeApoyo(codigos);
         if (caso == apoyoLibre) continue;
         double tam = s == 0 ? diagonal / 50 : s;
         glPushMatrix();
-        glTranslatef(static_cast<float>(nudo[i].getX()), static_cast<float>(nudo[i].getY()),
-                     static_cast<float>(nudo[i].getZ()));
-        glScalef(static_cast<float>(tam), static_cast<float>(tam), static_cast<float>(tam));
+        glTranslatef(aFloat(nudo[i].getX()), aFloat(nudo[i].getY()), aFloat(nudo[i].getZ()));
+        glScalef(aFloat(tam), aFloat(tam), aFloat(tam));
         glColor3f(0.8f, 0.8f, 0.3f);
         dibujarCaso(caso);
         glPopMatrix();

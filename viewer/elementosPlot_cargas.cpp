@@ -5,26 +5,12 @@
 #include <GL/gl.h>
 
 #include "app/zurezar3o.h"
+#include "viewer/comunPlot.h"
 #include "viewer/elementosPlot.h"
 
 namespace {
 
 const double umbralCarga = 1e-5;
-
-bool esVisible(const VectorXi& aislados, int i)
-{
-    return i >= 0 && i < aislados.size() && aislados(i) == 1;
-}
-
-void empujarMarcoBarra(objBarra3d& b)
-{
-    glPushMatrix();
-    glTranslatef(static_cast<float>(b.getXi()), static_cast<float>(b.getYi()),
-                 static_cast<float>(b.getZi()));
-    glRotatef(static_cast<float>(180 * b.getGamma() / PI), 0, 0, 1);
-    glRotatef(static_cast<float>(180 * b.getBeta() / PI), 0, 1, 0);
-    glRotatef(static_cast<float>(180 * b.getAlfa() / PI), 1, 0, 0);
-}
 
 void plotCargasNudo(objNudo3d& n, int c, double s, double b)
 {
@@ -93,8 +79,8 @@ void plotCargaTransversal(objBarra3d& br, int eje, double qI, double qF, double 
     punto(0, -qI * s, ini);
     punto(L, -qF * s, fin);
     glBegin(GL_LINES);
-    glVertex3f(static_cast<float>(ini[0]), static_cast<float>(ini[1]), static_cast<float>(ini[2]));
-    glVertex3f(static_cast<float>(fin[0]), static_cast<float>(fin[1]), static_cast<float>(fin[2]));
+    glVertex3f(aFloat(ini[0]), aFloat(ini[1]), aFloat(ini[2]));
+    glVertex3f(aFloat(fin[0]), aFloat(fin[1]), aFloat(fin[2]));
     glEnd();
     if (eje == 1) {
         glColor3f(0.7f, 0.7f, 0.3f);
@@ -134,7 +120,7 @@ void plotTorsorDistribuido(objBarra3d& br, double mt)
     glLineWidth(1);
     for (int j = 0; j <= 10; j++) {
         glPushMatrix();
-        glTranslatef(static_cast<float>(j * L / 10), 0, 0);
+        glTranslatef(aFloat(j * L / 10), 0, 0);
         glRotatef(mt > 0 ? -90.0f : 90.0f, 0, 1, 0);
         plotArcoXY(L / 40, -90, 180);
         drawFlecha(L / 1000, -L / 40 + L / 3000, 0, 0, -L / 40, 0, L / 80);
@@ -152,15 +138,13 @@ bool supera(double qI, double qF) { return std::fabs(qI) > umbralCarga || std::f
 void plotCarga(int c, double s)
 {
     double b = distCamObj / 75;
-    int nn = noNudos < static_cast<int>(nudo.size()) ? noNudos : static_cast<int>(nudo.size());
-    for (int i = 0; i < nn; i++) {
-        if (esVisible(nudosAislados, i)) {
+    for (int i = 0; i < cantidadNudos(); i++) {
+        if (visible(nudosAislados, i)) {
             plotCargasNudo(nudo[static_cast<size_t>(i)], c, s, b);
         }
     }
-    int nb = noBarras < static_cast<int>(barra.size()) ? noBarras : static_cast<int>(barra.size());
-    for (int i = 0; i < nb; i++) {
-        if (!esVisible(barrasAisladas, i)) {
+    for (int i = 0; i < cantidadBarras(); i++) {
+        if (!visible(barrasAisladas, i)) {
             continue;
         }
         objBarra3d& br = barra[static_cast<size_t>(i)];

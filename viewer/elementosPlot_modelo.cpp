@@ -2,47 +2,22 @@
 // secciones y volumen.
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include <GL/freeglut.h>
 #include <GL/gl.h>
 
 #include "app/zurezar3o.h"
+#include "viewer/comunPlot.h"
 #include "viewer/elementosPlot.h"
 #include "viewer/funcionPlot.h"
 
 namespace {
 
-float f(double v) { return static_cast<float>(v); }
-
-bool flagEncendido(int i)
-{
-    return i >= 0 && i < static_cast<int>(flags.size()) && flags[i] % 2 != 0;
-}
-
-// Fuera del vector de aislamiento se toma como visible (todo a la vista)
-bool visible(const VectorXi& aislados, int i)
-{
-    return i >= aislados.size() || aislados(i) == 1;
-}
-
-int cantidadNudos() { return std::min(noNudos, static_cast<int>(nudo.size())); }
-int cantidadBarras() { return std::min(noBarras, static_cast<int>(barra.size())); }
-
-// Marco de la barra: origen en el extremo i, x a lo largo de la barra,
-// y y z sus ejes locales
-void abrirMarcoBarra(objBarra3d& b)
-{
-    glPushMatrix();
-    glTranslatef(f(b.getXi()), f(b.getYi()), f(b.getZi()));
-    glRotatef(f(b.getGammaDeg()), 0, 0, 1);
-    glRotatef(f(b.getBetaDeg()), 0, 1, 0);
-    glRotatef(f(b.getAlfaDeg()), 1, 0, 0);
-}
-
 // Punto k del contorno en la abscisa x del marco de la barra
 void verticeContorno(const MatrixXd& c, Eigen::Index k, double x)
 {
-    glVertex3f(f(x), f(c(1, k)), f(c(0, k)));
+    glVertex3f(aFloat(x), aFloat(c(1, k)), aFloat(c(0, k)));
 }
 
 // Contorno en la abscisa x, como tramos sueltos entre puntos seguidos
@@ -88,20 +63,36 @@ void ejeConLetra(double a, double dx, double dy, double dz, const char* letra)
 void circuloArticulacion(double x, double r, bool planoXZ)
 {
     glPushMatrix();
-    glTranslatef(f(x), 0, 0);
+    glTranslatef(aFloat(x), 0, 0);
     if (planoXZ) glRotatef(90, 1, 0, 0);
     plotArcoXY(r, 0, 360);
     glPopMatrix();
 }
 
+// Barras sin sección que ya avisaron con el modelo cargado
+std::vector<bool> avisoSinSeccion;
+
+// true la primera vez que se pregunta por la barra i en este modelo
+bool primerAvisoSinSeccion(int i)
+{
+    if (i >= static_cast<int>(avisoSinSeccion.size())) {
+        avisoSinSeccion.resize(static_cast<size_t>(std::max(i + 1, cantidadBarras())), false);
+    }
+    if (avisoSinSeccion[static_cast<size_t>(i)]) return false;
+    avisoSinSeccion[static_cast<size_t>(i)] = true;
+    return true;
+}
+
 }  // namespace
+
+void reiniciarAvisosSecciones() { avisoSinSeccion.clear(); }
 
 void plotEjes()
 {
     double a = diagonal / 15;
     glLineWidth(1);
     glPushMatrix();
-    glTranslatef(f(-a / 2), f(-a / 2), 0);
+    glTranslatef(aFloat(-a / 2), aFloat(-a / 2), 0);
     glColor3f(1, 0, 0);
     ejeConLetra(a, 1, 0, 0, "X");
     glColor3f(0, 1, 0);
@@ -117,7 +108,7 @@ void plotNudos()
     for (int i = 0; i < cantidadNudos(); i++) {
         if (!visible(nudosAislados, i)) continue;
         glPushMatrix();
-        glTranslatef(f(nudo[i].getX()), f(nudo[i].getY()), f(nudo[i].getZ()));
+        glTranslatef(aFloat(nudo[i].getX()), aFloat(nudo[i].getY()), aFloat(nudo[i].getZ()));
         glLineWidth(1);
         glColor3f(0.7f, 0, 0);
         glutSolidSphere(diagonal / 300, 12, 12);
@@ -137,8 +128,8 @@ void plotBarras()
             glColor3f(0.9f, 0.1f, 0.1f);
         }
         glBegin(GL_LINES);
-        glVertex3f(f(b.getXi()), f(b.getYi()), f(b.getZi()));
-        glVertex3f(f(b.getXf()), f(b.getYf()), f(b.getZf()));
+        glVertex3f(aFloat(b.getXi()), aFloat(b.getYi()), aFloat(b.getZi()));
+        glVertex3f(aFloat(b.getXf()), aFloat(b.getYf()), aFloat(b.getZf()));
         glEnd();
     }
 }
@@ -156,7 +147,7 @@ void plotArticulaciones()
         double r = diagonal / 300;
         double L = b.getLongitud();
         glLineWidth(1);
-        abrirMarcoBarra(b);
+        empujarMarcoBarra(b);
         glColor3f(0.1f, 0.7f, 0.1f);
         if (iniY != 1) circuloArticulacion(0.05 * L, r, false);
         if (finY != 1) circuloArticulacion(0.95 * L, r, false);
@@ -198,13 +189,15 @@ void plotSecciones(double h)
     for (int i = 0; i < cantidadBarras(); i++) {
         if (!visible(barrasAisladas, i)) continue;
         objBarra3d& b = barra[i];
-        std::string nombre = b.getNombreDeSeccion();
+        // Sin sección el nombre es vacío y la barra avisa una vez, no en cada cuadro
+        std::string nombre;
+        if (b.getBoolSeccion() || primerAvisoSinSeccion(i)) nombre = b.getNombreDeSeccion();
         glLineWidth(1);
         glColor3f(0.8f, 0.8f, 0.8f);
         drawTextoEscaladoFacing((b.getXi() + b.getXf()) / 2 + d, (b.getYi() + b.getYf()) / 2 + d,
                                 (b.getZi() + b.getZf()) / 2 + d, nombre.c_str(), h, 2);
-        abrirMarcoBarra(b);
-        glTranslatef(f(b.getLongitud() / 4), 0, 0);
+        empujarMarcoBarra(b);
+        glTranslatef(aFloat(b.getLongitud() / 4), 0, 0);
         glLineWidth(1);
         glColor3f(0.3f, 0.3f, 0.3f);
         trazarContorno(b.getPerimetroSeccion(), 0);
@@ -217,7 +210,7 @@ void plotVolumen()
     for (int i = 0; i < cantidadBarras(); i++) {
         if (!visible(barrasAisladas, i)) continue;
         objBarra3d& b = barra[i];
-        abrirMarcoBarra(b);
+        empujarMarcoBarra(b);
         MatrixXd c = b.getPerimetroSeccion();
         int tipo = b.getCodigoSeccion();
         double L = b.getLongitud();

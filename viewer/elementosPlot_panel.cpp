@@ -5,6 +5,7 @@
 
 #include "app/zurezar3o.h"
 #include "viewer/botonesPlot.h"
+#include "viewer/comunPlot.h"
 #include "viewer/elementosPlot.h"
 #include "viewer/funcionPlot.h"
 
@@ -221,7 +222,7 @@ void plotDialogo()
     glLoadIdentity();
     const double a = W / H;
     const double D = distCamObj;
-    if (flags[flagPerspectiva] % 2 != 0) {
+    if (flagEncendido(flagPerspectiva)) {
         glTranslated(0, 0, -2.4142);
         glScaled(2 * a / W, -2 / H, 1);
     } else if (W > H) {
@@ -244,7 +245,7 @@ void plotDialogo()
         }
     }
 
-    if (flags[flagAyuda] % 2 != 0) {
+    if (flagEncendido(flagAyuda)) {
         glColor3d(0.3, 1, 0);
         texto(90, 20, textoAyuda);
     }

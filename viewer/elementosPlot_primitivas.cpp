@@ -7,6 +7,7 @@
 #include <GL/gl.h>
 
 #include "app/zurezar3o.h"
+#include "viewer/comunPlot.h"
 #include "viewer/elementosPlot.h"
 
 namespace {
@@ -71,11 +72,16 @@ void angulosCamara(double& az, double& el)
 
 using FuncionTexto = void (*)(double, double, double, const char*, double, int);
 
-// Número con p decimales en notación fija ('f') o científica ('e'), dibujado
-// con la función de texto dada; p negativo se toma como 0 y el texto se corta
-// a 99 caracteres
+// Número dibujado con la función de texto dada
 void dibujarNumero(FuncionTexto dibujar, double x, double y, double z, double v, int p,
                    char notacion, double h, int alineacion)
+{
+    dibujar(x, y, z, textoNumero(v, p, notacion).c_str(), h, alineacion);
+}
+
+}  // namespace
+
+std::string textoNumero(double v, int p, char notacion)
 {
     if (p < 0) p = 0;
     char formato[20];
@@ -83,10 +89,14 @@ void dibujarNumero(FuncionTexto dibujar, double x, double y, double z, double v,
     std::snprintf(formato, sizeof formato, plantilla, p);
     char texto[100];
     std::snprintf(texto, sizeof texto, formato, v);
-    dibujar(x, y, z, texto, h, alineacion);
+    // "-0.000" o "-0.000e+00": la mantisa es toda ceros, el signo sobra
+    if (texto[0] == '-') {
+        const char* c = texto + 1;
+        while (*c == '0' || *c == '.') c++;
+        if (c > texto + 1 && (*c == '\0' || *c == 'e')) return texto + 1;
+    }
+    return texto;
 }
-
-}  // namespace
 
 void drawFlecha(double x1, double y1, double z1, double x2, double y2, double z2, double h)
 {

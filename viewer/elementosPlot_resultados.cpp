@@ -1,12 +1,12 @@
 // Dibujos de resultados: deformada, diagramas de esfuerzos y reacciones.
 // Sin resultados para el combo pedido (antes de "Calcular" o tras recargar)
 // no dibujan nada.
-#include <cstdio>
 #include <string>
 
 #include <GL/freeglut.h>
 
 #include "app/zurezar3o.h"
+#include "viewer/comunPlot.h"
 #include "viewer/elementosPlot.h"
 #include "viewer/funcionPlot.h"
 
@@ -14,53 +14,13 @@ namespace {
 
 const int estaciones = 21;
 
-struct Color {
-    float r, g, b;
-};
-
-bool esVisible(const VectorXi& aislados, int i)
-{
-    return i >= 0 && i < aislados.size() && aislados(i) == 1;
-}
-
-bool flagActivo(int i) { return flags[static_cast<size_t>(i)] % 2 == 1; }
-
-int cantidadDeNudos()
-{
-    return noNudos < static_cast<int>(nudo.size()) ? noNudos : static_cast<int>(nudo.size());
-}
-
-int cantidadDeBarras()
-{
-    return noBarras < static_cast<int>(barra.size()) ? noBarras : static_cast<int>(barra.size());
-}
-
-// Número en notación fija con p decimales (p negativo se toma como 0)
-std::string numeroFijo(double v, int p)
-{
-    char texto[100];
-    std::snprintf(texto, sizeof texto, "%.*f", p < 0 ? 0 : p, v);
-    return texto;
-}
-
-// Marco de la barra: origen en el extremo i (más un desplazamiento), eje x a lo largo
-void empujarMarcoBarra(objBarra3d& b, double dx, double dy, double dz)
-{
-    glPushMatrix();
-    glTranslatef(static_cast<float>(b.getXi() + dx), static_cast<float>(b.getYi() + dy),
-                 static_cast<float>(b.getZi() + dz));
-    glRotatef(static_cast<float>(b.getGammaDeg()), 0, 0, 1);
-    glRotatef(static_cast<float>(b.getBetaDeg()), 0, 1, 0);
-    glRotatef(static_cast<float>(b.getAlfaDeg()), 1, 0, 0);
-}
-
 void segmento(const Color& c, double x1, double y1, double z1, double x2, double y2, double z2)
 {
-    glColor3f(c.r, c.g, c.b);
+    ponerColor(c);
     glLineWidth(1);
     glBegin(GL_LINES);
-    glVertex3f(static_cast<float>(x1), static_cast<float>(y1), static_cast<float>(z1));
-    glVertex3f(static_cast<float>(x2), static_cast<float>(y2), static_cast<float>(z2));
+    glVertex3f(aFloat(x1), aFloat(y1), aFloat(z1));
+    glVertex3f(aFloat(x2), aFloat(y2), aFloat(z2));
     glEnd();
 }
 
@@ -86,8 +46,8 @@ void ordenada(const Diagrama& d, double x, double v, double s, double p[3])
 void plotDiagrama(const Diagrama& d, int c, double s)
 {
     const double h = escalaTexto;
-    for (int i = 0; i < cantidadDeBarras(); i++) {
-        if (!esVisible(barrasAisladas, i)) {
+    for (int i = 0; i < cantidadBarras(); i++) {
+        if (!visible(barrasAisladas, i)) {
             continue;
         }
         objBarra3d& b = barra[static_cast<size_t>(i)];
@@ -98,13 +58,13 @@ void plotDiagrama(const Diagrama& d, int c, double s)
         if (D.rows() != 2 || D.cols() != estaciones) {
             continue;
         }
-        empujarMarcoBarra(b, 0, 0, 0);
+        empujarMarcoBarra(b);
         glLineWidth(1);
         double p[estaciones][3];
         for (int j = 0; j < estaciones; j++) {
             ordenada(d, D(0, j), D(1, j), s, p[j]);
         }
-        if (flagActivo(flagLineasInternas)) {
+        if (flagEncendido(flagLineasInternas)) {
             for (int j = 0; j < estaciones; j++) {
                 segmento(d.interna, D(0, j), 0, 0, p[j][0], p[j][1], p[j][2]);
             }
@@ -112,8 +72,8 @@ void plotDiagrama(const Diagrama& d, int c, double s)
         for (int k = 0; k + 1 < estaciones; k++) {
             segmento(d.contorno, p[k][0], p[k][1], p[k][2], p[k + 1][0], p[k + 1][1], p[k + 1][2]);
         }
-        if (flagActivo(flagTextoDiagramas)) {
-            glColor3f(d.texto.r, d.texto.g, d.texto.b);
+        if (flagEncendido(flagTextoDiagramas)) {
+            ponerColor(d.texto);
             const double* p0 = p[0];
             const double* pn = p[estaciones - 1];
             drawNumFloat(p0[0], p0[1], p0[2], D(1, 0), precision, h, 1);
@@ -122,7 +82,7 @@ void plotDiagrama(const Diagrama& d, int c, double s)
                 bool planoY = d.eje == 1;
                 double x0 = planoY ? b.getXVYcero(c) : b.getXVZcero(c);
                 if (x0 != -1 && d.rotulo == Rotulo::corteNulo) {
-                    std::string texto = "x0= " + numeroFijo(x0, precision);
+                    std::string texto = "x0= " + textoNumero(x0, precision, 'f');
                     drawTextoEscalado(x0, planoY ? 0.2 * h : 0, planoY ? 0 : 0.2 * h,
                                       texto.c_str(), h, 2);
                 } else if (x0 != -1) {
@@ -169,8 +129,8 @@ void plotTorsion(int c, double s) { plotDiagrama(diagramaTorsion, c, s); }
 void plotDeformada(int c, double s)
 {
     const double h = escalaTexto;
-    for (int i = 0; i < cantidadDeNudos(); i++) {
-        if (!esVisible(nudosAislados, i)) {
+    for (int i = 0; i < cantidadNudos(); i++) {
+        if (!visible(nudosAislados, i)) {
             continue;
         }
         objNudo3d& n = nudo[static_cast<size_t>(i)];
@@ -181,15 +141,14 @@ void plotDeformada(int c, double s)
                              n.getDesplazamientoZ(c), n.getGiroX(c),
                              n.getGiroY(c), n.getGiroZ(c)};
         glPushMatrix();
-        glTranslatef(static_cast<float>(n.getX() + valores[0] * s),
-                     static_cast<float>(n.getY() + valores[1] * s),
-                     static_cast<float>(n.getZ() + valores[2] * s));
+        glTranslatef(aFloat(n.getX() + valores[0] * s), aFloat(n.getY() + valores[1] * s),
+                     aFloat(n.getZ() + valores[2] * s));
         glRotatef(90, 1, 0, 0);
         double r = diagonal / 300;
         glColor3f(0, 0.7f, 0.7f);
         glutSolidSphere(r, 12, 12);
         glColor3f(0.7f, 0.7f, 0.7f);
-        if (flagActivo(flagTextoDiagramas)) {
+        if (flagEncendido(flagTextoDiagramas)) {
             drawTextoEscalado(r, h, 0, "Ux, Uy, Uz ,Gx, Gy, Gz", h, 1);
             for (int k = 0; k < 6; k++) {
                 drawNumSci(r, -k * h, 0, valores[k], precision, h, 1);
@@ -198,8 +157,8 @@ void plotDeformada(int c, double s)
         glPopMatrix();
     }
     const Color colorCurva{0, 0.7f, 0.7f};
-    for (int j = 0; j < cantidadDeBarras(); j++) {
-        if (!esVisible(barrasAisladas, j)) {
+    for (int j = 0; j < cantidadBarras(); j++) {
+        if (!visible(barrasAisladas, j)) {
             continue;
         }
         objBarra3d& b = barra[static_cast<size_t>(j)];
@@ -225,7 +184,7 @@ void plotReacciones(int c)
 {
     static const char* const prefijos[6] = {"Rx: ", "Ry: ", "Rz: ", "Mx: ", "My: ", "Mz: "};
     const double h = escalaTexto;
-    for (int i = 0; i < cantidadDeNudos(); i++) {
+    for (int i = 0; i < cantidadNudos(); i++) {
         objNudo3d& n = nudo[static_cast<size_t>(i)];
         if (n.getCantidadDeResultados() <= c) {
             continue;
@@ -235,8 +194,7 @@ void plotReacciones(int c)
                              n.getReaccionMx(c), n.getReaccionMy(c), n.getReaccionMz(c)};
         double d = diagonal / 100;
         glPushMatrix();
-        glTranslatef(static_cast<float>(n.getX()), static_cast<float>(n.getY()),
-                     static_cast<float>(n.getZ()));
+        glTranslatef(aFloat(n.getX()), aFloat(n.getY()), aFloat(n.getZ()));
         glRotatef(90, 1, 0, 0);
         glColor3f(1, 0, 0);
         double y = 0;
@@ -244,7 +202,7 @@ void plotReacciones(int c)
             if (apoyo(k) != 1) {
                 continue;
             }
-            std::string texto = prefijos[k] + numeroFijo(valores[k], precision);
+            std::string texto = prefijos[k] + textoNumero(valores[k], precision, 'f');
             drawTextoEscalado(d, y, 0, texto.c_str(), h, 1);
             y -= h;
         }

@@ -9,34 +9,8 @@
 #include <GL/glu.h>
 
 #include "app/zurezar3o.h"
+#include "viewer/comunPlot.h"
 #include "viewer/elementosPlot.h"
-
-namespace {
-
-bool activo(int i) { return flags[i] % 2 != 0; }
-
-// Dibujo de resultados por combo, en el orden del cuadro
-struct DibujoResultado {
-    int flag;
-    void (*dibujo)(int c, double s);
-    const double* escala;  // nullptr: sin escala
-};
-
-void reaccionesSinEscala(int c, double) { plotReacciones(c); }
-
-const DibujoResultado dibujosResultado[] = {
-    {flagDeformada, plotDeformada, &escalaDef},
-    {flagAxial, plotAxial, &escalaN},
-    {flagCortanteY, plotCortanteY, &escalaVy},
-    {flagMomentoY, plotMomentoY, &escalaMy},
-    {flagTorsion, plotTorsion, &escalaT},
-    {flagCarga, plotCarga, &escalaCarga},
-    {flagReacciones, reaccionesSinEscala, nullptr},
-    {flagCortanteZ, plotCortanteZ, &escalaVz},
-    {flagMomentoZ, plotMomentoZ, &escalaMz},
-};
-
-}  // namespace
 
 void funcionPlot(int argc, char** argv)
 {
@@ -47,11 +21,8 @@ void funcionPlot(int argc, char** argv)
     glutCreateWindow("Tresnal 3D v6.1");
 
     funcionFlagsInicio();
-    barrasAisladas = VectorXi::Ones(std::max(0, noBarras));
-    nudosAislados = VectorXi::Ones(std::max(0, noNudos));
-
     glEnable(GL_DEPTH_TEST);
-    funcionFronteraGraf();
+    funcionVistaNuevoModelo();
 
     glutDisplayFunc(draw);
     glutReshapeFunc(changeSize);
@@ -80,7 +51,7 @@ void changeSize(int w, int h)
     glLoadIdentity();
     double a = static_cast<double>(w) / h;
     double d = distCamObj;
-    if (activo(flagPerspectiva)) {
+    if (flagEncendido(flagPerspectiva)) {
         gluPerspective(45.0, a, 0.01f, 1e6);
     } else if (w <= h) {
         glOrtho(-d / 2, d / 2, -d / (2 * a), d / (2 * a), -1e6, 1e6);
@@ -97,28 +68,30 @@ void funcionAplicarProyeccion()
     changeSize(wVentana, hVentana);
 }
 
+void funcionVistaNuevoModelo()
+{
+    barrasAisladas = VectorXi::Ones(std::max(0, noBarras));
+    nudosAislados = VectorXi::Ones(std::max(0, noNudos));
+    reiniciarAvisosSecciones();
+    funcionFronteraGraf();
+}
+
 void funcionFronteraGraf()
 {
-    int n = std::min(noNudos, static_cast<int>(nudo.size()));
-    // Todos los nudos en un mismo punto: como un solo nudo
-    bool unPunto = true;
-    for (int i = 1; i < n && unPunto; i++) {
-        unPunto = nudo[i].getX() == nudo[0].getX() && nudo[i].getY() == nudo[0].getY() &&
-                  nudo[i].getZ() == nudo[0].getZ();
+    // Caja del origen y de todos los nudos
+    xMin = xMax = yMin = yMax = zMin = zMax = 0;
+    for (int i = 0; i < cantidadNudos(); i++) {
+        xMin = std::min(xMin, nudo[i].getX());
+        xMax = std::max(xMax, nudo[i].getX());
+        yMin = std::min(yMin, nudo[i].getY());
+        yMax = std::max(yMax, nudo[i].getY());
+        zMin = std::min(zMin, nudo[i].getZ());
+        zMax = std::max(zMax, nudo[i].getZ());
     }
-    if (n < 2 || unPunto) {
+    // Sin extensión (ningún nudo, o todos en el origen): el cubo unitario
+    if (xMin == xMax && yMin == yMax && zMin == zMax) {
         xMin = yMin = zMin = 0;
         xMax = yMax = zMax = 1;
-    } else {
-        xMin = xMax = yMin = yMax = zMin = zMax = 0;
-        for (int i = 0; i < n; i++) {
-            xMin = std::min(xMin, nudo[i].getX());
-            xMax = std::max(xMax, nudo[i].getX());
-            yMin = std::min(yMin, nudo[i].getY());
-            yMax = std::max(yMax, nudo[i].getY());
-            zMin = std::min(zMin, nudo[i].getZ());
-            zMax = std::max(zMax, nudo[i].getZ());
-        }
     }
     diagonal = std::pow(std::pow(xMax - xMin, 2) + std::pow(yMax - yMin, 2) +
                             std::pow(zMax - zMin, 2),
@@ -129,8 +102,7 @@ void funcionFronteraGraf()
     xCam = xCentroObj - diagonal;
     yCam = yCentroObj - diagonal;
     zCam = zMax + diagonal / 2;
-    distCamObj = std::sqrt(std::pow(xCam - xCentroObj, 2) + std::pow(yCam - yCentroObj, 2) +
-                           std::pow(zCam - zCentroObj, 2));
+    actualizarDistanciaCamara();
 }
 
 void draw()
@@ -143,24 +115,24 @@ void draw()
     // Primero el panel: un botón pulsado cambia los flags de este mismo cuadro
     plotDialogo();
 
-    if (activo(flagEjes)) plotEjes();
+    if (flagEncendido(flagEjes)) plotEjes();
     if (noNudos != 0) plotNudos();
     if (noBarras != 0) {
         plotBarras();
         plotArticulaciones();
     }
-    if (activo(flagTagNudos)) plotTagNudos(escalaTexto);
-    if (activo(flagTagBarras)) plotTagBarras(escalaTexto);
-    if (activo(flagSecciones)) plotSecciones(escalaTexto);
-    if (activo(flagVolumen)) plotVolumen();
-    if (activo(flagApoyos)) plotApoyos(escalaApoyo);
+    if (flagEncendido(flagTagNudos)) plotTagNudos(escalaTexto);
+    if (flagEncendido(flagTagBarras)) plotTagBarras(escalaTexto);
+    if (flagEncendido(flagSecciones)) plotSecciones(escalaTexto);
+    if (flagEncendido(flagVolumen)) plotVolumen();
+    if (flagEncendido(flagApoyos)) plotApoyos(escalaApoyo);
 
     // Solo los combos con interruptor en flags
     int combos = std::min(noCombos, maxCombosFlags);
     for (const DibujoResultado& r : dibujosResultado) {
-        if (!activo(r.flag)) continue;
+        if (!flagEncendido(r.flag)) continue;
         for (int c = 0; c < combos; c++) {
-            if (activo(flagCombos + c)) r.dibujo(c, r.escala ? *r.escala : 0.0);
+            if (flagEncendido(flagCombos + c)) r.dibujo(c, r.escala ? *r.escala : 0.0);
         }
     }
 

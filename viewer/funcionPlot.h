@@ -37,6 +37,9 @@ const int maxCombosFlags = 100;
 void funcionPlot(int argc, char** argv);
 void changeSize(int w, int h);
 void funcionFronteraGraf();
+// Vista de un modelo recién cargado: todo a la vista, avisos de nuevo,
+// caja y cámara de inicio
+void funcionVistaNuevoModelo();
 void draw();
 // Lee el tamaño actual de la ventana y vuelve a aplicar la proyección
 void funcionAplicarProyeccion();
@@ -52,6 +55,8 @@ void funcionFlagsInicio();
 void modificadorFlagsGraf(int i);
 
 // Teclado
+// Lectura de Shift/Ctrl/Alt (glutGetModifiers); las pruebas la sustituyen
+extern int (*funcionLeerModificadores)();
 void teclado(unsigned char key, int x, int y);
 void tecladoEspecial(int key, int x, int y);
 void funcionRecargar();

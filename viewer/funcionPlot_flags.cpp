@@ -1,6 +1,6 @@
 // Estado inicial y reglas de los flags de pantalla.
 #include <algorithm>
-#include <initializer_list>
+#include <iterator>
 
 #include "analysis/analisis.h"
 #include "app/zurezar3o.h"
@@ -8,11 +8,31 @@
 
 namespace {
 
-// Suma 1 a la entrada i y pone en 0 las indicadas
-void alternar(int i, std::initializer_list<int> limpiar)
+// Dibujos que se excluyen entre sí: los de resultados y el volumen. Encender
+// uno apaga los demás.
+const int dibujosExclusivos[] = {flagDeformada, flagAxial,      flagCortanteY, flagMomentoY,
+                                 flagCarga,     flagReacciones, flagCortanteZ, flagMomentoZ,
+                                 flagTorsion,   flagVolumen};
+// Rótulos que el volumen y la torsión apagan
+const int rotulos[] = {flagTagNudos, flagTagBarras, flagSecciones};
+
+bool esExclusivo(int i)
+{
+    return std::find(std::begin(dibujosExclusivos), std::end(dibujosExclusivos), i) !=
+           std::end(dibujosExclusivos);
+}
+
+// Suma 1 a la entrada i y apaga los demás dibujos exclusivos; el volumen y la
+// torsión apagan también los rótulos
+void alternarExclusivo(int i)
 {
     flags[i]++;
-    for (int j : limpiar) flags[j] = 0;
+    for (int j : dibujosExclusivos) {
+        if (j != i) flags[j] = 0;
+    }
+    if (i == flagVolumen || i == flagTorsion) {
+        for (int j : rotulos) flags[j] = 0;
+    }
 }
 
 }  // namespace
@@ -28,41 +48,16 @@ void funcionFlagsInicio()
 
 void modificadorFlagsGraf(int i)
 {
+    if (esExclusivo(i)) {
+        alternarExclusivo(i);
+        return;
+    }
     switch (i) {
     case flagTagNudos:
     case flagTagBarras:
     case flagSecciones:
-        alternar(i, {flagVolumen});
-        break;
-    case flagDeformada:
-        alternar(i, {4, 5, 6, 7, 8, 10, 11, 20, 21});
-        break;
-    case flagAxial:
-        alternar(i, {3, 5, 6, 7, 8, 10, 11, 20, 21});
-        break;
-    case flagCortanteY:
-        alternar(i, {3, 4, 6, 7, 8, 10, 11, 20, 21});
-        break;
-    case flagMomentoY:
-        alternar(i, {3, 4, 5, 7, 8, 10, 11, 20, 21});
-        break;
-    case flagCarga:
-        alternar(i, {3, 4, 5, 6, 8, 10, 11, 20, 21});
-        break;
-    case flagReacciones:
-        alternar(i, {3, 4, 5, 6, 7, 10, 11, 20, 21});
-        break;
-    case flagCortanteZ:
-        alternar(i, {3, 4, 5, 6, 7, 8, 11, 20, 21});
-        break;
-    case flagMomentoZ:
-        alternar(i, {3, 4, 5, 6, 7, 8, 10, 20, 21});
-        break;
-    case flagTorsion:
-        alternar(i, {0, 1, 2, 3, 4, 5, 6, 7, 8, 10, 11, 20});
-        break;
-    case flagVolumen:
-        alternar(i, {0, 1, 2, 3, 4, 5, 6, 7, 8, 10, 11, 21});
+        flags[i]++;
+        flags[flagVolumen] = 0;
         break;
     case flagApoyos:
     case flagEjes:
@@ -70,7 +65,7 @@ void modificadorFlagsGraf(int i)
     case flagLineasInternas:
     case flagNudos:
     case flagPerspectiva:
-        alternar(i, {});
+        flags[i]++;
         break;
     case flagAyuda:
         flags[flagAyudaEtiquetas] = 0;

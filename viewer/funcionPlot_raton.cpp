@@ -1,9 +1,11 @@
 // Ratón: órbita con el botón central, paneo con el izquierdo, zoom con la rueda.
+#include <algorithm>
 #include <cmath>
 
 #include <GL/freeglut.h>
 
 #include "app/zurezar3o.h"
+#include "viewer/comunPlot.h"
 #include "viewer/funcionPlot.h"
 
 namespace {
@@ -25,12 +27,6 @@ Mirada mirada()
     m.cosA = m.h > 0 ? m.dx / m.h : 1;
     m.sinA = m.h > 0 ? m.dy / m.h : 0;
     return m;
-}
-
-void actualizarDistancia()
-{
-    distCamObj = std::sqrt(std::pow(xCam - xCentroObj, 2) + std::pow(yCam - yCentroObj, 2) +
-                           std::pow(zCam - zCentroObj, 2));
 }
 
 void orbitar(int x, int y)
@@ -72,14 +68,37 @@ void panear(int x, int y)
     yLast = y;
 }
 
+// Distancias del ojo al punto mirado que alcanza la rueda, en diagonales del
+// modelo: un rango amplio que nunca llega a 0 ni al infinito
+const double zoomMinimo = 1e-3;
+const double zoomMaximo = 1e2;
+
 void zoom(double f)
 {
-    xCam = xCentroObj + f * (xCam - xCentroObj);
-    yCam = yCentroObj + f * (yCam - yCentroObj);
-    zCam = zCentroObj + f * (zCam - zCentroObj);
-    actualizarDistancia();
+    double dx = xCam - xCentroObj, dy = yCam - yCentroObj, dz = zCam - zCentroObj;
+    double d = std::sqrt(dx * dx + dy * dy + dz * dz);
+    double referencia = diagonal > 0 && std::isfinite(diagonal) ? diagonal : 1;
+    double dMin = zoomMinimo * referencia, dMax = zoomMaximo * referencia;
+    bool sinDireccion = !(d > 0) || !std::isfinite(d);
+    if (sinDireccion) {
+        // Ojo sobre el punto mirado: se separa en la dirección de la vista de inicio
+        dx = -dMin / 1.5;
+        dy = -dMin / 1.5;
+        dz = dMin / 3;
+        d = dMin;
+    }
+    // Dentro del rango el paso es f; en el borde se detiene, y desde fuera
+    // vuelve al rango, siempre en el sentido pedido
+    double nueva = std::min(std::max(f * d, dMin), dMax);
+    if ((f < 1 && nueva > d) || (f > 1 && nueva < d)) nueva = d;
+    if (nueva == d && !sinDireccion) return;  // ya en el borde: nada cambia
+    double k = nueva == f * d ? f : nueva / d;
+    xCam = xCentroObj + k * dx;
+    yCam = yCentroObj + k * dy;
+    zCam = zCentroObj + k * dz;
+    actualizarDistanciaCamara();
     // En ortogonal la extensión visible depende de distCamObj
-    if (flags[flagPerspectiva] % 2 == 0) {
+    if (!flagEncendido(flagPerspectiva)) {
         funcionAplicarProyeccion();
         glutPostRedisplay();
     }
@@ -123,7 +142,7 @@ void mouseMove(int x, int y)
     } else if (clickIzq == 1) {
         panear(x, y);
     }
-    actualizarDistancia();
+    actualizarDistanciaCamara();
 }
 
 void zoomIn() { zoom(0.9); }

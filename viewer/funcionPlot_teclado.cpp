@@ -8,6 +8,7 @@
 
 #include "app/zurezar3o.h"
 #include "input/funcionLeerArchivo.h"
+#include "viewer/comunPlot.h"
 #include "viewer/funcionPlot.h"
 
 namespace {
@@ -21,10 +22,10 @@ const std::string respuestaComboSinInterruptor =
     "Solo se pueden mostrar los primeros 100 combos. Ingrese Comando:";
 const std::string respuestaListaInvalida =
     "Existen valores no válidos en la lista de barras.  Ingrese Comando:";
+// Seguida del número tal como se escribió, un punto y textoIngrese
+const std::string respuestaBarraNoExiste = "No existe la barra ";
 
 int leerModificadoresGlut() { return glutGetModifiers(); }
-
-bool activo(int indice) { return flags[indice] % 2 != 0; }
 
 // Comandos que responden primero y después conmutan
 struct ComandoSimple {
@@ -66,25 +67,14 @@ const ComandoDibujo comandosDibujo[] = {
      "Graficacion de Apoyos Desactivada. Ingrese Comando:"},
 };
 
-// Escala que cambian '+' y '-' para cada dibujo de resultados
-struct EscalaDibujo {
-    int flag;
-    double* escala;
-};
-const EscalaDibujo escalasDibujo[] = {
-    {flagDeformada, &escalaDef}, {flagAxial, &escalaN},       {flagCortanteY, &escalaVy},
-    {flagMomentoY, &escalaMy},   {flagCarga, &escalaCarga},   {flagCortanteZ, &escalaVz},
-    {flagMomentoZ, &escalaMz},   {flagTorsion, &escalaT},
-};
-
 void multiplicarEscalas(int modificadores, double factor)
 {
     if (modificadores == GLUT_ACTIVE_SHIFT) {
         escalaTexto *= factor;
         return;
     }
-    for (const EscalaDibujo& e : escalasDibujo) {
-        if (activo(e.flag)) *e.escala *= factor;
+    for (const DibujoResultado& d : dibujosResultado) {
+        if (d.escala != nullptr && flagEncendido(d.flag)) *d.escala *= factor;
     }
 }
 
@@ -107,22 +97,29 @@ void responderCombo()
     }
 }
 
-// Convierte un elemento de la lista de barras a su índice interno;
-// -1 si está vacío, no es un número, no cabe en int o no hay tal barra.
-int barraDeElemento(const std::string& elemento)
+// Elemento de la lista de barras hecho solo de dígitos
+bool soloDigitos(const std::string& elemento)
 {
-    if (elemento.empty()) return -1;
+    if (elemento.empty()) return false;
+    for (char c : elemento) {
+        if (c < '0' || c > '9') return false;
+    }
+    return true;
+}
+
+// Índice interno de la barra que lleva ese número de usuario; -1 si ninguna
+// lo lleva (hueco de la numeración, fuera del mapa o número que no cabe en int)
+int barraDeNumero(const std::string& elemento)
+{
     long long numero = 0;
     for (char c : elemento) {
-        if (c < '0' || c > '9') return -1;
         numero = numero * 10 + (c - '0');
         if (numero > INT_MAX) return -1;
     }
     if (numero >= punteroBarras.size()) return -1;
     int m = punteroBarras(static_cast<int>(numero));
-    if (m < 0 || m >= noBarras || m >= static_cast<int>(barra.size()) ||
-        m >= barrasAisladas.size())
-        return -1;
+    if (m < 0 || m >= cantidadBarras() || m >= barrasAisladas.size()) return -1;
+    if (barra[m].getNoBarraUsuario() != numero) return -1;
     int i = barra[m].getNudoInicioInterno();
     int j = barra[m].getNudoFinalInterno();
     if (i < 0 || i >= nudosAislados.size() || j < 0 || j >= nudosAislados.size()) return -1;
@@ -144,11 +141,17 @@ void responderAislar()
     barrasAisladas.setZero();
     nudosAislados.setZero();
 
+    for (const std::string& e : elementos) {
+        if (!soloDigitos(e)) {
+            dialogo = respuestaListaInvalida;
+            return;
+        }
+    }
     std::vector<int> indices;
     for (const std::string& e : elementos) {
-        int m = barraDeElemento(e);
+        int m = barraDeNumero(e);
         if (m < 0) {
-            dialogo = respuestaListaInvalida;
+            dialogo = respuestaBarraNoExiste + e + ". " + textoIngrese;
             return;
         }
         indices.push_back(m);
@@ -181,7 +184,7 @@ void ejecutarComando()
     for (const ComandoDibujo& c : comandosDibujo) {
         if (comando == c.palabra) {
             modificadorFlagsGraf(c.flag);
-            dialogo = activo(c.flag) ? c.activado : c.desactivado;
+            dialogo = flagEncendido(c.flag) ? c.activado : c.desactivado;
         }
     }
     if (dialogo == preguntaCombo) responderCombo();
@@ -197,7 +200,6 @@ void ejecutarComando()
 
 }  // namespace
 
-// Lectura de Shift/Ctrl/Alt; las pruebas la sustituyen
 int (*funcionLeerModificadores)() = leerModificadoresGlut;
 
 void teclado(unsigned char key, int, int)
@@ -235,7 +237,8 @@ void teclado(unsigned char key, int, int)
         default:
             break;
         }
-    } else {
+    } else if (key >= 32 && key != 127) {
+        // Las teclas que no se imprimen (NUL, Tab, Ctrl+letra, Supr) no se escriben
         comando.push_back(static_cast<char>(key));
     }
     glutPostRedisplay();
@@ -287,8 +290,6 @@ void funcionRecargar()
     noNudos = 0;
     noBarras = 0;
     funcionLeerArchivo();
-    barrasAisladas = VectorXi::Ones(noBarras);
-    nudosAislados = VectorXi::Ones(noNudos);
-    funcionFronteraGraf();
+    funcionVistaNuevoModelo();
     funcionAplicarProyeccion();
 }

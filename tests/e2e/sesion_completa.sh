@@ -316,7 +316,9 @@ for b in "${RESULTADOS[@]}"; do
     SERV[$b]="$ultima"
     solo_encendido "$ultima" "$b"
     al_menos 40 "$b de SERV" "$ultima" "${ZONA[$b]}" "${COLOR[$b]}"
-    debe_cambiar "${ELU[$b]}" "$ultima" "$b de SERV distinto de ELU" "$ESCENA"
+    # Este pórtico no tiene torsión: con los dos combos todos sus valores se
+    # escriben 0.000 y el dibujo es el mismo
+    [ "$b" = T ] || debe_cambiar "${ELU[$b]}" "$ultima" "$b de SERV distinto de ELU" "$ESCENA"
 done
 # SERV tiene factores menores que ELU: diagramas más chicos (líneas
 # interiores). El axial en la columna 2, a sotavento: el viento la comprime

@@ -287,12 +287,7 @@ namespace {
 // Vista oblicua centrada en la barra: ningún eje queda de punta
 void fijarVistaOblicua()
 {
-    glViewport(0, 0, 1000, 800);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(-600, 600, -480, 480, -5000, 5000);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    vistaOrtogonal(-600, 600, -480, 480, -5000, 5000);
     glRotatef(25, 1, 0, 0);
     glRotatef(-35, 0, 0, 1);
     glTranslatef(-500, -400, -400);

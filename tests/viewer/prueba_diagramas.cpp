@@ -216,6 +216,47 @@ TEST_F(Diagramas, BarraOcultaNoDibujaNada)
     }
 }
 
+// Un índice que el vector de aislamiento no cubre (vectores más cortos que el
+// modelo) se ve, igual en todos los dibujos: lo mismo que con todo a la vista
+TEST_F(Diagramas, IndiceFueraDelAislamientoSeVe)
+{
+    armarVigaSimple();
+    nudo[0].setApoyo(1, 1, 1, 1, 1, 1);
+    flags[flagNudos] = 1;
+    fijarVista(Vista::XZ);
+    const struct {
+        const char* nombre;
+        std::function<void()> dibujo;
+    } dibujos[] = {
+        {"barras", plotBarras},
+        {"nudos", plotNudos},
+        {"apoyos", [] { plotApoyos(20); }},
+        {"números de barra", [] { plotTagBarras(20); }},
+        {"deformada", [] { plotDeformada(0, 1e4); }},
+        {"axial", [] { plotAxial(0, 1); }},
+        {"momento", [] { plotMomentoY(0, 0.001); }},
+        {"cargas", [] { plotCarga(0, 20); }},
+    };
+    for (const auto& d : dibujos) {
+        SCOPED_TRACE(d.nombre);
+        barrasAisladas = VectorXi::Ones(noBarras);
+        nudosAislados = VectorXi::Ones(noNudos);
+        std::vector<PrimitivaGL> todo = capturarFeedback(d.dibujo);
+        ASSERT_FALSE(todo.empty());
+        barrasAisladas.resize(0);
+        nudosAislados.resize(0);
+        std::vector<PrimitivaGL> sinVector = capturarFeedback(d.dibujo);
+        ASSERT_EQ(sinVector.size(), todo.size());
+        for (size_t i = 0; i < todo.size(); i++) {
+            ASSERT_EQ(sinVector[i].v.size(), todo[i].v.size());
+            for (size_t k = 0; k < todo[i].v.size(); k++) {
+                EXPECT_EQ(sinVector[i].v[k].x, todo[i].v[k].x);
+                EXPECT_EQ(sinVector[i].v[k].y, todo[i].v[k].y);
+            }
+        }
+    }
+}
+
 TEST_F(Diagramas, DosCombosActivosSeDibujanEnOrdenDesdeElCuadro)
 {
     // El cuadro completo llama al diagrama una vez por combo activo, en orden
@@ -226,12 +267,7 @@ TEST_F(Diagramas, DosCombosActivosSeDibujanEnOrdenDesdeElCuadro)
     flags[flagCombos + 1] = 1;
     double escalaAntes = escalaMy;
     escalaMy = 0.001;
-    glViewport(0, 0, 1000, 800);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(-500, 500, -400, 400, -1e4, 1e4);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    vistaOrtogonal(-500, 500, -400, 400, -1e4, 1e4);
     gluLookAt(xCam, yCam, zCam, xCentroObj, yCentroObj, zCentroObj, 0, 0, 1);
     std::vector<Trazo> esperado;
     for (double f : {1.0, 2.0}) {

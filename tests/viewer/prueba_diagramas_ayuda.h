@@ -3,7 +3,10 @@
 // lo dibujado (segmentos en coordenadas de ventana) con un dibujo esperado.
 #pragma once
 
+#include <array>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <sstream>
 #include <string>
@@ -15,11 +18,8 @@
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
-#include "app/zurezar3o.h"
 #include "comun/capturaGL.h"
-#include "comun/utilidades.h"
-#include "viewer/elementosPlot.h"
-#include "viewer/funcionPlot.h"
+#include "viewer/prueba_estado_visor.h"
 
 namespace pruebaResultados {
 
@@ -43,12 +43,7 @@ enum class Vista { XZ, XY, YZ };
 
 inline void fijarVista(Vista v)
 {
-    glViewport(0, 0, 1000, 800);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, 1000, 0, 800, -5000, 5000);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    vistaOrtogonal(0, 1000, 0, 800, -5000, 5000);
     if (v == Vista::XZ) {
         glRotatef(-90, 1, 0, 0);
     } else if (v == Vista::YZ) {
@@ -203,11 +198,13 @@ inline void agregar(std::vector<Trazo>& a, const std::vector<Trazo>& b)
     a.insert(a.end(), b.begin(), b.end());
 }
 
-// Número con p decimales, escrito a mano para los textos esperados
+// Número con p decimales, escrito a mano para los textos esperados; lo que
+// redondea a cero va sin signo
 inline std::string fijo(double v, int p)
 {
     char s[100];
     std::snprintf(s, sizeof s, "%.*f", p, v);
+    if (std::strtod(s, nullptr) == 0) std::snprintf(s, sizeof s, "%.*f", p, 0.0);
     return s;
 }
 
@@ -216,35 +213,19 @@ struct Seccion {
     double A, Iy, Iz, J, E, nu;
 };
 
-// Modelo global: nudos en 'coordenadas' y barras entre pares de índices,
-// todos visibles; sin combos
+// Modelo global: nudos en 'coordenadas' y barras 1, 2, ... entre pares de
+// índices, con la sección dada; todos visibles, sin combos
 inline void armarModelo(const std::vector<std::vector<double>>& coordenadas,
                         const std::vector<std::pair<int, int>>& barras, const Seccion& s)
 {
-    reiniciarModelo();
-    noNudos = static_cast<int>(coordenadas.size());
-    noBarras = static_cast<int>(barras.size());
-    nudo.resize(coordenadas.size());
-    for (size_t i = 0; i < coordenadas.size(); i++) {
-        nudo[i].setNoNudoUsuario(static_cast<int>(i) + 1);
-        nudo[i].setNoNudoInterno(static_cast<int>(i));
-        nudo[i].setCoordenadas(coordenadas[i][0], coordenadas[i][1], coordenadas[i][2]);
-    }
-    barra.resize(barras.size());
-    for (size_t j = 0; j < barras.size(); j++) {
-        objBarra3d& b = barra[j];
-        const std::vector<double>& ci = coordenadas[static_cast<size_t>(barras[j].first)];
-        const std::vector<double>& cf = coordenadas[static_cast<size_t>(barras[j].second)];
-        b.setNoBarraUsuario(static_cast<int>(j) + 1);
-        b.setNoBarraInterna(static_cast<int>(j));
-        b.setNudoInicio(barras[j].first, ci[0], ci[1], ci[2]);
-        b.setNudoFinal(barras[j].second, cf[0], cf[1], cf[2]);
+    std::vector<std::array<double, 3>> xyz;
+    for (const std::vector<double>& c : coordenadas) xyz.push_back({c[0], c[1], c[2]});
+    armarModeloPrueba(xyz, barras, 1);
+    for (objBarra3d& b : barra) {
         b.setNombreDeSeccion("S");
         b.setSeccionGenerica(s.A, s.Iy, s.Iz, s.J);
         b.setModuloEyPoisson(s.E, s.nu);
     }
-    nudosAislados = VectorXi::Ones(noNudos);
-    barrasAisladas = VectorXi::Ones(noBarras);
 }
 
 // Combo para todos los nudos y barras (las cargas del caso ya puestas)
@@ -270,66 +251,25 @@ inline void entregarResultados(const MatrixXd& U, const MatrixXd& R)
     }
 }
 
-// Guarda los globales que tocan las pruebas y las matrices; repone todo al salir
+// Estado guardado y repuesto; cámara del lado -Y, textos de 20 y 3 decimales
 class PruebaResultados : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        flagsAntes = flags;
-        precisionAntes = precision;
-        escalaTextoAntes = escalaTexto;
-        diagonalAntes = diagonal;
-        distAntes = distCamObj;
-        camAntes = {xCam, yCam, zCam, xCentroObj, yCentroObj, zCentroObj};
-        nudosAntes = nudosAislados;
-        barrasAntes = barrasAisladas;
-        glMatrixMode(GL_PROJECTION);
-        glPushMatrix();
         glMatrixMode(GL_MODELVIEW);
-        glPushMatrix();
         reiniciarModelo();
         precision = 3;
         escalaTexto = 20;
         diagonal = 3000;
-        distCamObj = 750;
         // Ojo del lado -Y: los textos que miran a la cámara quedan en el plano XZ
-        xCam = 500;
-        yCam = -3000;
-        zCam = 400;
-        xCentroObj = 500;
-        yCentroObj = 400;
-        zCentroObj = 400;
+        ponerCamara(500, -3000, 400, 500, 400, 400);
+        distCamObj = 750;
         flags[flagTextoDiagramas] = 1;
         flags[flagLineasInternas] = 1;
     }
-    void TearDown() override
-    {
-        glMatrixMode(GL_PROJECTION);
-        glPopMatrix();
-        glMatrixMode(GL_MODELVIEW);
-        glPopMatrix();
-        reiniciarModelo();
-        nudosAislados = nudosAntes;
-        barrasAisladas = barrasAntes;
-        flags = flagsAntes;
-        precision = precisionAntes;
-        escalaTexto = escalaTextoAntes;
-        diagonal = diagonalAntes;
-        distCamObj = distAntes;
-        xCam = camAntes[0];
-        yCam = camAntes[1];
-        zCam = camAntes[2];
-        xCentroObj = camAntes[3];
-        yCentroObj = camAntes[4];
-        zCentroObj = camAntes[5];
-    }
 
 private:
-    std::vector<int> flagsAntes;
-    int precisionAntes = 0;
-    double escalaTextoAntes = 0, diagonalAntes = 0, distAntes = 0;
-    std::vector<double> camAntes;
-    VectorXi nudosAntes, barrasAntes;
+    EstadoVisorGuardado estado;
 };
 
 }  // namespace pruebaResultados

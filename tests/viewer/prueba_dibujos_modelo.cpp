@@ -59,7 +59,6 @@ struct Escena {
         flags.assign(200, 0);
         ponerCamara({-3, -4, 2}, {0, 0, 0});
     }
-    ~Escena() { reiniciarModelo(); }
 };
 
 }  // namespace
@@ -225,6 +224,31 @@ TEST(DibujosModelo, SeccionesSinSeccionYOcultas)
     std::string salida = capturarSalida([&] { s = capturarSegmentos([] { plotSecciones(0.5); }); });
     EXPECT_TRUE(s.empty());
     EXPECT_EQ(salida, "Definir el nombre de sección\n");
+}
+
+// El aviso de barra sin sección sale una vez por barra, no en cada cuadro;
+// una barra oculta avisa recién cuando se muestra
+TEST(DibujosModelo, SeccionesAvisanUnaVezPorBarra)
+{
+    Escena escena(10);
+    distCamObj = 20;
+    armarModelo({{0, 0, 0}, {4, 0, 0}, {4, 4, 0}, {0, 4, 0}}, {{0, 1}, {1, 2}, {2, 3}});
+    barra[1].setSeccionRectangular(0.2, 0.4);
+    barra[1].setNombreDeSeccion("R");
+    barrasAisladas << 1, 1, 0;
+    const std::string aviso = "Definir el nombre de sección\n";
+    auto cuadros = [](int n) {
+        return capturarSalida([n] {
+            for (int k = 0; k < n; k++) capturarSegmentos([] { plotSecciones(0.5); });
+        });
+    };
+    EXPECT_EQ(cuadros(5), aviso);
+    barrasAisladas(2) = 1;
+    EXPECT_EQ(cuadros(3), aviso);
+    EXPECT_EQ(cuadros(3), "");
+    // Un modelo nuevo vuelve a avisar
+    armarModelo({{0, 0, 0}, {4, 0, 0}}, {{0, 1}});
+    EXPECT_EQ(cuadros(3), aviso);
 }
 
 // Volumen: cada lado del contorno extruido de x = 0 a x = L con el color de su

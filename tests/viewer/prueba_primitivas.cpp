@@ -307,6 +307,15 @@ TEST(Primitivas, NumerosConSuFormato)
         {drawNumFloatFacing, drawTextoEscaladoFacing, -0.125, 3, "-0.125"},
         {drawNumSciFacing, drawTextoEscaladoFacing, 0.5, 3, "5.000e-01"},
         {drawNumSciFacing, drawTextoEscaladoFacing, 2.5e-12, 0, "2e-12"},
+        // Lo que redondea a cero se escribe sin signo; lo que no, con él
+        {drawNumFloat, drawTextoEscalado, -1e-9, 3, "0.000"},
+        {drawNumFloat, drawTextoEscalado, -0.0, 3, "0.000"},
+        {drawNumFloat, drawTextoEscalado, -0.4, 0, "0"},
+        {drawNumFloat, drawTextoEscalado, -0.0006, 3, "-0.001"},
+        {drawNumFloatFacing, drawTextoEscaladoFacing, -4e-4, 3, "0.000"},
+        {drawNumSci, drawTextoEscalado, -0.0, 3, "0.000e+00"},
+        {drawNumSci, drawTextoEscalado, -1e-300, 2, "-1.00e-300"},
+        {drawNumSciFacing, drawTextoEscaladoFacing, -0.0, 0, "0e+00"},
     };
     EXPECT_EQ(cortado.size(), 99u);
     for (const Caso& c : casos) {

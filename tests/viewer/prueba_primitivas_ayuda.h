@@ -1,7 +1,8 @@
-// Ayudas de las pruebas de dibujo: cámara de prueba, captura en coordenadas
-// del modelo y guardado del estado global del visor.
+// Ayudas de las pruebas de dibujo: cámara de prueba y captura en coordenadas
+// del modelo.
 #pragma once
 
+#include <array>
 #include <cmath>
 #include <functional>
 #include <string>
@@ -12,10 +13,10 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include "app/zurezar3o.h"
 #include <gtest/gtest.h>
 
 #include "comun/capturaGL.h"
+#include "viewer/prueba_estado_visor.h"
 
 namespace dibujoPrueba {
 
@@ -50,14 +51,8 @@ struct Poligono {
 // matriz de modelo identidad. Pantalla: x a la derecha, y hacia arriba.
 inline void vistaOrtoPrueba(double m)
 {
-    int w = glutGet(GLUT_WINDOW_WIDTH), h = glutGet(GLUT_WINDOW_HEIGHT);
-    glViewport(0, 0, w, h);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    double a = static_cast<double>(w) / h;
-    glOrtho(-m * a, m * a, -m, m, -10 * m, 10 * m);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    double a = static_cast<double>(glutGet(GLUT_WINDOW_WIDTH)) / glutGet(GLUT_WINDOW_HEIGHT);
+    vistaOrtogonal(-m * a, m * a, -m, m, -10 * m, 10 * m);
 }
 
 // Vista ortográfica desde el ojo de los globales hacia el punto mirado
@@ -99,15 +94,9 @@ inline P3 aVentana(P3 p)
     return w;
 }
 
-// Ojo y punto mirado de la cámara global
 inline void ponerCamara(P3 ojo, P3 centro)
 {
-    xCam = ojo.x;
-    yCam = ojo.y;
-    zCam = ojo.z;
-    xCentroObj = centro.x;
-    yCentroObj = centro.y;
-    zCentroObj = centro.z;
+    ::ponerCamara(ojo.x, ojo.y, ojo.z, centro.x, centro.y, centro.z);
 }
 
 // Tolerancia en coordenadas del modelo
@@ -152,74 +141,13 @@ inline bool colorEs(const Segmento& s, double r, double g, double b, double tol 
     return std::fabs(s.r - r) < tol && std::fabs(s.g - g) < tol && std::fabs(s.bl - b) < tol;
 }
 
-// Guarda los globales del visor y las matrices, y los repone al salir
-struct EstadoVisorGuardado {
-    double cam[3], centro[3], diag, dist;
-    std::vector<int> flagsGuardados;
-    VectorXi barrasGuardadas, nudosGuardados;
-    EstadoVisorGuardado()
-        : cam{xCam, yCam, zCam},
-          centro{xCentroObj, yCentroObj, zCentroObj},
-          diag(diagonal),
-          dist(distCamObj),
-          flagsGuardados(flags),
-          barrasGuardadas(barrasAisladas),
-          nudosGuardados(nudosAislados)
-    {
-        glMatrixMode(GL_PROJECTION);
-        glPushMatrix();
-        glMatrixMode(GL_MODELVIEW);
-        glPushMatrix();
-    }
-    ~EstadoVisorGuardado()
-    {
-        glMatrixMode(GL_PROJECTION);
-        glPopMatrix();
-        glMatrixMode(GL_MODELVIEW);
-        glPopMatrix();
-        xCam = cam[0];
-        yCam = cam[1];
-        zCam = cam[2];
-        xCentroObj = centro[0];
-        yCentroObj = centro[1];
-        zCentroObj = centro[2];
-        diagonal = diag;
-        distCamObj = dist;
-        flags = flagsGuardados;
-        barrasAisladas = barrasGuardadas;
-        nudosAislados = nudosGuardados;
-    }
-    EstadoVisorGuardado(const EstadoVisorGuardado&) = delete;
-    EstadoVisorGuardado& operator=(const EstadoVisorGuardado&) = delete;
-};
-
-// Modelo de prueba armado con los métodos de las clases: nudos con número de
-// usuario 1, 2, ... y barras 10, 11, ... entre los nudos dados (índices internos);
-// todo visible. Deja el modelo anterior reemplazado: reiniciarModelo al final.
+// Modelo de prueba: nudos con número de usuario 1, 2, ... y barras 10, 11, ...
+// entre los nudos dados (índices internos); todo visible
 inline void armarModelo(const std::vector<P3>& nudos, const std::vector<std::pair<int, int>>& barras)
 {
-    nudo.clear();
-    barra.clear();
-    noNudos = static_cast<int>(nudos.size());
-    noBarras = static_cast<int>(barras.size());
-    nudo.resize(nudos.size());
-    for (size_t i = 0; i < nudos.size(); i++) {
-        nudo[i].setNoNudoUsuario(static_cast<int>(i) + 1);
-        nudo[i].setNoNudoInterno(static_cast<int>(i));
-        nudo[i].setCoordenadas(nudos[i].x, nudos[i].y, nudos[i].z);
-    }
-    barra.resize(barras.size());
-    for (size_t i = 0; i < barras.size(); i++) {
-        objBarra3d& b = barra[i];
-        b.resetFlags();
-        b.setNoBarraUsuario(10 + static_cast<int>(i));
-        b.setNoBarraInterna(static_cast<int>(i));
-        P3 a = nudos[barras[i].first], c = nudos[barras[i].second];
-        b.setNudoInicio(barras[i].first, a.x, a.y, a.z);
-        b.setNudoFinal(barras[i].second, c.x, c.y, c.z);
-    }
-    nudosAislados = VectorXi::Ones(noNudos);
-    barrasAisladas = VectorXi::Ones(noBarras);
+    std::vector<std::array<double, 3>> xyz;
+    for (const P3& p : nudos) xyz.push_back({p.x, p.y, p.z});
+    armarModeloPrueba(xyz, barras, 10);
 }
 
 }  // namespace dibujoPrueba

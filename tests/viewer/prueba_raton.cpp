@@ -7,17 +7,6 @@ namespace {
 
 using Raton = PruebaNucleoVisor;
 
-void camara(double x, double y, double z, double cx, double cy, double cz)
-{
-    xCam = x;
-    yCam = y;
-    zCam = z;
-    xCentroObj = cx;
-    yCentroObj = cy;
-    zCentroObj = cz;
-    distCamObj = std::sqrt((x - cx) * (x - cx) + (y - cy) * (y - cy) + (z - cz) * (z - cz));
-}
-
 void esperarOjo(double x, double y, double z, double tol = 1e-9)
 {
     EXPECT_NEAR(xCam, x, tol);
@@ -43,7 +32,7 @@ TEST_F(Raton, BotonesYClicPendiente)
         {2, 1, 11, 12, -1, -1, 60, 70, 40, 50},
         {0, 0, 5, 6, 1, -1, 5, 6, 0, 0},           // nuevo clic izquierdo
     };
-    camara(-10, 0, 0, 0, 0, 0);
+    ponerCamara(-10, 0, 0, 0, 0, 0);
     for (const Evento& e : eventos) {
         SCOPED_TRACE(std::to_string(e.boton) + "/" + std::to_string(e.estado));
         mouseButton(e.boton, e.estado, e.x, e.y);
@@ -84,7 +73,7 @@ TEST_F(Raton, OrbitaConPasoDeSimplePrecision)
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(std::to_string(c.dx) + "," + std::to_string(c.dy));
-        camara(11, 2, 3, 1, 2, 3);
+        ponerCamara(11, 2, 3, 1, 2, 3);
         mouseButton(1, 0, 200, 200);
         mouseMove(200 + c.dx, 200 + c.dy);
         EXPECT_EQ(deltaAngHoriz, c.deltaH);
@@ -98,7 +87,7 @@ TEST_F(Raton, OrbitaConPasoDeSimplePrecision)
     }
 
     // Ojo del lado -Y (dy < 0): azimut 3/2 pi; a la derecha gira en sentido horario
-    camara(0, -10, 0, 0, 0, 0);
+    ponerCamara(0, -10, 0, 0, 0, 0);
     mouseButton(1, 0, 0, 0);
     mouseMove(100, 0);
     double a = 1.5 * PI - 0.30000001192092896;
@@ -108,7 +97,7 @@ TEST_F(Raton, OrbitaConPasoDeSimplePrecision)
 
 TEST_F(Raton, OrbitaSeDetieneEnLaVertical)
 {
-    camara(-10, 0, 0, 2, 0, 0);  // r = 12, azimut pi
+    ponerCamara(-10, 0, 0, 2, 0, 0);  // r = 12, azimut pi
     mouseButton(1, 0, 0, 0);
     mouseMove(0, 1000);  // 3 radianes hacia arriba: tope en pi/2
     esperarOjo(2, 0, 12, 1e-9);
@@ -127,7 +116,7 @@ TEST_F(Raton, OrbitaSeDetieneEnLaVertical)
 TEST_F(Raton, PaneoSigueAlPuntero)
 {
     // Ojo en (-3, -4, 12) respecto del punto mirado: h = 5, r = 13
-    camara(-2, -2, 13, 1, 2, 1);
+    ponerCamara(-2, -2, 13, 1, 2, 1);
     mouseButton(0, 0, 100, 100);
     mouseMove(200, 200);  // 1 unidad en x y en y de pantalla
     // Izquierda de pantalla (dy/h, -dx/h, 0) y arriba de cámara (-(dz/r)(dx/h), -(dz/r)(dy/h), h/r)
@@ -159,7 +148,7 @@ TEST_F(Raton, PaneoSigueAlPuntero)
 
 TEST_F(Raton, IzquierdoYCentralJuntos)
 {
-    camara(-10, 0, 0, 0, 0, 0);  // mirada a lo largo de +X
+    ponerCamara(-10, 0, 0, 0, 0, 0);  // mirada a lo largo de +X
     mouseButton(0, 0, 50, 50);
     mouseMove(60, 50);  // paneo: izquierda de pantalla es +Y
     esperarOjo(-10, 0.1, 0, 1e-12);
@@ -182,21 +171,21 @@ TEST_F(Raton, IzquierdoYCentralJuntos)
 TEST_F(Raton, ZoomEnPerspectivaYOrtogonal)
 {
     flags[flagPerspectiva] = 1;
-    camara(1, -4, 5, 1, 0, 2);  // distancia 5
+    ponerCamara(1, -4, 5, 1, 0, 2);  // distancia 5
     for (int i = 0; i < 10; i++) zoomIn();
     EXPECT_NEAR(distCamObj, 5 * 0.3486784401, 1e-12);
     EXPECT_NEAR(xCam, 1, 1e-12);
     EXPECT_NEAR(yCam, -4 * 0.3486784401, 1e-12);
     EXPECT_NEAR(zCam, 2 + 3 * 0.3486784401, 1e-12);
 
-    camara(1, -4, 5, 1, 0, 2);
+    ponerCamara(1, -4, 5, 1, 0, 2);
     zoomIn();
     zoomOut();
     EXPECT_NEAR(distCamObj, 5 * 0.99, 1e-12);
     EXPECT_NEAR(yCam, -4 * 0.99, 1e-12);
 
     // Ortogonal: la extensión visible cambia en el mismo paso
-    camara(1, -4, 5, 1, 0, 2);
+    ponerCamara(1, -4, 5, 1, 0, 2);
     proyeccionPrograma(false);
     EXPECT_NEAR(matrizProyeccion()[5], 2.0 / 5, 1e-7);
     zoomIn();
@@ -211,4 +200,61 @@ TEST_F(Raton, ZoomEnPerspectivaYOrtogonal)
     std::array<double, 16> antes = matrizProyeccion();
     zoomIn();
     EXPECT_EQ(matrizProyeccion(), antes);
+}
+
+// La rueda no pierde la vista: la distancia del ojo al punto mirado queda en un
+// rango amplio ligado a la diagonal, la dirección de la mirada se conserva y
+// siempre se puede volver
+TEST_F(Raton, ZoomAcotadoSiempreVuelve)
+{
+    ponerNudos({{0, 0, 0}, {6, 0, 0}, {6, 5, 3}});
+    funcionFronteraGraf();
+    const double inicio = distCamObj;
+    const double dx = (xCam - xCentroObj) / inicio, dy = (yCam - yCentroObj) / inicio,
+                 dz = (zCam - zCentroObj) / inicio;
+    auto finitos = [] {
+        for (double v : {xCam, yCam, zCam, xCentroObj, yCentroObj, zCentroObj, distCamObj}) {
+            if (!std::isfinite(v)) return false;
+        }
+        for (double v : matrizProyeccion()) {
+            if (!std::isfinite(v)) return false;
+        }
+        return true;
+    };
+    auto mismaDireccion = [&] {
+        EXPECT_NEAR((xCam - xCentroObj) / distCamObj, dx, 1e-9);
+        EXPECT_NEAR((yCam - yCentroObj) / distCamObj, dy, 1e-9);
+        EXPECT_NEAR((zCam - zCentroObj) / distCamObj, dz, 1e-9);
+    };
+    for (bool perspectiva : {true, false}) {
+        SCOPED_TRACE(perspectiva ? "perspectiva" : "ortogonal");
+        funcionFronteraGraf();
+        proyeccionPrograma(perspectiva);
+        // Muchos más pasos de los que hacían falta para llegar a distancia 0
+        for (int i = 0; i < 8000; i++) zoomIn();
+        EXPECT_TRUE(finitos());
+        EXPECT_GT(distCamObj, 1e-6 * diagonal);
+        EXPECT_LE(distCamObj, 1.001e-3 * diagonal);  // el rango sigue siendo amplio
+        mismaDireccion();
+        // Un arrastre después tampoco la rompe
+        mouseButton(1, 0, 100, 100);
+        mouseMove(130, 90);
+        mouseButton(1, 1, 130, 90);
+        mouseButton(0, 0, 100, 100);
+        mouseMove(120, 110);
+        mouseButton(0, 1, 120, 110);
+        EXPECT_TRUE(finitos());
+        EXPECT_GT(distCamObj, 1e-6 * diagonal);
+        for (int i = 0; i < 200; i++) zoomOut();
+        EXPECT_GT(distCamObj, inicio);  // vuelve
+
+        funcionFronteraGraf();
+        for (int i = 0; i < 8000; i++) zoomOut();
+        EXPECT_TRUE(finitos());
+        EXPECT_GE(distCamObj, 0.999e2 * diagonal);
+        EXPECT_LT(distCamObj, 1e4 * diagonal);
+        mismaDireccion();
+        for (int i = 0; i < 200; i++) zoomIn();
+        EXPECT_LT(distCamObj, inicio);  // vuelve
+    }
 }

@@ -98,19 +98,23 @@ TEST_F(Reacciones, UnaLineaPorCodigoUnoApiladasSinHuecos)
 
 TEST_F(Reacciones, LosTextosDelValorSonLosDeLaPrecision)
 {
-    // Mismos trazos que el texto escrito a mano: "Rx: 12.500" y "Rx: 12" (sin punto)
+    // Mismos trazos que el texto escrito a mano: "Rx: 12.500", "Rx: 12" (sin punto)...
     armarModelo({{500, 400, 400}}, {}, seccion);
     nudo[0].setApoyo(1, 0, 0, 0, 0, 0);
     agregarCombo("C1", 1, "Q");
-    MatrixXd R = MatrixXd::Zero(6, 1);
-    R(0, 0) = 12.5;
-    entregarResultados(MatrixXd::Zero(6, 1), R);
     fijarVista(Vista::XZ);
+    // Una reacción que redondea a cero se escribe sin signo
     const struct {
+        double r;
         int p;
         const char* texto;
-    } casos[] = {{3, "Rx: 12.500"}, {0, "Rx: 12"}};
+    } casos[] = {{12.5, 3, "Rx: 12.500"}, {12.5, 0, "Rx: 12"},   {-1e-7, 3, "Rx: 0.000"},
+                 {-0.0, 3, "Rx: 0.000"},  {-0.3, 0, "Rx: 0"},     {-0.0006, 3, "Rx: -0.001"}};
     for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.texto);
+        MatrixXd R = MatrixXd::Zero(6, 1);
+        R(0, 0) = caso.r;
+        entregarResultados(MatrixXd::Zero(6, 1), R);
         precision = caso.p;
         auto marco = [] {
             glTranslatef(500, 400, 400);

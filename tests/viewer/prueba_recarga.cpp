@@ -111,7 +111,7 @@ TEST_F(Recarga, ArchivoEditadoConPreguntaPendiente)
     // Perspectiva aplicada con el tamaño real de la ventana
     EXPECT_EQ(wVentana, 1000);
     EXPECT_EQ(hVentana, 800);
-    std::vector<double> m = matrizProyeccion();
+    std::array<double, 16> m = matrizProyeccion();
     EXPECT_EQ(m[11], -1);
     EXPECT_NEAR(m[5], 1 / std::tan(22.5 * M_PI / 180), 1e-6);
     EXPECT_NEAR(m[0], m[5] / 1.25, 1e-6);
@@ -153,7 +153,7 @@ TEST_F(Recarga, ArchivoQueDesaparece)
     ASSERT_GT(punteroBarras.size(), 3);
     escribirLinea("aislar");
     escribirLinea("3");
-    EXPECT_EQ(dialogo, "Existen valores no válidos en la lista de barras.  Ingrese Comando:");
+    EXPECT_EQ(dialogo, "No existe la barra 3. Ingrese Comando:");
     escribirLinea("noAislar");
     EXPECT_EQ(dialogo, "Ingrese Comando:");
     escribirLinea("combo");
@@ -163,3 +163,26 @@ TEST_F(Recarga, ArchivoQueDesaparece)
 }
 
 }  // namespace
+
+// Con las secciones a la vista, la barra sin sección avisa una vez por carga
+// del archivo, no en cada cuadro
+TEST_F(Recarga, AvisoDeSeccionUnaVezPorCarga)
+{
+    const std::string texto = "nudos:\n1 0 0 0\n2 4 0 0\n3 4 0 3\nbarras:\n1 1 2\n2 2 3\n"
+                              "seccionRectangular:\nR 0.3 0.3 2.5e7 0.2 24\n1\n";
+    cargarModelo(texto);
+    escribirLinea("secciones");
+    auto cuadros = [] {
+        return capturarSalida([] {
+            for (int k = 0; k < 10; k++) draw();
+        });
+    };
+    const std::string aviso = "Definir el nombre de sección\n";
+    EXPECT_EQ(cuadros(), aviso);
+    EXPECT_EQ(cuadros(), "");
+    std::string recarga = capturarSalida([] { tecladoEspecial(GLUT_KEY_F5, 0, 0); });
+    EXPECT_EQ(recarga.rfind(lineaReinicio, 0), 0u) << recarga;
+    escribirLinea("secciones");
+    EXPECT_EQ(cuadros(), aviso);
+    EXPECT_EQ(cuadros(), "");
+}

@@ -133,19 +133,25 @@ TEST_F(Teclado, RespuestaDeAislar)
         {"3 ", ingrese, {0, 1, 0, 0}, {0, 1, 1, 0, 0}},
         {"007", ingrese, {1, 0, 0, 0}, {1, 0, 0, 1, 0}},
         {"10 10", ingrese, {0, 0, 1, 0}, {0, 0, 1, 1, 0}},
-        // Número dentro del mapa que ninguna barra lleva: la barra interna 0
-        {"5", ingrese, {1, 0, 0, 0}, {1, 0, 0, 1, 0}},
+        // Número que ninguna barra lleva (hueco de la numeración o fuera de ella):
+        // no muestra ninguna barra y lo dice
+        {"5", "No existe la barra 5. Ingrese Comando:", {0, 0, 0, 0}, {0, 0, 0, 0, 0}},
+        {"3 0", "No existe la barra 0. Ingrese Comando:", {0, 0, 0, 0}, {0, 0, 0, 0, 0}},
+        {"3 13", "No existe la barra 13. Ingrese Comando:", {0, 0, 0, 0}, {0, 0, 0, 0, 0}},
+        {"99999999999999999999", "No existe la barra 99999999999999999999. Ingrese Comando:",
+         {0, 0, 0, 0}, {0, 0, 0, 0, 0}},
+        {"2147483648", "No existe la barra 2147483648. Ingrese Comando:", {0, 0, 0, 0},
+         {0, 0, 0, 0, 0}},
         // Línea vacía: todo oculto
         {"", ingrese, {0, 0, 0, 0}, {0, 0, 0, 0, 0}},
         {"3 x", listaInvalida, {0, 0, 0, 0}, {0, 0, 0, 0, 0}},
         {"3e1", listaInvalida, {0, 0, 0, 0}, {0, 0, 0, 0, 0}},
         {"3.0", listaInvalida, {0, 0, 0, 0}, {0, 0, 0, 0, 0}},
-        // Elegido: elemento vacío, fuera del mapa o que no cabe en int
+        // Elegido: un elemento vacío no vale
         {"3  7", listaInvalida, {0, 0, 0, 0}, {0, 0, 0, 0, 0}},
         {" 3", listaInvalida, {0, 0, 0, 0}, {0, 0, 0, 0, 0}},
-        {"3 13", listaInvalida, {0, 0, 0, 0}, {0, 0, 0, 0, 0}},
-        {"99999999999999999999", listaInvalida, {0, 0, 0, 0}, {0, 0, 0, 0, 0}},
-        {"2147483648", listaInvalida, {0, 0, 0, 0}, {0, 0, 0, 0, 0}},
+        // Un carácter que no vale gana sobre un número sin barra
+        {"5 x", listaInvalida, {0, 0, 0, 0}, {0, 0, 0, 0, 0}},
     };
     for (const Caso& caso : casos) {
         SCOPED_TRACE("[" + caso.lista + "]");
@@ -177,10 +183,10 @@ TEST_F(Teclado, ComboSinNudosYMasDeCienCombos)
     EXPECT_EQ(dialogo, comboNoExiste);
     EXPECT_EQ(numeroComboCoincidente, -1);
     EXPECT_EQ(flags, flagsDeArranque());
-    // Aislar sin barras: la lista no vale, sin salirse de los vectores
+    // Aislar sin barras: ninguna lleva el número, sin salirse de los vectores
     escribirLinea("aislar");
     escribirLinea("0");
-    EXPECT_EQ(dialogo, listaInvalida);
+    EXPECT_EQ(dialogo, "No existe la barra 0. Ingrese Comando:");
 
     // 101 combos: el de índice 100 no tiene interruptor
     std::string texto = "nudos:\n1 0 0 0\n2 1 0 0\nbarras:\n1 1 2\n";
@@ -219,6 +225,22 @@ TEST_F(Teclado, EdicionDeLaLinea)
     teclado('t', 0, 0);
     EXPECT_EQ(comando, "t");
     EXPECT_EQ(flags[flagTextoDiagramas], 1);
+    // Las teclas que no se imprimen (NUL, Ctrl+letra, Tab, salto de línea,
+    // Supr) no entran en la línea; con Ctrl la tecla llega como código de control
+    modificadorFalso = GLUT_ACTIVE_CTRL;
+    comando.clear();
+    for (unsigned char c : {0, 1, 3, 9, 10, 26, 31, 127}) teclado(c, 0, 0);
+    EXPECT_EQ(comando, "");
+    modificadorFalso = 0;
+    for (unsigned char c : std::string("plot")) teclado(c, 0, 0);
+    teclado(0, 0, 0);
+    for (unsigned char c : std::string("Def")) teclado(c, 0, 0);
+    EXPECT_EQ(comando, "plotDef");
+    teclado(13, 0, 0);
+    EXPECT_EQ(dialogo, "Deformaciones Desactivadas. Ingrese Comando:");
+    // Los bytes de 128 en adelante (ñ, á en Latin-1) sí se escriben
+    teclado(0xF1, 0, 0);
+    EXPECT_EQ(comando, "\xF1");
 }
 
 TEST_F(Teclado, TeclasDeEscala)
@@ -335,7 +357,7 @@ TEST_F(Teclado, AltCCambiaLaProyeccionEnSeguida)
     EXPECT_EQ(wVentana, 1000);
     EXPECT_EQ(hVentana, 800);
     // Ortogonal: el lado corto (800) abarca distCamObj, el largo 1.25 distCamObj
-    std::vector<double> m = matrizProyeccion();
+    std::array<double, 16> m = matrizProyeccion();
     EXPECT_NEAR(m[0], 2 / (1.25 * d), 1e-6 * m[0]);
     EXPECT_NEAR(m[5], 2 / d, 1e-6 * m[5]);
     EXPECT_EQ(m[11], 0);

@@ -8,13 +8,8 @@
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
-#include "app/zurezar3o.h"
-#include "comun/utilidades.h"
 #include "input/funcionLeerArchivo.h"
-#include "viewer/funcionPlot.h"
-
-// Definida junto al teclado: lectura de Shift/Ctrl/Alt
-extern int (*funcionLeerModificadores)();
+#include "viewer/prueba_estado_visor.h"
 
 namespace teclado_prueba {
 
@@ -45,36 +40,12 @@ inline std::vector<int> aVector(const VectorXi& v)
     return std::vector<int>(v.data(), v.data() + v.size());
 }
 
-// Matriz de proyección actual (columna mayor)
-inline std::vector<double> matrizProyeccion()
-{
-    std::vector<double> m(16);
-    glGetDoublev(GL_PROJECTION_MATRIX, m.data());
-    return m;
-}
-
-// Deja el estado global como lo encontró
+// Deja el estado global como lo encontró; arranca con los flags de arranque,
+// la línea vacía y Shift/Ctrl/Alt leídos de modificadorFalso
 class EstadoVisorTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        flagsGuardados = flags;
-        dialogoGuardado = dialogo;
-        comandoGuardado = comando;
-        comboGuardado = numeroComboCoincidente;
-        nombreGuardado = nombreArchivo;
-        escalasGuardadas = {escalaTexto, escalaDef, escalaMy, escalaMz, escalaVy, escalaVz,
-                            escalaN,     escalaT,   escalaApoyo, escalaCarga};
-        precisionGuardada = precision;
-        camaraGuardada = {xMin, xMax, yMin, yMax, zMin, zMax, xCam, yCam, zCam,
-                          xCentroObj, yCentroObj, zCentroObj, diagonal, distCamObj};
-        ratonGuardado = {clickIzq, clickCentro, xLast, yLast, xClickIzq, yClickIzq};
-        ventanaGuardada = {wVentana, hVentana};
-        barrasGuardadas = barrasAisladas;
-        nudosGuardados = nudosAislados;
-        proyeccionGuardada = matrizProyeccion();
-        lectorGuardado = funcionLeerModificadores;
-
         funcionLeerModificadores = leerModificadorFalso;
         modificadorFalso = 0;
         reiniciarModelo();
@@ -84,54 +55,17 @@ protected:
         numeroComboCoincidente = -1;
     }
 
-    void TearDown() override
-    {
-        reiniciarModelo();
-        flags = flagsGuardados;
-        dialogo = dialogoGuardado;
-        comando = comandoGuardado;
-        numeroComboCoincidente = comboGuardado;
-        nombreArchivo = nombreGuardado;
-        double* e[] = {&escalaTexto, &escalaDef, &escalaMy, &escalaMz, &escalaVy,
-                       &escalaVz,    &escalaN,   &escalaT,  &escalaApoyo, &escalaCarga};
-        for (size_t i = 0; i < escalasGuardadas.size(); i++) *e[i] = escalasGuardadas[i];
-        precision = precisionGuardada;
-        double* c[] = {&xMin, &xMax, &yMin, &yMax, &zMin, &zMax, &xCam, &yCam, &zCam,
-                       &xCentroObj, &yCentroObj, &zCentroObj, &diagonal, &distCamObj};
-        for (size_t i = 0; i < camaraGuardada.size(); i++) *c[i] = camaraGuardada[i];
-        int* r[] = {&clickIzq, &clickCentro, &xLast, &yLast, &xClickIzq, &yClickIzq};
-        for (size_t i = 0; i < ratonGuardado.size(); i++) *r[i] = ratonGuardado[i];
-        wVentana = ventanaGuardada[0];
-        hVentana = ventanaGuardada[1];
-        barrasAisladas = barrasGuardadas;
-        nudosAislados = nudosGuardados;
-        GLint modo = 0;
-        glGetIntegerv(GL_MATRIX_MODE, &modo);
-        glMatrixMode(GL_PROJECTION);
-        glLoadMatrixd(proyeccionGuardada.data());
-        glMatrixMode(modo);
-        funcionLeerModificadores = lectorGuardado;
-    }
-
     // Carga el modelo del texto como al arrancar el programa
     void cargarModelo(const std::string& texto)
     {
         nombreArchivo = archivoTemporal(texto);
         capturarSalida([] { funcionLeerArchivo(); });
-        barrasAisladas = VectorXi::Ones(noBarras);
-        nudosAislados = VectorXi::Ones(noNudos);
-        funcionFronteraGraf();
+        funcionVistaNuevoModelo();
         funcionAplicarProyeccion();
     }
 
 private:
-    std::vector<int> flagsGuardados;
-    std::string dialogoGuardado, comandoGuardado, nombreGuardado;
-    int comboGuardado = -1, precisionGuardada = 0;
-    std::vector<double> escalasGuardadas, camaraGuardada, proyeccionGuardada;
-    std::vector<int> ratonGuardado, ventanaGuardada;
-    VectorXi barrasGuardadas, nudosGuardados;
-    int (*lectorGuardado)() = nullptr;
+    EstadoVisorGuardado estado;
 };
 
 // Pórtico pequeño: barras con números de usuario salteados y desordenados

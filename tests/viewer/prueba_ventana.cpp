@@ -28,13 +28,18 @@ TEST_F(Ventana, CajaYCamaraDeInicio)
     const double dUnidad = std::sqrt(6 + std::pow(0.5 + r3 / 2, 2));
     const CasoCaja casos[] = {
         {"sin nudos", {}, {0, 1, 0, 1, 0, 1}, {0.5 - r3, 0.5 - r3, 1 + r3 / 2}, r3, dUnidad},
-        {"un nudo lejos", {{50, -70, 9}}, {0, 1, 0, 1, 0, 1}, {0.5 - r3, 0.5 - r3, 1 + r3 / 2}, r3,
-         dUnidad},
-        // Elección propia: todos en un punto se tratan como un solo nudo
+        // Solo sin extensión (todos los nudos en el origen) va el cubo unitario
+        {"un nudo en el origen", {{0, 0, 0}}, {0, 1, 0, 1, 0, 1}, {0.5 - r3, 0.5 - r3, 1 + r3 / 2},
+         r3, dUnidad},
         {"todos en el origen", {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}}, {0, 1, 0, 1, 0, 1},
          {0.5 - r3, 0.5 - r3, 1 + r3 / 2}, r3, dUnidad},
-        {"todos en un punto", {{4, 4, 4}, {4, 4, 4}}, {0, 1, 0, 1, 0, 1},
-         {0.5 - r3, 0.5 - r3, 1 + r3 / 2}, r3, dUnidad},
+        // Nudos en un mismo punto fuera del origen: caja del origen y el punto
+        {"dos en (5, 5, 5)", {{5, 5, 5}, {5, 5, 5}}, {0, 5, 0, 5, 0, 5},
+         {2.5 - 5 * r3, 2.5 - 5 * r3, 5 + 2.5 * r3}, 5 * r3,
+         std::sqrt(150 + std::pow(2.5 + 2.5 * r3, 2))},
+        {"un nudo lejos", {{50, -70, 9}}, {0, 50, -70, 0, 0, 9},
+         {25 - std::sqrt(7481.0), -35 - std::sqrt(7481.0), 9 + std::sqrt(7481.0) / 2},
+         std::sqrt(7481.0), std::sqrt(2 * 7481.0 + std::pow(4.5 + std::sqrt(7481.0) / 2, 2))},
         // El origen queda siempre dentro de la caja
         {"de x=100 a x=110", {{100, 0, 0}, {110, 0, 0}}, {0, 110, 0, 0, 0, 0}, {-55, -110, 55}, 110,
          165},
@@ -60,6 +65,21 @@ TEST_F(Ventana, CajaYCamaraDeInicio)
         EXPECT_NEAR(yCam, c.ojo[1], 1e-12);
         EXPECT_NEAR(zCam, c.ojo[2], 1e-12);
         EXPECT_NEAR(distCamObj, c.distancia, 1e-12);
+        // Desde la cámara de inicio cada nudo cae dentro de la ventana
+        proyeccionPrograma(true);
+        GLdouble mv[16], pr[16];
+        GLint vp[4] = {0, 0, 1000, 800};
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        gluLookAt(xCam, yCam, zCam, xCentroObj, yCentroObj, zCentroObj, 0, 0, 1);
+        glGetDoublev(GL_MODELVIEW_MATRIX, mv);
+        glGetDoublev(GL_PROJECTION_MATRIX, pr);
+        for (const std::array<double, 3>& p : c.nudos) {
+            double wx = -1, wy = -1, wz = -1;
+            gluProject(p[0], p[1], p[2], mv, pr, vp, &wx, &wy, &wz);
+            EXPECT_TRUE(wx > 0 && wx < 1000 && wy > 0 && wy < 800 && wz > 0 && wz < 1)
+                << "nudo fuera de la vista: " << wx << ", " << wy << ", " << wz;
+        }
     }
 }
 
