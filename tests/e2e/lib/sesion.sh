@@ -40,6 +40,10 @@ sesion_falla() {
         echo "--- salida del programa ---" >&2
         tail -n 40 "$SESION_SALIDA" >&2
     fi
+    if [ -n "$SESION_DIR" ] && [ -s "$SESION_DIR/xvfb.log" ]; then
+        echo "--- Xvfb (${DISPLAY:-sin display}) ---" >&2
+        tail -n 20 "$SESION_DIR/xvfb.log" >&2
+    fi
     exit 1
 }
 
