@@ -1,8 +1,9 @@
 // Fuzzer del cargador y del análisis: cualquier archivo de entrada se carga
 // sin fallar y deja un modelo coherente (índices, mapas, grados de libertad y
-// combos). Si el modelo es chico se analiza como al pulsar "Calcular" y se
-// leen sus resultados como los lee el visor; cuando el análisis dice que
-// resolvió, todo lo leído es finito.
+// combos). Si el modelo es chico se analiza como al pulsar "Calcular": un
+// rechazo lleva su motivo, y cuando el análisis dice que resolvió cada nudo y
+// cada barra tiene los resultados de cada combo, que se leen como los lee el
+// visor y son todos finitos.
 //
 // El archivo vive en memoria (memfd): el cargador lo lee por su ruta en
 // /proc/self/fd y la corrida no deja nada en disco.
@@ -90,9 +91,7 @@ void verificarModelo()
 // Lo que el visor lee de un nudo: desplazamientos, giros y reacciones
 void leerNudo(objNudo3d& n, int r, int c)
 {
-    if (n.getCantidadDeResultados() <= c) {
-        return;
-    }
+    exigir(n.getCantidadDeResultados() == noCombos, "nudo sin los resultados de cada combo");
     const double valores[12] = {
         n.getDesplazamientoX(c), n.getDesplazamientoY(c), n.getDesplazamientoZ(c),
         n.getGiroX(c),           n.getGiroY(c),           n.getGiroZ(c),
@@ -115,9 +114,7 @@ void leerMatriz(const MatrixXd& m, int filas, const char* que, int r, int c)
 // nulo y el momento extremo de cada plano, y la deformada
 void leerBarra(objBarra3d& b, int r, int c)
 {
-    if (!b.getBoolResultados(c)) {
-        return;
-    }
+    exigir(b.getBoolResultados(c), "barra sin los resultados de un combo");
     leerMatriz(b.getSolicitacionAxial(c, estaciones), 2, "axial", r, c);
     leerMatriz(b.getSolicitacionVy(c, estaciones), 2, "cortante y", r, c);
     leerMatriz(b.getSolicitacionMy(c, estaciones), 2, "momento y", r, c);
@@ -143,6 +140,8 @@ void analizar()
 {
     cuentas.analizadas++;
     if (!funcionSolve()) {
+        // un rechazo dice por qué
+        exigir(!mensajeAnalisis.empty(), "análisis rechazado sin motivo");
         return;
     }
     cuentas.resueltas++;
