@@ -63,8 +63,8 @@ sesion_limpiar() {
 }
 
 # Arranca un Xvfb en un display libre (lo elige el propio servidor) y exporta
-# DISPLAY. Sin -noreset el servidor se reinicia cada vez que se va su último
-# cliente, y el programa que arranca en ese momento no puede abrir el display
+# DISPLAY. Con -noreset el servidor no se reinicia cuando se va su último
+# cliente (entre dos arranques del programa en la misma sesión)
 sesion_iniciar() {
     for h in Xvfb xdotool import convert compare; do
         command -v "$h" >/dev/null || sesion_falla "falta la herramienta $h"
