@@ -377,21 +377,12 @@ solo_encendido "$ultima" My
 calcular_en "$ultima" on
 
 # Tamaño de ventana: el panel sigue a la esquina; por debajo de 600 × 400 se agranda
-xdotool windowsize "$SESION_VENTANA" 700 500
-sesion_esperar_cuadros 5
-read -r ANCHO ALTO < <(sesion_tamano)
-[ "$ANCHO $ALTO" = "700 500" ] || sesion_falla "la ventana no quedó en 700 × 500 ($ANCHO × $ALTO)"
+sesion_redimensionar 700 500
 captura ventana_700
 calcular_en "$ultima" on
 combo_en "$ultima" 1 on
 solo_encendido "$ultima" My
-xdotool windowsize "$SESION_VENTANA" 400 300
-for _ in $(seq 1 30); do
-    read -r ANCHO ALTO < <(sesion_tamano)
-    [ "$ANCHO $ALTO" = "600 400" ] && break
-    sleep 0.1
-done
-[ "$ANCHO $ALTO" = "600 400" ] || sesion_falla "la ventana chica no se agrandó a 600 × 400 ($ANCHO × $ALTO)"
+sesion_redimensionar 400 300 600 400
 captura ventana_minima
 calcular_en "$ultima" on
 # Un clic en la nueva posición de "Calcular" vuelve a calcular
@@ -399,12 +390,7 @@ clic_calcular
 captura recalculado_chico
 calcular_en "$ultima" on
 solo_encendido "$ultima" My
-xdotool windowsize "$SESION_VENTANA" 1000 800
-for _ in $(seq 1 30); do
-    read -r ANCHO ALTO < <(sesion_tamano)
-    [ "$ANCHO $ALTO" = "1000 800" ] && break
-    sleep 0.1
-done
+sesion_redimensionar 1000 800
 
 # F5 sobre la copia editada: un nudo de cumbrera y cuatro barras
 sesion_recargar_cumbrera "$SESION_EJEMPLOS/ingresoDatos.txt"

@@ -254,6 +254,23 @@ sesion_captura_estable() {
         "(con SESION_CONSERVAR=1 las capturas quedan en $SESION_DIR)"
 }
 
+# sesion_redimensionar ANCHO ALTO [ANCHO_FINAL ALTO_FINAL]: pide ese tamaño de
+# ventana y espera (máximo 3 s) el que debe quedar, por omisión el pedido;
+# falla si no llega. Deja el tamaño en ANCHO y ALTO
+sesion_redimensionar() {
+    local esperado="${3:-$1} ${4:-$2}"
+    sesion_vivo
+    xdotool windowsize "$SESION_VENTANA" "$1" "$2"
+    for _ in $(seq 1 30); do
+        read -r ANCHO ALTO < <(sesion_tamano)
+        [ "$ANCHO $ALTO" = "$esperado" ] && break
+        sleep 0.1
+    done
+    [ "$ANCHO $ALTO" = "$esperado" ] ||
+        sesion_falla "la ventana pedida de $1 x $2 mide $ANCHO x $ALTO, no ${esperado/ / x }"
+    sesion_esperar_cuadros 3
+}
+
 # sesion_pixel ARCHIVO X Y: imprime "R G B" (0 a 255) del píxel de la captura
 sesion_pixel() {
     convert "$1" -crop "1x1+$2+$3" +repage -depth 8 rgb:- | od -An -tu1 | awk '{ print $1, $2, $3 }'
