@@ -1,5 +1,5 @@
-// Análisis por rigidez directa: ensamblaje denso, Cholesky del bloque libre
-// con todos los combos a la vez, reacciones y entrega de resultados.
+// Análisis por rigidez directa: revisión del modelo y de la memoria, los pasos
+// en orden, reacciones con la rigidez dispersa y entrega de resultados.
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -23,15 +23,6 @@ tiemposAnalisis tiemposUltimoAnalisis;
 namespace {
 
 const char* const nombreDireccion[6] = {"ux", "uy", "uz", "rx", "ry", "rz"};
-
-// Un grado libre cuya diagonal no pasa de esta fracción de la mayor diagonal
-// de su tipo (traslación o giro) no tiene rigidez: lo que queda es redondeo.
-const double tolRigidezNula = 1e-12;
-// Un pivote de Cholesky que cae por debajo de esta fracción de su diagonal
-// original es un mecanismo que el redondeo dejó positivo.
-const double tolPivote = 1e-11;
-// Residuo relativo admitido de la solución.
-const double tolResiduo = 1e-6;
 
 using reloj = std::chrono::steady_clock;
 
@@ -107,11 +98,9 @@ double memoriaDisponible()
     return 0;
 }
 
-// Revisa lo que el cargador garantiza; devuelve la línea del problema o vacía.
-// Cuenta también los grados libres.
-std::string revisarModelo(Eigen::Index N, int nc, Eigen::Index& nLibres)
+// Revisa lo que el cargador garantiza; devuelve la línea del problema o vacía
+std::string revisarModelo(Eigen::Index N, int nc)
 {
-    nLibres = 0;
     if (noNudos < 0 || noBarras < 0 || static_cast<size_t>(noNudos) != nudo.size()
         || static_cast<size_t>(noBarras) != barra.size()) {
         return "Análisis cancelado: la cantidad de nudos o de barras no coincide con el modelo";
@@ -142,7 +131,6 @@ std::string revisarModelo(Eigen::Index N, int nc, Eigen::Index& nLibres)
                                  << " no tiene sus seis códigos de apoyo")
                 .str();
         }
-        nLibres += (apoyo.array() == 0).count();
     }
     for (objBarra3d& b : barra) {
         VectorXi g = b.getGdl();
@@ -167,185 +155,196 @@ std::string revisarModelo(Eigen::Index N, int nc, Eigen::Index& nLibres)
     return "";
 }
 
-// Pasos del análisis desde el ensamblaje; puede lanzar std::bad_alloc
-bool ensamblarYResolver(Eigen::Index N, int nc)
+// Un grado libre cuya diagonal no pasa de esta fracción de la rigidez que le
+// llega (la traza de los bloques de traslación o de giro de sus barras, que
+// no depende de cómo estén giradas) no tiene rigidez: lo que queda es redondeo.
+const double tolRigidezNula = 1e-14;
+// Residuo admitido de la solución frente a |K|·|u| + |p|.
+const double tolResiduo = 1e-8;
+
+using analisis::datosAnalisis;
+using analisis::estadoFactorizacion;
+
+// Bytes de las matrices densas de la estructura
+double bytesDensos(Eigen::Index N, int nc)
 {
-    reloj::time_point inicio = reloj::now();
+    double n = static_cast<double>(N);
+    return 8.0 * (n * n + 4.0 * n * nc);
+}
 
-    // 1. Matrices en cero
-    kEstructura.setZero(N, N);
-    pEstructura.setZero(N, nc);
-    fEstructura.setZero(N, nc);
-    restriccionesEstructura.setZero(N);
+// Bytes del ensamblaje disperso: por barra sus tripletes (dos veces, al
+// ordenarlos) y sus entradas en las dos matrices dispersas; por grado las
+// tablas de grados libres y las cargas y la solución del bloque libre. El
+// factor se suma cuando su análisis lo anuncia.
+double bytesDispersos(Eigen::Index N, int nc)
+{
+    double b = static_cast<double>(barra.size()), n = static_cast<double>(N);
+    return b * 144.0 * (2 * 16.0 + 2 * 12.0) + n * (64.0 + 8.0 * nc);
+}
 
-    // 2. Rigidez: todas las barras antes de pedir cargas o entregar resultados
-    for (objBarra3d& b : barra) {
-        VectorXi g = b.getGdl();
-        MatrixXd Kg = b.getKGlobal();
-        if (Kg.rows() != 12 || Kg.cols() != 12 || !Kg.allFinite()) {
-            return rechazar(textoLinea() << "Análisis cancelado: la rigidez de la barra "
-                                         << b.getNoBarraUsuario() << " no es finita");
-        }
-        for (int j = 0; j < 12; j++) {
-            for (int i = 0; i < 12; i++) {
-                kEstructura(g(i) - 1, g(j) - 1) += Kg(i, j);
-            }
-        }
+bool rechazarMemoria(double bytes, double disponible)
+{
+    textoLinea t;
+    t << std::fixed << std::setprecision(1) << "Memoria insuficiente: el análisis necesita "
+      << gigas(bytes) << " GB";
+    if (disponible > 0) {
+        t << " y hay " << gigas(disponible) << " GB disponibles";
     }
+    return rechazar(t);
+}
 
-    // 3. Cargas puntuales de los nudos
-    for (objNudo3d& n : nudo) {
-        MatrixXd Q = n.getCargasCombo();
-        VectorXi g = n.getGdl();
-        for (int c = 0; c < nc; c++) {
-            for (int i = 0; i < 6; i++) {
-                pEstructura(g(i) - 1, c) += Q(i, c);
-            }
+// Primer grado libre sin rigidez propia (su diagonal frente a las barras que
+// llegan a su nudo), o -1
+Eigen::Index gdlSinRigidez(const datosAnalisis& d)
+{
+    Eigen::VectorXd diagonal = d.kLibres.diagonal();
+    for (Eigen::Index a = 0; a < diagonal.size(); a++) {
+        if (!(diagonal(a) > tolRigidezNula * d.escalaLibres(a))) {
+            return d.libres[static_cast<size_t>(a)];
         }
     }
+    return -1;
+}
 
-    // 4. Cargas equivalentes de las barras
-    for (objBarra3d& b : barra) {
-        VectorXi g = b.getGdl();
-        MatrixXd E = b.getCargasEquivalentesGlobales();
-        if (E.rows() != 12 || E.cols() < nc) {
-            return rechazar(textoLinea() << "Análisis cancelado: la barra "
-                                         << b.getNoBarraUsuario()
-                                         << " no tiene cargas equivalentes de todos los combos");
-        }
-        for (int c = 0; c < nc; c++) {
-            for (int i = 0; i < 12; i++) {
-                fEstructura(g(i) - 1, c) += E(i, c);
-            }
-        }
+// Paso 9: desplazamientos de la estructura, 0 en todo grado que no es libre
+void formarDesplazamientos(const datosAnalisis& d)
+{
+    u.setZero(d.N, d.nc);
+    if (d.nc == 0) {
+        return;
     }
-    if (!pEstructura.allFinite() || !fEstructura.allFinite()) {
-        for (Eigen::Index d = 0; d < N; d++) {
-            if (!pEstructura.row(d).allFinite() || !fEstructura.row(d).allFinite()) {
-                return rechazar(textoLinea() << "Análisis cancelado: carga no finita en "
-                                             << nudoYDireccion(d));
-            }
-        }
+    for (size_t a = 0; a < d.libres.size(); a++) {
+        u.row(d.libres[a]) = d.uLibres.row(static_cast<Eigen::Index>(a));
     }
+}
 
-    // 5 y 6. Códigos de apoyo y grados libres
-    for (objNudo3d& n : nudo) {
-        VectorXi g = n.getGdl();
-        VectorXi apoyo = n.getVectorApoyo();
-        for (int i = 0; i < 6; i++) {
-            restriccionesEstructura(g(i) - 1) = apoyo(i);
-        }
+// Paso 11: reacciones = K·u − P − F con la rigidez dispersa; en los grados
+// libres queda el residuo de la solución, que se revisa combo por combo
+bool formarReacciones(const datosAnalisis& d)
+{
+    reacciones.resize(d.N, d.nc);
+    if (d.nc == 0) {
+        return true;
     }
-    std::vector<Eigen::Index> libres;  // filas (base 0) de los grados libres
-    for (Eigen::Index d = 0; d < N; d++) {
-        if (restriccionesEstructura(d) == 0) {
-            libres.push_back(d);
-        }
-    }
-    const Eigen::Index nf = static_cast<Eigen::Index>(libres.size());
-
-    // 7. Bloque libre: basta el triángulo inferior, que es lo que lee Cholesky
-    MatrixXd kLibres(nf, nf);
-    for (Eigen::Index b = 0; b < nf; b++) {
-        const double* columna = &kEstructura.coeffRef(0, libres[b]);
-        for (Eigen::Index a = b; a < nf; a++) {
-            kLibres(a, b) = columna[libres[a]];
-        }
-    }
-    MatrixXd uLibres(nf, nc);  // primero las cargas, después la solución
-    for (Eigen::Index a = 0; a < nf; a++) {
-        uLibres.row(a) = pEstructura.row(libres[a]) + fEstructura.row(libres[a]);
-    }
-    tiemposUltimoAnalisis.ensamblaje = segundosDesde(inicio);
-    inicio = reloj::now();
-
-    // Grado libre sin rigidez: diagonal nula frente a las de su tipo
-    VectorXd diagonal = kLibres.diagonal();
-    double mayorDiagonal[2] = {0, 0};
-    for (Eigen::Index a = 0; a < nf; a++) {
-        double& mayor = mayorDiagonal[libres[a] % 6 < 3 ? 0 : 1];
-        if (std::isfinite(diagonal(a)) && diagonal(a) > mayor) {
-            mayor = diagonal(a);
-        }
-    }
-    for (Eigen::Index a = 0; a < nf; a++) {
-        if (!(diagonal(a) > tolRigidezNula * mayorDiagonal[libres[a] % 6 < 3 ? 0 : 1])) {
-            return rechazar(textoLinea() << "Estructura inestable: sin rigidez en "
-                                         << nudoYDireccion(libres[a]));
-        }
-    }
-
-    // 8. Cholesky en el lugar (LLT de Eigen, triángulo inferior); devuelve la
-    // columna donde falló, o -1
-    Eigen::Index fallo = -1;
-    if (nf > 0) {
-        fallo = Eigen::internal::llt_inplace<double, Eigen::Lower>::blocked(kLibres);
-    }
-    if (fallo >= nf) {
-        return rechazar(textoLinea() << "Estructura inestable: la factorización de la rigidez falló");
-    }
-    if (fallo < 0) {
-        for (Eigen::Index a = 0; a < nf; a++) {
-            double pivote = kLibres(a, a) * kLibres(a, a);
-            if (!(pivote > tolPivote * diagonal(a))) {
-                fallo = a;
-                break;
-            }
-        }
-    }
-    if (fallo >= 0) {
-        return rechazar(textoLinea() << "Estructura inestable: mecanismo en "
-                                     << nudoYDireccion(libres[fallo]));
-    }
-    if (nc > 0 && nf > 0) {
-        auto L = kLibres.triangularView<Eigen::Lower>();
-        L.solveInPlace(uLibres);
-        L.adjoint().solveInPlace(uLibres);
-    }
-    kLibres.resize(0, 0);
-    if (!uLibres.allFinite()) {
-        return rechazar(textoLinea() << "Estructura inestable: la solución no es finita");
-    }
-
-    // 9. Desplazamientos de la estructura
-    u.setZero(N, nc);
-    for (Eigen::Index a = 0; a < nf; a++) {
-        u.row(libres[a]) = uLibres.row(a);
-    }
-
-    // 11. Reacciones; en los grados libres queda el residuo de la solución
-    reacciones.resize(N, nc);
-    reacciones.noalias() = kEstructura * u;
+    reacciones.noalias() = d.kCompleta * u;
     reacciones -= pEstructura;
     reacciones -= fEstructura;
-    double escalaRigidez = std::max(mayorDiagonal[0], mayorDiagonal[1]);
-    for (int c = 0; c < nc; c++) {
-        double residuo = 0, carga = 0;
-        for (Eigen::Index d : libres) {
-            residuo += reacciones(d, c) * reacciones(d, c);
-            double p = pEstructura(d, c) + fEstructura(d, c);
-            carga += p * p;
+    MatrixXd escala = d.kCompleta.cwiseAbs() * u.cwiseAbs();
+    for (int c = 0; c < d.nc; c++) {
+        double residuo = 0, cota = 0;
+        for (Eigen::Index fila : d.libres) {
+            residuo = std::max(residuo, std::abs(reacciones(fila, c)));
+            cota = std::max(cota, escala(fila, c) + std::abs(pEstructura(fila, c) + fEstructura(fila, c)));
         }
-        double cota = tolResiduo * (escalaRigidez * u.col(c).norm() + std::sqrt(carga));
-        if (!(std::sqrt(residuo) <= cota)) {
+        if (!(residuo <= tolResiduo * cota)) {
             return rechazar(textoLinea()
                             << "Estructura inestable: la solución no cumple el equilibrio");
         }
     }
-    tiemposUltimoAnalisis.solucion = segundosDesde(inicio);
-    inicio = reloj::now();
+    return true;
+}
 
-    // 10. Cada nudo y después cada barra recibe su copia de u
+// Pasos 10 y 12: cada nudo y cada barra se quedan con sus filas
+void entregarResultados()
+{
     for (objNudo3d& n : nudo) {
         n.setDesplazamientos(u);
     }
     for (objBarra3d& b : barra) {
         b.setDesplazamientos(u);
     }
-    // 12. Cada nudo recibe su copia de las reacciones
     for (objNudo3d& n : nudo) {
         n.setReacciones(reacciones);
     }
+}
+
+// Pasos 2 a 7: rigideces de las barras (todas antes que sus cargas), cargas,
+// apoyos, grados libres y el bloque libre disperso
+bool ensamblar(datosAnalisis& d)
+{
+    analisis::leerApoyos(d);
+    std::string problema = analisis::leerRigidecesBarras(d);
+    if (problema.empty()) {
+        analisis::ensamblarCargasNudos(d);
+        problema = analisis::ensamblarCargasBarras(d);
+    }
+    if (!problema.empty()) {
+        return rechazar(textoLinea() << problema);
+    }
+    if (!pEstructura.allFinite() || !fEstructura.allFinite()) {
+        for (Eigen::Index fila = 0; fila < d.N; fila++) {
+            if (!pEstructura.row(fila).allFinite() || !fEstructura.row(fila).allFinite()) {
+                return rechazar(textoLinea() << "Análisis cancelado: carga no finita en "
+                                             << nudoYDireccion(fila));
+            }
+        }
+    }
+    analisis::armarBloqueLibre(d);
+    return true;
+}
+
+// Paso 8: factorización del bloque libre y solución de todos los combos. El
+// factor tiene que caber junto a las matrices densas que faltan.
+bool resolver(datosAnalisis& d, double disponible)
+{
+    Eigen::Index suelto = gdlSinRigidez(d);
+    if (suelto >= 0) {
+        return rechazar(textoLinea() << "Estructura inestable: sin rigidez en "
+                                     << nudoYDireccion(suelto));
+    }
+    if (d.libres.empty()) {
+        return true;
+    }
+    double yaPedidos = bytesDensos(d.N, d.nc) + bytesDispersos(d.N, d.nc);
+    double tope = disponible > 0 ? disponible - yaPedidos : HUGE_VAL;
+    analisis::resultadoFactorizacion r = analisis::resolverBloqueLibre(d.kLibres, d.uLibres, tope);
+    switch (r.estado) {
+    case estadoFactorizacion::resuelto:
+        return true;
+    case estadoFactorizacion::mecanismo:
+        return rechazar(textoLinea() << "Estructura inestable: mecanismo en "
+                                     << nudoYDireccion(d.libres[static_cast<size_t>(r.gdlFallo)]));
+    case estadoFactorizacion::noFinita:
+        return rechazar(textoLinea() << "Estructura inestable: la solución no es finita");
+    case estadoFactorizacion::sinMemoria:
+        return rechazarMemoria(yaPedidos + r.bytesFactor, disponible);
+    case estadoFactorizacion::falla:
+        break;
+    }
+    return rechazar(textoLinea() << "Estructura inestable: la factorización de la rigidez falló");
+}
+
+// Los pasos del análisis con sus tiempos; puede lanzar std::bad_alloc
+bool ensamblarYResolver(Eigen::Index N, int nc, double disponible)
+{
+    datosAnalisis d;
+    d.N = N;
+    d.nc = nc;
+    reloj::time_point inicio = reloj::now();
+    if (!ensamblar(d)) {
+        return false;
+    }
+    double ensamblaje = segundosDesde(inicio);
+    inicio = reloj::now();
+    if (!resolver(d, disponible)) {
+        return false;
+    }
+    double solucion = segundosDesde(inicio);
+
+    // Pasos 1 y 2 en la rigidez densa, que no hace falta para resolver
+    inicio = reloj::now();
+    analisis::ensamblarRigidezDensa(d);
+    tiemposUltimoAnalisis.ensamblaje = ensamblaje + segundosDesde(inicio);
+
+    inicio = reloj::now();
+    formarDesplazamientos(d);
+    if (!formarReacciones(d)) {
+        return false;
+    }
+    tiemposUltimoAnalisis.solucion = solucion + segundosDesde(inicio);
+
+    inicio = reloj::now();
+    entregarResultados();
     tiemposUltimoAnalisis.entrega = segundosDesde(inicio);
     return true;
 }
@@ -359,28 +358,20 @@ bool funcionSolve()
     const int nc = noCombos;
     const Eigen::Index N = 6 * static_cast<Eigen::Index>(noNudos);
 
-    Eigen::Index nf = 0;
-    std::string problema = revisarModelo(N, nc, nf);
+    std::string problema = revisarModelo(N, nc);
     if (!problema.empty()) {
         return rechazar(textoLinea() << problema);
     }
 
-    // Las matrices densas: K de la estructura, su bloque libre y las de combos
-    double n = static_cast<double>(N);
-    double bytes = 8.0 * (n * n + static_cast<double>(nf) * static_cast<double>(nf)
-                          + 6.0 * n * std::max(nc, 1));
+    // La rigidez densa de la estructura manda; el bloque libre es disperso
+    double bytes = bytesDensos(N, nc) + bytesDispersos(N, nc);
     double disponible = memoriaDisponible();
     if (disponible > 0 && bytes > disponible) {
-        return rechazar(textoLinea() << std::fixed << std::setprecision(1)
-                                     << "Memoria insuficiente: el análisis necesita "
-                                     << gigas(bytes) << " GB y hay " << gigas(disponible)
-                                     << " GB disponibles");
+        return rechazarMemoria(bytes, disponible);
     }
     try {
-        return ensamblarYResolver(N, nc);
+        return ensamblarYResolver(N, nc, disponible);
     } catch (const std::bad_alloc&) {
-        return rechazar(textoLinea() << std::fixed << std::setprecision(1)
-                                     << "Memoria insuficiente: el análisis necesita "
-                                     << gigas(bytes) << " GB");
+        return rechazarMemoria(bytes, 0);
     }
 }

@@ -1,15 +1,20 @@
-// Medición del análisis: edificio regular de pórticos con dos combos.
-// Mide ensamblaje, solución y entrega de resultados, y la memoria pico.
-// Cada tamaño corre en su propio proceso para que la memoria pico sea suya.
+// Medición del camino completo con edificios regulares de pórticos (dos
+// combos) escritos como archivos de entrada: lectura (funcionLeerArchivo),
+// ensamblaje, solución y entrega de resultados, y la memoria pico. Cada
+// tamaño corre en su propio proceso para que la memoria pico sea suya; los
+// archivos van a una carpeta temporal que se borra al terminar.
 //
-// Uso: medir_analisis                 los tres tamaños de siempre
+// Uso: medir_analisis                 los cuatro tamaños de siempre
 //      medir_analisis nx ny pisos     un edificio de nx por ny vanos
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <iostream>
+#include <fstream>
+#include <sstream>
 #include <string>
+#include <vector>
 
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -17,6 +22,7 @@
 #include "analysis/analisis.h"
 #include "analysis/tiemposAnalisis.h"
 #include "app/zurezar3o.h"
+#include "input/funcionLeerArchivo.h"
 
 namespace {
 
@@ -26,89 +32,86 @@ struct edificio {
 
 const double vano = 6.0;
 const double altura = 3.5;
+const double areaColumna = 0.5 * 0.5;
+const double pesoEspecifico = 78.5;
+const double cargaViga = 12.0;  // SC, por unidad de largo hacia -Z
 
-int indiceNudo(const edificio& e, int i, int j, int k)
+int numeroNudo(const edificio& e, int i, int j, int k)
 {
-    return (k * (e.ny + 1) + j) * (e.nx + 1) + i;
+    return (k * (e.ny + 1) + j) * (e.nx + 1) + i + 1;
 }
 
-// Agrega una barra entre dos nudos internos con la sección y cargas del tipo
-void agregarBarra(int a, int b, bool esViga)
+// Lista de números de 20 por línea
+void escribirLista(std::ostream& f, const std::vector<int>& lista)
 {
-    int k = static_cast<int>(barra.size());
-    barra.emplace_back();
-    objBarra3d& br = barra.back();
-    br.resetFlags();
-    br.setNoBarraUsuario(k + 1);
-    br.setNoBarraInterna(k);
-    br.setNudoInicio(a, nudo[a].getX(), nudo[a].getY(), nudo[a].getZ());
-    br.setNudoFinal(b, nudo[b].getX(), nudo[b].getY(), nudo[b].getZ());
-    if (esViga) {
-        br.setSeccionW(0.2, 0.015, 0.45, 0.009);
-    } else {
-        br.setSeccionRectangular(0.5, 0.5);
+    for (size_t k = 0; k < lista.size(); k++) {
+        f << lista[k] << (k % 20 == 19 ? "\n" : " ");
     }
-    br.setModuloEyPoisson(2.5e7, 0.2);
-    br.setNombreDeSeccion(esViga ? "W450" : "C50");
-    br.setPesoEspecifico(78.5);
-    if (esViga) {
-        br.setDistribuidaGlobal("SC", 12.0, 12.0, 0, 0, -1);
-    }
-    br.setPesoPropio("PP");
-    br.setCombo("C1", 1.2, "PP");
-    br.setCombo("C1", 1.6, "SC");
-    br.setCombo("C2", 1.0, "PP");
-    br.setCombo("C2", 0.5, "SC");
-    br.setCombo("C2", 1.0, "S");
+    f << "\n";
 }
 
-void construir(const edificio& e)
+// Escribe el edificio como archivo de entrada
+void escribirEdificio(const edificio& e, const std::string& ruta)
 {
-    nudo.clear();
-    barra.clear();
-    int n = (e.nx + 1) * (e.ny + 1) * (e.pisos + 1);
-    nudo.resize(static_cast<size_t>(n));
+    std::ofstream f(ruta);
+    f << "nudos:\n";
     for (int k = 0; k <= e.pisos; k++) {
         for (int j = 0; j <= e.ny; j++) {
             for (int i = 0; i <= e.nx; i++) {
-                int l = indiceNudo(e, i, j, k);
-                objNudo3d& nd = nudo[l];
-                nd.setNoNudoUsuario(l + 1);
-                nd.setNoNudoInterno(l);
-                nd.setCoordenadas(i * vano, j * vano, k * altura);
-                if (k == 0) {
-                    nd.setApoyo(1, 1, 1, 1, 1, 1);
-                } else {
-                    // Sismo: carga lateral creciente con la altura
-                    nd.setCargaPuntual("S", 2.0 * k, 1.0 * k, 0, 0, 0, 0);
-                }
-                nd.setCombo("C1", 1.2, "PP");
-                nd.setCombo("C1", 1.6, "SC");
-                nd.setCombo("C2", 1.0, "PP");
-                nd.setCombo("C2", 0.5, "SC");
-                nd.setCombo("C2", 1.0, "S");
+                f << numeroNudo(e, i, j, k) << " " << i * vano << " " << j * vano << " "
+                  << k * altura << "\n";
             }
         }
     }
+    std::vector<int> columnas, vigas;
+    f << "\nbarras:\n";
+    int b = 1;
     for (int k = 1; k <= e.pisos; k++) {
         for (int j = 0; j <= e.ny; j++) {
             for (int i = 0; i <= e.nx; i++) {
-                agregarBarra(indiceNudo(e, i, j, k - 1), indiceNudo(e, i, j, k), false);
+                int n = numeroNudo(e, i, j, k);
+                f << b << " " << numeroNudo(e, i, j, k - 1) << " " << n << "\n";
+                columnas.push_back(b++);
                 if (i < e.nx) {
-                    agregarBarra(indiceNudo(e, i, j, k), indiceNudo(e, i + 1, j, k), true);
+                    f << b << " " << n << " " << numeroNudo(e, i + 1, j, k) << "\n";
+                    vigas.push_back(b++);
                 }
                 if (j < e.ny) {
-                    agregarBarra(indiceNudo(e, i, j, k), indiceNudo(e, i, j + 1, k), true);
+                    f << b << " " << n << " " << numeroNudo(e, i, j + 1, k) << "\n";
+                    vigas.push_back(b++);
                 }
             }
         }
     }
-    noNudos = n;
-    noBarras = static_cast<int>(barra.size());
-    noCombos = 2;
+    std::vector<int> base;
+    for (int j = 0; j <= e.ny; j++) {
+        for (int i = 0; i <= e.nx; i++) {
+            base.push_back(numeroNudo(e, i, j, 0));
+        }
+    }
+    f << "\napoyo:\n1 1 1 1 1 1\n";
+    escribirLista(f, base);
+    f << "\nseccionRectangular:\nC50\n0.5 0.5 2.5e7 0.2 " << pesoEspecifico << "\n";
+    escribirLista(f, columnas);
+    f << "\nseccionW:\nW450\n0.2 0.015 0.45 0.009 2.5e7 0.2 " << pesoEspecifico << "\n";
+    escribirLista(f, vigas);
+    f << "\ndistribuidaGlobal:\nSC\n" << cargaViga << " " << cargaViga << " 0 0 -1\n";
+    escribirLista(f, vigas);
+    // Sismo: carga lateral creciente con la altura, un bloque por piso
+    for (int k = 1; k <= e.pisos; k++) {
+        std::vector<int> piso;
+        for (int j = 0; j <= e.ny; j++) {
+            for (int i = 0; i <= e.nx; i++) {
+                piso.push_back(numeroNudo(e, i, j, k));
+            }
+        }
+        f << "\npuntual:\nS\n" << 2.0 * k << " " << 1.0 * k << " 0 0 0 0\n";
+        escribirLista(f, piso);
+    }
+    f << "\npesoPropio:\nPP\n";
+    f << "\ncombo:\nC1 1.2 PP 1.6 SC\ncombo:\nC2 1.0 PP 0.5 SC 1.0 S\n";
 }
 
-// Memoria pico del proceso en MB
 double memoriaPicoMB()
 {
     rusage r{};
@@ -116,14 +119,46 @@ double memoriaPicoMB()
     return static_cast<double>(r.ru_maxrss) / 1024.0;
 }
 
-int medir(const edificio& e)
+double segundosDesde(std::chrono::steady_clock::time_point inicio)
 {
-    using reloj = std::chrono::steady_clock;
-    construir(e);
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
+}
+
+// Corre f con la salida estándar tirada (el cargador escribe su progreso)
+template <typename F>
+void enSilencio(F f)
+{
+    std::fflush(stdout);
+    int guardada = dup(STDOUT_FILENO);
+    int nula = open("/dev/null", O_WRONLY);
+    dup2(nula, STDOUT_FILENO);
+    close(nula);
+    f();
+    std::fflush(stdout);
+    dup2(guardada, STDOUT_FILENO);
+    close(guardada);
+}
+
+int medir(const edificio& e, const std::string& carpeta)
+{
+    std::ostringstream nombre;
+    nombre << carpeta << "/edificio_" << e.nx << "x" << e.ny << "x" << e.pisos << ".txt";
+    std::string ruta = nombre.str();
+    escribirEdificio(e, ruta);
+    std::ifstream tam(ruta, std::ios::ate | std::ios::binary);
+    double archivoKB = static_cast<double>(tam.tellg()) / 1024.0;
+
+    nombreArchivo = ruta;
+    auto inicio = std::chrono::steady_clock::now();
+    enSilencio([] { funcionLeerArchivo(); });
+    double lectura = segundosDesde(inicio);
     double memoriaModelo = memoriaPicoMB();
-    reloj::time_point inicio = reloj::now();
-    bool bien = funcionSolve();
-    double total = std::chrono::duration<double>(reloj::now() - inicio).count();
+
+    bool bien = false;
+    inicio = std::chrono::steady_clock::now();
+    enSilencio([&] { bien = funcionSolve(); });
+    double analisis = segundosDesde(inicio);
+    std::remove(ruta.c_str());
     if (!bien) {
         std::printf("%dx%dx%d: el análisis falló: %s\n", e.nx, e.ny, e.pisos,
                     mensajeAnalisis.c_str());
@@ -132,30 +167,41 @@ int medir(const edificio& e)
     double N = 6.0 * noNudos;
     double kDensaMB = 8.0 * N * N / (1024.0 * 1024.0);
     double pico = memoriaPicoMB();
-    std::printf(
-        "%2dx%2d vanos, %d pisos: %5d nudos, %5d barras, %5.0f gdl | ensamblaje %6.3f s  "
-        "solución %6.3f s  entrega %6.3f s  total %6.3f s | memoria pico %6.0f MB "
-        "(modelo %4.0f MB; K densa %5.0f MB; pico/K %.2f)\n",
-        e.nx, e.ny, e.pisos, noNudos, noBarras, N, tiemposUltimoAnalisis.ensamblaje,
-        tiemposUltimoAnalisis.solucion, tiemposUltimoAnalisis.entrega, total, pico,
-        memoriaModelo, kDensaMB, pico / kDensaMB);
-    // Comprobación mínima: desplazamiento lateral del techo en el combo sísmico
-    double uTecho = nudo[indiceNudo(e, e.nx, e.ny, e.pisos)].getDesplazamientoX(1);
-    std::printf("   desplazamiento x del techo (C2): %.6g\n", uTecho);
+    const tiemposAnalisis& t = tiemposUltimoAnalisis;
+    std::printf("%2dx%2dx%2d: %5d nudos, %5d barras, %5.0f gdl, archivo %5.0f KB\n", e.nx, e.ny,
+                e.pisos, noNudos, noBarras, N, archivoKB);
+    std::printf("   lectura %6.3f s | ensamblaje %6.3f s  solución %6.3f s  entrega %6.3f s  "
+                "análisis %6.3f s | total %6.3f s\n",
+                lectura, t.ensamblaje, t.solucion, t.entrega, analisis, lectura + analisis);
+    std::printf("   memoria pico %6.0f MB (tras la lectura %4.0f MB; K densa %5.0f MB; pico/K %.2f)\n",
+                pico, memoriaModelo, kDensaMB, pico / kDensaMB);
+
+    // Comprobación: las reacciones verticales de C1 equilibran el peso propio
+    // y la sobrecarga, contados desde la geometría del edificio
+    double columnas = (e.nx + 1.0) * (e.ny + 1.0) * e.pisos;
+    double vigas = ((e.nx * (e.ny + 1.0)) + (e.ny * (e.nx + 1.0))) * e.pisos;
+    double areaViga = 2 * 0.2 * 0.015 + (0.45 - 2 * 0.015) * 0.009;
+    double peso = pesoEspecifico * (columnas * altura * areaColumna + vigas * vano * areaViga);
+    double esperado = 1.2 * peso + 1.6 * cargaViga * vigas * vano, reaccion = 0;
+    for (objNudo3d& n : nudo) {
+        reaccion += n.getReaccionRz(0);
+    }
+    std::printf("   reacción vertical C1 %.6g (cargas %.6g); desplazamiento x del techo en C2 %.6g\n",
+                reaccion, esperado, nudo.back().getDesplazamientoX(1));
     std::fflush(stdout);
     return 0;
 }
 
 // Corre la medición en un proceso hijo
-int medirAparte(const edificio& e)
+int medirAparte(const edificio& e, const std::string& carpeta)
 {
     std::fflush(stdout);
     pid_t hijo = fork();
     if (hijo < 0) {
-        return medir(e);
+        return medir(e, carpeta);
     }
     if (hijo == 0) {
-        std::_Exit(medir(e));
+        std::_Exit(medir(e, carpeta));
     }
     int estado = 0;
     waitpid(hijo, &estado, 0);
@@ -166,23 +212,34 @@ int medirAparte(const edificio& e)
 
 int main(int argc, char** argv)
 {
+    std::vector<edificio> tamanos;
     if (argc == 4) {
         edificio e{std::atoi(argv[1]), std::atoi(argv[2]), std::atoi(argv[3])};
         if (e.nx < 1 || e.ny < 1 || e.pisos < 1) {
             std::fprintf(stderr, "uso: %s [nx ny pisos]\n", argv[0]);
             return 2;
         }
-        return medir(e);
-    }
-    if (argc != 1) {
+        tamanos.push_back(e);
+    } else if (argc == 1) {
+        // Unos 3 000, 9 000, 15 600 y 20 000 grados de libertad
+        tamanos = {{9, 9, 4}, {12, 12, 8}, {16, 16, 8}, {17, 16, 10}};
+    } else {
         std::fprintf(stderr, "uso: %s [nx ny pisos]\n", argv[0]);
         return 2;
     }
-    // Unos 3 000, 5 000 y 9 000 grados de libertad
-    const edificio tamanos[] = {{9, 9, 4}, {10, 10, 6}, {12, 12, 8}};
+    const char* tmp = std::getenv("TMPDIR");
+    std::string plantilla = std::string(tmp && *tmp ? tmp : "/tmp") + "/medir_analisis_XXXXXX";
+    std::vector<char> nombre(plantilla.begin(), plantilla.end());
+    nombre.push_back('\0');
+    if (mkdtemp(nombre.data()) == nullptr) {
+        std::perror("mkdtemp");
+        return 1;
+    }
+    std::string carpeta(nombre.data());
     int fallas = 0;
     for (const edificio& e : tamanos) {
-        fallas += medirAparte(e);
+        fallas += medirAparte(e, carpeta);
     }
+    rmdir(carpeta.c_str());
     return fallas == 0 ? 0 : 1;
 }

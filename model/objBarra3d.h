@@ -116,7 +116,8 @@ public:
     double getTCombo(int c);
 
     // Resultados
-    void setDesplazamientos(MatrixXd U);
+    // De la matriz de desplazamientos de la estructura copia sus doce filas
+    void setDesplazamientos(const MatrixXd& U);
     MatrixXd getFuerzasExtremos();
     void calcConstantesY();
     void calcConstantesZ();
@@ -135,7 +136,23 @@ public:
     bool getBoolResultados(int c);
 
 private:
-    int flagsBarra[20];
+    // Índices de flagsBarra: 1 = dato puesto o producto calculado
+    enum indiceFlagBarra : int {
+        flagNudoInicio = 1,        // extremo i puesto
+        flagNudoFinal = 2,         // extremo j puesto
+        flagNombreSeccion = 3,     // nombre de la sección puesto
+        flagSeccion = 4,           // constantes y contorno de la sección
+        flagMaterial = 5,          // E y poisson
+        flagGeometria = 6,         // longitud, ángulos y rotaciones
+        flagT = 9,                 // T y Tt armadas
+        flagKLocal = 10,           // kLocal calculada
+        flagCargasEqLocales = 11,  // cargas equivalentes locales
+        flagCargasEqGlobales = 12, // cargas equivalentes globales
+        flagFuerzasExtremos = 13,  // fuerzas en extremos
+        flagResultados = 14,       // desplazamientos y constantes de integración
+        cantidadFlagsBarra = 20
+    };
+    int flagsBarra[cantidadFlagsBarra];
     int noBarraInterna;
     int noBarraUsuario;
     int nudoInicioInterno;
@@ -187,4 +204,6 @@ private:
     void calcConstantes(bool planoY);
     MatrixXd getPolinomio(int c, int n, bool planoY, bool momento);
     double getXVcero(int c, bool planoY);
+    // Parámetro de corte phi = 12·E·I·f/(G·A·L²) del plano; 0 sin corte
+    double getPhi(bool planoY);
 };

@@ -1,10 +1,16 @@
 // Barra: cargas distribuidas por caso, peso propio, combos y cargas
 // nodales equivalentes con empotramiento parcial.
+#include <cmath>
 #include <iostream>
 
 #include "model/objBarra3d.h"
 
 using FilaCarga = Eigen::Matrix<double, 1, 7>;
+
+// Componente de la dirección unitaria que se toma como redondeo: muy por
+// encima del error de R·d (unos 1e-16) y muy por debajo de cualquier
+// inclinación con sentido físico
+const double residuoProyeccion = 1e-13;
 
 void objBarra3d::agregarFilaCarga(std::vector<std::string>& casos, MatrixXd& tabla,
                                   const std::string& caso, const FilaCarga& fila)
@@ -54,6 +60,13 @@ void objBarra3d::setDistribuidaGlobal(std::string caso, double qI, double qF, do
                   << ", caso " << caso << ": se toma como carga nula" << std::endl;
     } else {
         Vector3d c = getR() * (d / largo);
+        // Lo que queda de redondeo al proyectar (cos(pi/2) ~ 6e-17) es un eje
+        // sin carga: sin esto aparecen cortes nulos de puro ruido
+        for (int k = 0; k < 3; k++) {
+            if (std::abs(c(k)) < residuoProyeccion) {
+                c(k) = 0;
+            }
+        }
         f << c(0) * qI, c(0) * qF, c(1) * qI, c(1) * qF, c(2) * qI, c(2) * qF, 0;
     }
     agregarFilaCarga(casosGlobales, cargasGlobales, caso, f);
@@ -90,63 +103,85 @@ void objBarra3d::setCombo(std::string combo, double factor, std::string caso)
     matrizCargasCombo.row(n) = suma;
 }
 
+namespace {
+// Cargas sobre los nudos de un plano, en el sentido de la carga; momentos
+// como giros del plano x-y (en x-z cambian de signo)
+struct CargasPlano {
+    double Fi, Mi, Fj, Mj;
+};
+
+// Reacciones de empotramiento, cambiadas de signo, de la viga de Timoshenko
+// con parámetro de corte phi (0: Euler-Bernoulli) unida a nudos fijos por
+// resortes a/(1-a)·E·I/L (la misma que arma la rigidez) bajo la carga lineal
+// qI..qF. Incógnitas: los momentos M(0) y M(L) de los diagramas (dM/dx = V,
+// dV/dx = q), por compatibilidad de los giros de la viga simplemente apoyada
+// con los de los resortes.
+CargasPlano cargasPlano(double a, double b, double phi, double L, double qI, double qF)
+{
+    if (L == 0) {
+        return {0, 0, 0, 0};
+    }
+    double s = phi / 12;
+    // giros de la viga apoyada por la carga, por -6·E·I/L
+    double Pi = L * L * (8 * qI + 7 * qF) / 60;
+    double Pj = L * L * (7 * qI + 8 * qF) / 60;
+    double cii = 6 - 4 * a + 6 * a * s, cjj = 6 - 4 * b + 6 * b * s, cij = 1 - 6 * s;
+    // det = 3·(12 - 8a - 8b + 5ab + phi·(a + b - ab)), el D de la rigidez: nunca 0
+    double det = cii * cjj - a * b * cij * cij;
+    double M0 = a * (Pi * cjj - b * cij * Pj) / det;
+    double ML = b * (Pj * cii - a * cij * Pi) / det;
+    double cortePorMomentos = (ML - M0) / L;
+    // sobre la barra actúan V(0) en i y -V(L) en j
+    return {L * (2 * qI + qF) / 6 - cortePorMomentos, M0, L * (qI + 2 * qF) / 6 + cortePorMomentos,
+            -ML};
+}
+}  // namespace
+
 MatrixXd objBarra3d::getCargasEquivalentesLocales()
 {
     Eigen::Index nC = static_cast<Eigen::Index>(etiquetasCombo.size());
     cargasEquivalentesLocales.resize(12, nC);
     double L = longitud;
-    double aY = artIniY, bY = artFinY, aZ = artIniZ, bZ = artFinZ;
-    double DY = 12 - 8 * aY - 8 * bY + 5 * aY * bY;
-    double DZ = 12 - 8 * aZ - 8 * bZ + 5 * aZ * bZ;
+    double phiY = getPhi(true), phiZ = getPhi(false);
     for (Eigen::Index c = 0; c < nC; c++) {
         double qxI = matrizCargasCombo(c, 0), qxF = matrizCargasCombo(c, 1);
         double qyI = matrizCargasCombo(c, 2), qyF = matrizCargasCombo(c, 3);
         double qzI = matrizCargasCombo(c, 4), qzF = matrizCargasCombo(c, 5);
         double mt = matrizCargasCombo(c, 6);
-
-        // Momentos de empotramiento perfecto y correcciones de corte
-        double MzI0 = L * L * (qyI / 20 + qyF / 30);
-        double MzJ0 = -L * L * (qyI / 30 + qyF / 20);
-        double MyI0 = -L * L * (qzI / 20 + qzF / 30);
-        double MyJ0 = L * L * (qzI / 30 + qzF / 20);
-        double EY = 0, EZ = 0;
-        if (L != 0) {
-            EY = 6 / (L * DY) * ((2 - aY) * (1 - bY) * MzJ0 + (2 - bY) * (1 - aY) * MzI0);
-            EZ = 6 / (L * DZ) * ((2 - aZ) * (1 - bZ) * MyJ0 + (2 - bZ) * (1 - aZ) * MyI0);
-        }
+        CargasPlano y = cargasPlano(artIniY, artFinY, phiY, L, qyI, qyF);
+        CargasPlano z = cargasPlano(artIniZ, artFinZ, phiZ, L, qzI, qzF);
 
         auto col = cargasEquivalentesLocales.col(c);
         col(0) = L * qxI / 3 + L * qxF / 6;
-        col(1) = L * (7 * qyI + 3 * qyF) / 20 - EY;
-        // en x-z el momento en y tiene el signo opuesto: la corrección se suma en i
-        col(2) = L * (7 * qzI + 3 * qzF) / 20 + EZ;
+        col(1) = y.Fi;
+        col(2) = z.Fi;
         col(3) = L * mt / 2;
-        col(4) = aZ / DZ * ((4 - 3 * bZ) * MyI0 - 2 * (1 - bZ) * MyJ0);
-        col(5) = aY / DY * ((4 - 3 * bY) * MzI0 - 2 * (1 - bY) * MzJ0);
+        col(4) = -z.Mi;
+        col(5) = y.Mi;
         col(6) = L * qxI / 6 + L * qxF / 3;
-        col(7) = L * (3 * qyI + 7 * qyF) / 20 + EY;
-        col(8) = L * (3 * qzI + 7 * qzF) / 20 - EZ;
+        col(7) = y.Fj;
+        col(8) = z.Fj;
         col(9) = L * mt / 2;
-        col(10) = bZ / DZ * ((4 - 3 * aZ) * MyJ0 - 2 * (1 - aZ) * MyI0);
-        col(11) = bY / DY * ((4 - 3 * aY) * MzJ0 - 2 * (1 - aY) * MzI0);
+        col(10) = -z.Mj;
+        col(11) = y.Mj;
     }
-    flagsBarra[11] = 1;
+    flagsBarra[flagCargasEqLocales] = 1;
     return cargasEquivalentesLocales;
 }
 
 MatrixXd objBarra3d::getCargasEquivalentesGlobales()
 {
     Eigen::Index nC = static_cast<Eigen::Index>(etiquetasCombo.size());
-    if (flagsBarra[12] == 0) {
-        if (flagsBarra[11] == 0) {
+    if (flagsBarra[flagCargasEqGlobales] == 0) {
+        if (flagsBarra[flagCargasEqLocales] == 0) {
             getCargasEquivalentesLocales();
         }
-        if (flagsBarra[9] == 0) {
+        if (flagsBarra[flagT] == 0) {
             getT();  // sin transformación todavía: se construye antes de usarla
         }
         cargasEquivalentesGlobales.resize(12, nC);
         cargasEquivalentesGlobales = Tt * cargasEquivalentesLocales;
-        flagsBarra[12] = 1;
+        flagsBarra[flagCargasEqGlobales] = 1;
     }
     return cargasEquivalentesGlobales;
 }

@@ -14,14 +14,14 @@ objBarra3d::objBarra3d()
       piBarra(3.141592653589793),
       xVYcero(-1), xVZcero(-1), longitud(0), beta(0), gamma(0)
 {
-    std::fill(flagsBarra, flagsBarra + 20, 0);
+    std::fill(flagsBarra, flagsBarra + cantidadFlagsBarra, 0);
     alfa = piBarra / 2;
     Rbeta.setIdentity();
     Rgamma.setIdentity();
     calcRalfa();
 }
 
-void objBarra3d::resetFlags() { std::fill(flagsBarra, flagsBarra + 20, 0); }
+void objBarra3d::resetFlags() { std::fill(flagsBarra, flagsBarra + cantidadFlagsBarra, 0); }
 
 void objBarra3d::setNoBarraInterna(int i) { noBarraInterna = i; }
 int objBarra3d::getNoBarraInterna() { return noBarraInterna; }
@@ -34,7 +34,7 @@ void objBarra3d::setNudoInicio(int n, double x, double y, double z)
     xi = x;
     yi = y;
     zi = z;
-    flagsBarra[1] = 1;
+    flagsBarra[flagNudoInicio] = 1;
     calcLongitudesAngulos();
 }
 
@@ -44,7 +44,7 @@ void objBarra3d::setNudoFinal(int n, double x, double y, double z)
     xf = x;
     yf = y;
     zf = z;
-    flagsBarra[2] = 1;
+    flagsBarra[flagNudoFinal] = 1;
     calcLongitudesAngulos();
 }
 
@@ -63,13 +63,14 @@ static double asinAcotado(double v) { return std::asin(std::clamp(v, -1.0, 1.0))
 
 void objBarra3d::calcLongitudesAngulos()
 {
-    if (flagsBarra[6] != 0 || flagsBarra[1] != 1 || flagsBarra[2] != 1) {
+    if (flagsBarra[flagGeometria] != 0 || flagsBarra[flagNudoInicio] != 1
+        || flagsBarra[flagNudoFinal] != 1) {
         return;
     }
     double dx = xf - xi;
     double dy = yf - yi;
     double dz = zf - zi;
-    flagsBarra[6] = 1;
+    flagsBarra[flagGeometria] = 1;
     longitud = std::pow(dx * dx + dy * dy + dz * dz, 0.5);
     if (longitud == 0) {
         // extremos coincidentes: sin dirección, los ángulos quedan en 0
@@ -129,7 +130,7 @@ double objBarra3d::getGammaDeg() { return 180 * gamma / piBarra; }
 
 MatrixXd objBarra3d::getT()
 {
-    flagsBarra[9] = 1;
+    flagsBarra[flagT] = 1;
     Matrix3d R = getR();
     T = MatrixXd::Zero(12, 12);
     for (int b = 0; b < 4; b++) {
@@ -142,7 +143,7 @@ MatrixXd objBarra3d::getT()
 VectorXi objBarra3d::getGdl()
 {
     gdl.resize(12);
-    if (flagsBarra[1] == 1 && flagsBarra[2] == 1) {
+    if (flagsBarra[flagNudoInicio] == 1 && flagsBarra[flagNudoFinal] == 1) {
         for (int k = 0; k < 6; k++) {
             gdl(k) = 6 * nudoInicioInterno + 1 + k;
             gdl(6 + k) = 6 * nudoFinalInterno + 1 + k;

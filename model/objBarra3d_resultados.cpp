@@ -5,44 +5,45 @@
 
 #include "model/objBarra3d.h"
 
-void objBarra3d::setDesplazamientos(MatrixXd U)
+void objBarra3d::setDesplazamientos(const MatrixXd& U)
 {
     bool gdlValidos = gdl.size() == 12 && gdl.minCoeff() >= 1 && gdl.maxCoeff() <= U.rows();
     if (!gdlValidos || static_cast<size_t>(U.cols()) != etiquetasCombo.size()) {
         std::cout << "Desplazamientos no válidos para la barra " << noBarraUsuario << std::endl;
         return;
     }
-    if (flagsBarra[9] == 0) {
+    if (flagsBarra[flagT] == 0) {
         getT();
     }
     Eigen::Index nc = U.cols();
     desplGlobales.resize(12, nc);
-    for (int r = 0; r < 12; r++) {
+    for (int r = 0; r < 12 && nc > 0; r++) {
         desplGlobales.row(r) = U.row(gdl(r) - 1);
     }
     desplLocales = T * desplGlobales;
     calcConstantesY();
     calcConstantesZ();
-    flagsBarra[14] = 1;
+    flagsBarra[flagResultados] = 1;
 }
 
 MatrixXd objBarra3d::getFuerzasExtremos()
 {
-    if (flagsBarra[13] == 0) {
+    if (flagsBarra[flagFuerzasExtremos] == 0) {
         if (desplLocales.rows() != 12) {
             return MatrixXd(12, 0);  // todavía sin desplazamientos
         }
-        if (flagsBarra[10] == 0) {
+        if (flagsBarra[flagKLocal] == 0) {
             getKLocal();
         }
-        if (flagsBarra[11] == 0 || cargasEquivalentesLocales.cols() != desplLocales.cols()) {
+        if (flagsBarra[flagCargasEqLocales] == 0
+            || cargasEquivalentesLocales.cols() != desplLocales.cols()) {
             getCargasEquivalentesLocales();
         }
         if (cargasEquivalentesLocales.cols() != desplLocales.cols()) {
             return MatrixXd(12, 0);
         }
         fuerzasExtremos = kLocal * desplLocales - cargasEquivalentesLocales;
-        flagsBarra[13] = 1;
+        flagsBarra[flagFuerzasExtremos] = 1;
     }
     return fuerzasExtremos;
 }
@@ -67,8 +68,10 @@ void objBarra3d::calcConstantes(bool planoY)
     C4.resize(nc);
     double L = longitud;
     double EI = modE * (planoY ? Iz : Iy);
+    // E·I·d'' = M - (E·I·f/(G·A))·q: flecha por corte de la carga (0 sin corte)
+    double corte = getPhi(planoY) * L * L / 12;
     for (Eigen::Index c = 0; c < nc; c++) {
-        if (flagsBarra[13] == 0) {
+        if (flagsBarra[flagFuerzasExtremos] == 0) {
             getFuerzasExtremos();
         }
         if (fuerzasExtremos.cols() != nc) {
@@ -103,7 +106,8 @@ void objBarra3d::calcConstantes(bool planoY)
         b << Mi,
              Mj - m * L * L * L / 6 - qI * L * L / 2,
              EI * di,
-             EI * dj - m * std::pow(L, 5) / 120 - qI * std::pow(L, 4) / 24;
+             EI * dj - m * std::pow(L, 5) / 120 - qI * std::pow(L, 4) / 24
+                 + corte * (qI * L * L / 2 + m * L * L * L / 6);
         Eigen::Vector4d C = Eigen::FullPivLU<Eigen::Matrix4d>(A).solve(b);
         C1(c) = C(0);
         C2(c) = C(1);
@@ -114,8 +118,8 @@ void objBarra3d::calcConstantes(bool planoY)
 
 bool objBarra3d::getBoolResultados(int c)
 {
-    return flagsBarra[14] == 1 && c >= 0 && c < desplLocales.cols() && c < pendienteY.size()
-           && c < pendienteZ.size() && c < matrizCargasCombo.rows();
+    return flagsBarra[flagResultados] == 1 && c >= 0 && c < desplLocales.cols()
+           && c < pendienteY.size() && c < pendienteZ.size() && c < matrizCargasCombo.rows();
 }
 
 // Estación k de n sobre la longitud L; la última es L exacta
@@ -192,7 +196,7 @@ MatrixXd objBarra3d::getSolicitacionMz(int c, int n) { return getPolinomio(c, n,
 double objBarra3d::getXVcero(int c, bool planoY)
 {
     double& xCero = planoY ? xVYcero : xVZcero;
-    if (flagsBarra[14] == 0) {
+    if (flagsBarra[flagResultados] == 0) {
         std::cout << "El progama aun no calculó las constanes de integración" << std::endl;
         xCero = -1;
         return -1;
@@ -201,17 +205,31 @@ double objBarra3d::getXVcero(int c, bool planoY)
     if (!getBoolResultados(c)) {
         return -1;
     }
+    // Plano sin carga transversal: corte constante, sin punto de corte nulo
+    int columna = planoY ? 2 : 4;
+    if (matrizCargasCombo(c, columna) == 0 && matrizCargasCombo(c, columna + 1) == 0) {
+        return -1;
+    }
+    // V(x) = a·x² + b·x + k
     double a = (planoY ? pendienteY(c) : pendienteZ(c)) / 2;
     double b = planoY ? qIniY(c) : qIniZ(c);
     double k = planoY ? C1Y(c) : C1Z(c);
     double L = longitud;
-    double r1, r2;
+    double r1 = -1, r2 = -1;
     if (a != 0) {
-        r1 = (std::sqrt(b * b - 4 * a * k) - b) / (2 * a);
-        r2 = (-b - std::sqrt(b * b - 4 * a * k)) / (2 * a);
+        // Raíces sin cancelación: q = -(b + signo(b)·√D)/2, raíces q/a y k/q.
+        // r2 es (-b - √D)/(2a), la que gana si las dos caen dentro.
+        double D = b * b - 4 * a * k;
+        if (D >= 0) {
+            double q = -(b + std::copysign(std::sqrt(D), b)) / 2;
+            if (q != 0) {
+                bool qEsR2 = !std::signbit(b);
+                r1 = qEsR2 ? k / q : q / a;
+                r2 = qEsR2 ? q / a : k / q;
+            }
+        }
     } else {
         r1 = -k / b;
-        r2 = -1;
     }
     // NaN e infinito no cumplen las comparaciones
     if (r1 > 0 && r1 < L) {
@@ -256,15 +274,21 @@ MatrixXd objBarra3d::getBarraDeformada(int c, int n, double escala)
         return MatrixXd(3, 0);
     }
     double du = (desplLocales(6, c) - desplLocales(0, c)) * escala;
-    auto flecha = [](double x, double m, double q, double C1, double C2, double C3, double C4) {
+    // E·I·d(x), con la flecha por corte de la carga (corte = E·I·f/(G·A))
+    auto flecha = [](double x, double m, double q, double C1, double C2, double C3, double C4,
+                     double corte) {
         return m * std::pow(x, 5) / 120 + q * std::pow(x, 4) / 24 + C1 * x * x * x / 6
-               + C2 * x * x / 2 + C3 * x + C4;
+               + C2 * x * x / 2 + C3 * x + C4 - corte * (q * x * x / 2 + m * x * x * x / 6);
     };
+    double L2 = longitud * longitud;
+    double corteY = getPhi(true) * L2 / 12, corteZ = getPhi(false) * L2 / 12;
     VectorXd v(n), w(n);
     for (int k = 0; k < n; k++) {
         double x = estacion(longitud, n, k);
-        v(k) = (1 / (modE * Iz)) * flecha(x, pendienteY(c), qIniY(c), C1Y(c), C2Y(c), C3Y(c), C4Y(c));
-        w(k) = (1 / (modE * Iy)) * flecha(x, pendienteZ(c), qIniZ(c), C1Z(c), C2Z(c), C3Z(c), C4Z(c));
+        v(k) = (1 / (modE * Iz))
+               * flecha(x, pendienteY(c), qIniY(c), C1Y(c), C2Y(c), C3Y(c), C4Y(c), corteY);
+        w(k) = (1 / (modE * Iy))
+               * flecha(x, pendienteZ(c), qIniZ(c), C1Z(c), C2Z(c), C3Z(c), C4Z(c), corteZ);
     }
     MatrixXd D(3, n);
     for (int k = 0; k < n; k++) {

@@ -39,36 +39,37 @@ TerminosFlexion terminosFlexion(double a, double b, double I, double phi, double
     t.rij = L * L * I * a * b * (2 - phi) / D;
     return t;
 }
+}  // namespace
 
-// Parámetro de corte; 0 sin factor de forma, inercia o módulo (sin 0/0)
-double parametroCorte(double E, double I, double f, double G, double A, double L)
+// 0 sin factor de forma, inercia, módulo o longitud (sin 0/0); la misma para
+// la rigidez, las cargas equivalentes y la deformada
+double objBarra3d::getPhi(bool planoY)
 {
-    double numerador = 12 * E * I * f;
-    if (numerador == 0) {
+    double numerador = 12 * modE * (planoY ? Iz : Iy) * factorForma;
+    if (numerador == 0 || longitud == 0) {
         return 0;
     }
-    return numerador / (G * A * L * L);
+    return numerador / (modG * area * longitud * longitud);
 }
-}  // namespace
 
 MatrixXd objBarra3d::getKLocal()
 {
-    if (flagsBarra[10] == 1) {
+    if (flagsBarra[flagKLocal] == 1) {
         return kLocal;  // ya calculada: se conserva
     }
-    if (flagsBarra[6] == 0) {
+    if (flagsBarra[flagGeometria] == 0) {
         calcLongitudesAngulos();
     }
     kLocal.resize(12, 12);
-    if (flagsBarra[4] == 1 && flagsBarra[5] == 1 && longitud == 0) {
+    if (flagsBarra[flagSeccion] == 1 && flagsBarra[flagMaterial] == 1 && longitud == 0) {
         // sin longitud (extremos coincidentes o sin definir): rigidez nula
         kLocal.setZero();
-    } else if (flagsBarra[4] == 1 && flagsBarra[5] == 1) {
-        flagsBarra[10] = 1;
+    } else if (flagsBarra[flagSeccion] == 1 && flagsBarra[flagMaterial] == 1) {
+        flagsBarra[flagKLocal] = 1;
         double L = longitud;
         double E = modE;
-        double phiY = parametroCorte(E, Iz, factorForma, modG, area, L);
-        double phiZ = parametroCorte(E, Iy, factorForma, modG, area, L);
+        double phiY = getPhi(true);
+        double phiZ = getPhi(false);
         TerminosFlexion y = terminosFlexion(artIniY, artFinY, Iz, phiY, L);
         TerminosFlexion z = terminosFlexion(artIniZ, artFinZ, Iy, phiZ, L);
 
@@ -119,13 +120,13 @@ MatrixXd objBarra3d::getKLocal()
 
 MatrixXd objBarra3d::getKGlobal()
 {
-    if (flagsBarra[6] == 0) {
+    if (flagsBarra[flagGeometria] == 0) {
         calcLongitudesAngulos();
     }
-    if (flagsBarra[9] == 0) {
+    if (flagsBarra[flagT] == 0) {
         getT();
     }
-    if (flagsBarra[10] == 0) {
+    if (flagsBarra[flagKLocal] == 0) {
         getKLocal();
     }
     kGlobal.resize(12, 12);

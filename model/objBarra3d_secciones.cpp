@@ -26,7 +26,8 @@ void objBarra3d::setSeccionGenerica(double A, double Iyy, double Izz, double J)
     perimetroSeccion = contorno({1 * e, -1 * e, -1 * e, 1 * e, 1 * e, 0.5 * e},
                                 {1.5 * e, 1.5 * e, -1.5 * e, -1.5 * e, -0.75 * e, -0.75 * e});
     codigoSeccion = codigoSeccionGenerica;
-    flagsBarra[4] = 1;
+    factorForma = 0;  // sin deformación por corte salvo la placa
+    flagsBarra[flagSeccion] = 1;
 }
 
 void objBarra3d::setSeccionRectangular(double b, double h)
@@ -47,9 +48,12 @@ void objBarra3d::setSeccionRectangular(double b, double h)
     perimetroSeccion = contorno({-b / 2, b / 2, b / 2, -b / 2, -b / 2},
                                 {-h / 2, -h / 2, h / 2, h / 2, -h / 2});
     codigoSeccion = codigoSeccionRectangular;
-    flagsBarra[4] = 1;
+    factorForma = 0;
+    flagsBarra[flagSeccion] = 1;
 }
 
+// El rectángulo con deformación por corte; cada setter deja el estado
+// completo de su tipo, así que otro setter posterior la quita
 void objBarra3d::setSeccionPlaca(double b, double h)
 {
     setSeccionRectangular(b, h);
@@ -68,7 +72,8 @@ void objBarra3d::setSeccionW(double bf, double tf, double d, double tw)
     perimetroSeccion = contorno({p, q, q, -q, -q, -p, -p, -q, -q, q, q, p, p},
                                 {e, e, g, g, e, e, -e, -e, -g, -g, -e, -e, e});
     codigoSeccion = codigoSeccionW;
-    flagsBarra[4] = 1;
+    factorForma = 0;
+    flagsBarra[flagSeccion] = 1;
 }
 
 void objBarra3d::setSeccionCostanera(double B, double H, double S, double t, double r)
@@ -91,13 +96,14 @@ void objBarra3d::setSeccionCostanera(double B, double H, double S, double t, dou
     perimetroSeccion = contorno({B - xb, B - xb, -xb, -xb, B - xb, B - xb},
                                 {H / 2 - S, H / 2, H / 2, -H / 2, -H / 2, -H / 2 + S});
     codigoSeccion = codigoSeccionCostanera;
-    flagsBarra[4] = 1;
+    factorForma = 0;
+    flagsBarra[flagSeccion] = 1;
 }
 
 void objBarra3d::setNombreDeSeccion(std::string nombre)
 {
     nombreDeSeccion = nombre;
-    flagsBarra[3] = 1;
+    flagsBarra[flagNombreSeccion] = 1;
 }
 
 void objBarra3d::setModuloEyPoisson(double E, double nu)
@@ -105,7 +111,7 @@ void objBarra3d::setModuloEyPoisson(double E, double nu)
     modE = E;
     poisson = nu;
     modG = E / ((1 + nu) + (1 + nu));
-    flagsBarra[5] = 1;
+    flagsBarra[flagMaterial] = 1;
 }
 
 void objBarra3d::setPesoEspecifico(double g) { pesoEspecifico = g; }
@@ -118,11 +124,11 @@ double objBarra3d::getModE() { return modE; }
 double objBarra3d::getModG() { return modG; }
 int objBarra3d::getCodigoSeccion() { return codigoSeccion; }
 MatrixXd objBarra3d::getPerimetroSeccion() { return perimetroSeccion; }
-bool objBarra3d::getBoolSeccion() { return flagsBarra[3] == 1; }
+bool objBarra3d::getBoolSeccion() { return flagsBarra[flagNombreSeccion] == 1; }
 
 std::string objBarra3d::getNombreDeSeccion()
 {
-    if (flagsBarra[3] == 1) {
+    if (flagsBarra[flagNombreSeccion] == 1) {
         return nombreDeSeccion;
     }
     std::cout << "Definir el nombre de sección" << std::endl;

@@ -95,20 +95,23 @@ static bool copiarFilasPropias(const MatrixXd& M, const VectorXi& gdl, size_t co
         return false;
     }
     destino.resize(6, M.cols());
+    if (M.cols() == 0) {
+        return true;  // sin combos: nada que copiar
+    }
     for (int k = 0; k < 6; k++) {
         destino.row(k) = M.row(gdl(k) - 1);
     }
     return true;
 }
 
-void objNudo3d::setDesplazamientos(MatrixXd U)
+void objNudo3d::setDesplazamientos(const MatrixXd& U)
 {
     copiarFilasPropias(U, gdl, etiquetasCombo.size(), matrizDesplazamientos,
                        "La cantidad de combos de desplazamientos no es igual a la cantidad de "
                        "combos en Ingreso de Datos");
 }
 
-void objNudo3d::setReacciones(MatrixXd R)
+void objNudo3d::setReacciones(const MatrixXd& R)
 {
     copiarFilasPropias(R, gdl, etiquetasCombo.size(), matrizReacciones,
                        "La cantidad de combos de reacciones no es igual a la cantidad de combos "

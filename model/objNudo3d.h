@@ -33,9 +33,10 @@ public:
     int getCantidadDeCombos();
     std::string getNombreCombo(int i);
 
-    // Resultados del análisis (matriz completa de la estructura)
-    void setDesplazamientos(MatrixXd U);
-    void setReacciones(MatrixXd R);
+    // Resultados del análisis: de la matriz de la estructura el nudo copia
+    // solo sus seis filas
+    void setDesplazamientos(const MatrixXd& U);
+    void setReacciones(const MatrixXd& R);
 
     int getNoNudoInterno();
     int getNoNudoUsuario();

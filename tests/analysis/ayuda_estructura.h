@@ -246,6 +246,40 @@ inline double difRelativa(const Eigen::MatrixXd& a, const Eigen::MatrixXd& ref)
     return (a - ref).cwiseAbs().maxCoeff() / escala;
 }
 
+// Solución de referencia del último análisis por otro camino: el bloque libre
+// denso tomado de kEstructura, con las cargas pEstructura + fEstructura,
+// resuelto por el Cholesky denso de Eigen en el tipo T. N x nc, 0 en los
+// grados que no son libres.
+template <typename T>
+Eigen::MatrixXd solucionDensa()
+{
+    using matriz = Eigen::Matrix<T, Eigen::Dynamic, Eigen::Dynamic>;
+    std::vector<Eigen::Index> libres;
+    for (Eigen::Index d = 0; d < restriccionesEstructura.size(); d++) {
+        if (restriccionesEstructura(d) == 0) {
+            libres.push_back(d);
+        }
+    }
+    const Eigen::Index nf = static_cast<Eigen::Index>(libres.size()), nc = pEstructura.cols();
+    matriz K(nf, nf), p(nf, nc);
+    for (Eigen::Index a = 0; a < nf; a++) {
+        for (Eigen::Index b = 0; b < nf; b++) {
+            K(a, b) = kEstructura(libres[a], libres[b]);
+        }
+        for (Eigen::Index c = 0; c < nc; c++) {
+            p(a, c) = T(pEstructura(libres[a], c)) + T(fEstructura(libres[a], c));
+        }
+    }
+    matriz x = K.llt().solve(p);
+    Eigen::MatrixXd U = Eigen::MatrixXd::Zero(kEstructura.rows(), nc);
+    for (Eigen::Index a = 0; a < nf; a++) {
+        for (Eigen::Index c = 0; c < nc; c++) {
+            U(libres[a], c) = static_cast<double>(x(a, c));
+        }
+    }
+    return U;
+}
+
 // Las seis componentes de desplazamiento o de reacción de un nudo en el combo c
 inline Vector6d desplazamientos(int k, int c)
 {

@@ -69,6 +69,49 @@ inline Vector4d cargasHermite(double L, double qI, double qF)
     return f;
 }
 
+// Integral de Gauss (5 puntos, exacta hasta grado 9) de f en [a, b]
+template <class F>
+double integrarGauss(F f, double a, double b)
+{
+    const double xg[5] = {-0.9061798459386640, -0.5384693101056831, 0.0, 0.5384693101056831,
+                          0.9061798459386640};
+    const double wg[5] = {0.2369268850561891, 0.4786286704993665, 0.5688888888888889,
+                          0.4786286704993665, 0.2369268850561891};
+    double s = 0;
+    for (int g = 0; g < 5; g++) {
+        s += wg[g] * f(a + (b - a) * (xg[g] + 1) / 2);
+    }
+    return s * (b - a) / 2;
+}
+
+// Cargas nodales de la viga de extremos rígidos con corte (f·L/GA; f = 0 sin
+// corte) bajo la carga lineal qI..qF a favor de +v, gdl como vigaRigida, por
+// el método de las fuerzas: la ménsula empotrada en i, su flecha y giro en j
+// por trabajos virtuales (flexión y corte) y las reacciones de j que los
+// anulan; las de i por equilibrio.
+inline Vector4d cargasFuerzas(double E, double I, double L, double f, double G, double A,
+                              double qI, double qF)
+{
+    auto q = [=](double s) { return qI + (qF - qI) * s / L; };
+    // momento (E·I·giro' = M) y corte de la ménsula en x: cargas entre x y L
+    auto M = [=](double x) {
+        return integrarGauss([=](double s) { return q(s) * (s - x); }, x, L);
+    };
+    auto Q = [=](double x) { return integrarGauss(q, x, L); };
+    double corte = f == 0 ? 0.0 : f / (G * A);
+    Eigen::Vector2d delta;
+    delta << integrarGauss([=](double x) { return M(x) * (L - x) / (E * I) + Q(x) * corte; }, 0, L),
+        integrarGauss([=](double x) { return M(x) / (E * I); }, 0, L);
+    Matrix2d F;
+    F << L * L * L / (3 * E * I) + corte * L, L * L / (2 * E * I), L * L / (2 * E * I), L / (E * I);
+    Eigen::Vector2d Rj = -F.inverse() * delta;
+    double total = integrarGauss(q, 0, L);
+    double momentoI = integrarGauss([=](double s) { return q(s) * s; }, 0, L);
+    Vector4d R;
+    R << -total - Rj(0), -Rj(1) - L * Rj(0) - momentoI, Rj(0), Rj(1);
+    return -R;
+}
+
 struct PlanoCondensado {
     Matrix4d K;  // gdl (v_i, tita_i, v_j, tita_j) de los nudos
     Vector4d f;  // cargas nodales equivalentes en esos gdl

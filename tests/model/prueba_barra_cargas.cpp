@@ -144,6 +144,108 @@ TEST(BarraCargas, EmpotramientoParcialComoResortes)
     }
 }
 
+// Placa (corte con factor 1.2): las cargas equivalentes son las de la misma
+// viga de Timoshenko con resortes en los extremos que arma la rigidez.
+// Referencia: método de las fuerzas con corte sobre la ménsula y resortes
+// condensados; en x-z los giros cambian de signo.
+TEST(BarraCargas, PlacaComoVigaDeTimoshenko)
+{
+    const double L = 2, E = 3e7, nu = 0.2, bb = 0.3, h = 0.8;
+    const double G = E / (2 * (1 + nu)), A = bb * h;
+    const double Iz = h * h * h * bb / 12, Iy = bb * bb * bb * h / 12;
+    const int gy[4] = {1, 5, 7, 11}, gz[4] = {2, 4, 8, 10};
+    const double sz[4] = {1, -1, 1, -1};
+    auto referencia = [&](bool planoY, double a, double b, double qI, double qF) {
+        double I = planoY ? Iz : Iy;
+        return ayuda::condensarResortes(a, b, ayuda::vigaRigida(E, I, L, 1.2, G, A),
+                                        ayuda::cargasFuerzas(E, I, L, 1.2, G, A, qI, qF), E, I, L)
+            .f;
+    };
+    auto placa = [&](double x, double z) {
+        objBarra3d b = ayuda::barraEntre(0, 0, 0, x, 0, z);
+        b.setSeccionPlaca(bb, h);
+        b.setModuloEyPoisson(E, nu);
+        return b;
+    };
+    struct Caso {
+        const char* nombre;
+        double a, b, qI, qF;
+    };
+    const Caso casos[] = {
+        {"rígida uniforme", 1, 1, 10, 10},
+        {"rígida triangular", 1, 1, 0, 10},
+        {"rótula en j uniforme", 1, 0, 10, 10},
+        {"rótula en j triangular", 1, 0, 0, 10},
+        {"rótula en i triangular", 0, 1, 0, 10},
+        {"parcial 0.5 uniforme", 0.5, 0.5, 10, 10},
+        {"parcial 0.5 triangular", 0.5, 0.5, 10, 0},
+        {"parcial 0.5 y rótula, trapecial", 0.5, 0, -4, 9},
+        {"apoyada triangular", 0, 0, 0, 10},
+    };
+    for (const Caso& c : casos) {
+        for (bool planoY : {true, false}) {
+            SCOPED_TRACE(std::string(c.nombre) + (planoY ? " plano x-y" : " plano x-z"));
+            objBarra3d b = placa(L, 0);
+            if (planoY) {
+                b.setDistribuidaLocalY("D", c.qI, c.qF);
+                b.setArticulacion(c.a, c.b, 0.3, 0.7);
+            } else {
+                b.setDistribuidaLocalZ("D", c.qI, c.qF);
+                b.setArticulacion(0.3, 0.7, c.a, c.b);
+            }
+            b.setCombo("C", 1, "D");
+            MatrixXd f = b.getCargasEquivalentesLocales();
+            Eigen::Vector4d ref = referencia(planoY, c.a, c.b, c.qI, c.qF);
+            Eigen::Vector4d modelo;
+            for (int r = 0; r < 4; r++) {
+                modelo(r) = planoY ? f(gy[r], 0) : sz[r] * f(gz[r], 0);
+            }
+            EXPECT_LT(ayuda::difRelativa(modelo, ref), 1e-9) << modelo.transpose() << "\n"
+                                                             << ref.transpose();
+        }
+    }
+
+    // Los dos ejemplos de la placa de 2 m: de la viga de Euler-Bernoulli,
+    // (3, 1.3333, 7, -2) y (12.5, 5, 7.5, 0), a los de Timoshenko
+    struct Figura {
+        double a, b, qI, qF;
+        double Fi, Mi, Fj, Mj;
+    };
+    for (const Figura& g : {Figura{1, 1, 0, 10, 3.1051, 1.4385, 6.8949, -1.8949},
+                            Figura{1, 0, 10, 10, 12.2418, 4.4835, 7.7582, 0}}) {
+        objBarra3d b = placa(L, 0);
+        b.setArticulacion(g.a, g.b, 1, 1);
+        b.setDistribuidaLocalY("D", g.qI, g.qF);
+        b.setCombo("C", 1, "D");
+        MatrixXd f = b.getCargasEquivalentesLocales();
+        EXPECT_NEAR(f(1, 0), g.Fi, 5e-5);
+        EXPECT_NEAR(f(5, 0), g.Mi, 5e-5);
+        EXPECT_NEAR(f(7, 0), g.Fj, 5e-5);
+        EXPECT_NEAR(f(11, 0), g.Mj, 5e-5);
+    }
+
+    // Peso propio y carga global en una placa inclinada (3, 0, 4)/5 con los
+    // dos planos cargados a la vez: ejes a mano, x = (0.6, 0, 0.8),
+    // y = (-0.8, 0, 0.6), z = (0, -1, 0)
+    objBarra3d b = placa(0.6 * L, 0.8 * L);
+    b.setArticulacion(0.5, 1, 1, 0);
+    b.setPesoEspecifico(25);
+    b.setPesoPropio("PP");
+    b.setDistribuidaGlobal("PP", 3, 7, 0, 2, 0);
+    b.setCombo("C", 1, "PP");
+    const double w = A * 25;
+    MatrixXd f = b.getCargasEquivalentesLocales();
+    Eigen::Vector4d ry = referencia(true, 0.5, 1, -0.6 * w, -0.6 * w);
+    Eigen::Vector4d rz = referencia(false, 1, 0, -3, -7);
+    for (int r = 0; r < 4; r++) {
+        EXPECT_NEAR(f(gy[r], 0), ry(r), 1e-9 * ry.cwiseAbs().maxCoeff()) << "fila " << gy[r];
+        EXPECT_NEAR(sz[r] * f(gz[r], 0), rz(r), 1e-9 * rz.cwiseAbs().maxCoeff())
+            << "fila " << gz[r];
+    }
+    EXPECT_NEAR(f(0, 0), -0.8 * w * L / 2, 1e-12 * w * L);
+    EXPECT_NEAR(f(6, 0), -0.8 * w * L / 2, 1e-12 * w * L);
+}
+
 TEST(BarraCargas, FilasDeCasosYCombos)
 {
     objBarra3d b = ayuda::barraEntre(0, 0, 0, 4, 0, 0);

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -396,6 +397,211 @@ TEST(BarraResultados, CorteNuloEnTramoApoyado)
                         5 * x * (7 * std::pow(L, 4) - 10 * L * L * x * x + 3 * std::pow(x, 4)) /
                             (360 * L * E * Iy),
                         1e-12);
+        }
+    }
+}
+
+// Placa de 2 m (0.3 x 0.8, corte con factor 1.2) en un nudo empotrado, con el
+// otro empotrado, libre o apoyado, y resortes en los extremos: fuerzas en
+// extremos, esfuerzos y deformada de la viga de Timoshenko. Referencia por
+// plano: rigidez y cargas de la ménsula por el método de las fuerzas con
+// resortes condensados, esfuerzos por estática y flecha integrando
+// E·I·giro' = M y flecha' = giro - V·f/(G·A) desde el extremo i.
+TEST(BarraResultados, PlacaComoVigaDeTimoshenko)
+{
+    const double L = 2, E = 3e7, nu = 0.2, bs = 0.3, hs = 0.8, f = 1.2;
+    const double G = E / (2 * (1 + nu)), A = bs * hs;
+    const double Iz = hs * hs * hs * bs / 12, Iy = bs * bs * bs * hs / 12;
+    const double qyI = 0, qyF = -10, qz = 6;  // triangular en y, uniforme en z
+    Ejes recta{{1, 0, 0}, {0, 0, 1}, {0, -1, 0}};
+    const int gy[4] = {1, 5, 7, 11}, gz[4] = {2, 4, 8, 10};
+    const double sz[4] = {1, -1, 1, -1};
+
+    struct Plano {
+        double a, b;  // factores de los extremos
+    };
+    struct Caso {
+        const char* nombre;
+        Plano y, z;
+        bool libreV, libreGiro;  // gdl libres del nudo j
+    };
+    const Caso casos[] = {
+        {"empotrada en los dos nudos", {1, 0.5}, {0.5, 1}, false, false},
+        {"ménsula con resortes en i", {0.5, 1}, {0.5, 1}, true, true},
+        {"apuntalada", {1, 1}, {0.5, 0.3}, false, true},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.nombre);
+        objBarra3d b = ayuda::barraEntre(0, 0, 0, L, 0, 0);
+        b.setSeccionPlaca(bs, hs);
+        b.setModuloEyPoisson(E, nu);
+        b.setArticulacion(caso.y.a, caso.y.b, caso.z.a, caso.z.b);
+        b.setDistribuidaLocalY("D", qyI, qyF);
+        b.setDistribuidaLocalZ("D", qz, qz);
+        b.setCombo("C", 1, "D");
+
+        // Referencia de cada plano, en gdl (v_i, giro_i, v_j, giro_j) con giro = dv/dx
+        Eigen::Matrix<double, 12, 1> uL = Eigen::Matrix<double, 12, 1>::Zero();
+        Eigen::Vector4d S[2];
+        Fun V[2], M[2], d[2];
+        for (int p = 0; p < 2; p++) {
+            const Plano& pl = p == 0 ? caso.y : caso.z;
+            double I = p == 0 ? Iz : Iy, EI = E * I;
+            double qI = p == 0 ? qyI : qz, qF = p == 0 ? qyF : qz;
+            ayuda::PlanoCondensado c =
+                ayuda::condensarResortes(pl.a, pl.b, ayuda::vigaRigida(E, I, L, f, G, A),
+                                         ayuda::cargasFuerzas(E, I, L, f, G, A, qI, qF), E, I, L);
+            std::vector<int> libres;
+            if (caso.libreV) libres.push_back(2);
+            if (caso.libreGiro) libres.push_back(3);
+            Eigen::Vector4d u = Eigen::Vector4d::Zero();
+            int n = static_cast<int>(libres.size());
+            if (n > 0) {
+                MatrixXd Kff(n, n);
+                VectorXd ff(n);
+                for (int r = 0; r < n; r++) {
+                    ff(r) = c.f(libres[r]);
+                    for (int s = 0; s < n; s++) Kff(r, s) = c.K(libres[r], libres[s]);
+                }
+                VectorXd uf = Kff.ldlt().solve(ff);
+                for (int r = 0; r < n; r++) u(libres[r]) = uf(r);
+            }
+            S[p] = c.K * u - c.f;
+            for (int r = 0; r < 4; r++) {
+                if (p == 0) uL(gy[r]) = u(r);
+                else uL(gz[r]) = sz[r] * u(r);
+            }
+            double M0 = -S[p](1), V0 = S[p](0);
+            auto q = [=](double s) { return qI + (qF - qI) * s / L; };
+            M[p] = [=](double x) {
+                return M0 + V0 * x +
+                       ayuda::integrarGauss([=](double s) { return q(s) * (x - s); }, 0, x);
+            };
+            V[p] = [=](double x) { return V0 + ayuda::integrarGauss(q, 0, x); };
+            // giro de la viga en i: el del nudo más el del resorte (M(0) = k·Δgiro)
+            double giro0 = u(1) + (pl.a < 1 ? M0 * (1 - pl.a) * L / (pl.a * EI) : 0.0);
+            Fun Mp = M[p];
+            d[p] = [=](double x) {
+                return u(0) + x * giro0 +
+                       ayuda::integrarGauss([=](double s) { return (x - s) * Mp(s); }, 0, x) / EI -
+                       (Mp(x) - M0) * f / (G * A);
+            };
+        }
+        std::string salida =
+            capturarSalida([&] { analizar(b, uEstructura(recta, uL, 0, 1, 2)); });
+        EXPECT_EQ(salida, "");
+
+        const double escF = 10 * L, escM = 10 * L * L, escD = 10 * std::pow(L, 4) / (E * Iy);
+        MatrixXd Sm = b.getFuerzasExtremos();
+        for (int r = 0; r < 4; r++) {
+            EXPECT_NEAR(Sm(gy[r], 0), S[0](r), 1e-9 * (r % 2 ? escM : escF)) << "fila " << gy[r];
+            EXPECT_NEAR(sz[r] * Sm(gz[r], 0), S[1](r), 1e-9 * (r % 2 ? escM : escF))
+                << "fila " << gz[r];
+        }
+        MatrixXd Vy = b.getSolicitacionVy(0, 21), My = b.getSolicitacionMy(0, 21);
+        MatrixXd Vz = b.getSolicitacionVz(0, 21), Mz = b.getSolicitacionMz(0, 21);
+        MatrixXd D = b.getBarraDeformada(0, 21, 1);
+        for (int k = 0; k < 21; k++) {
+            double x = L * k / 20;
+            EXPECT_NEAR(Vy(1, k), V[0](x), 1e-9 * escF) << x;
+            EXPECT_NEAR(My(1, k), M[0](x), 1e-9 * escM) << x;
+            EXPECT_NEAR(Vz(1, k), V[1](x), 1e-9 * escF) << x;
+            EXPECT_NEAR(Mz(1, k), M[1](x), 1e-9 * escM) << x;
+            EXPECT_NEAR(D(1, k), d[0](x), 1e-9 * escD) << x;
+            EXPECT_NEAR(D(2, k), d[1](x), 1e-9 * escD) << x;
+        }
+        // a media luz, en detalle
+        EXPECT_NEAR(D(1, 10) / d[0](L / 2), 1, 1e-9);
+        EXPECT_NEAR(D(2, 10) / d[1](L / 2), 1, 1e-9);
+        comprobarEquilibrio(b, 0, L, escF);
+    }
+}
+
+// Carga casi uniforme, qF = qI·(1 + 1e-9), en un tramo apoyado: el corte nulo
+// es el de la carga uniforme, L/2 (se corre unos L·1e-9/24)
+TEST(BarraResultados, CorteNuloDeCargaCasiUniforme)
+{
+    for (double L : {6.0, 0.7, 55.722111139402962}) {
+        // con -0.71 y 5.6756 la fórmula con cancelación se aleja 1.6e-7·L
+        for (double qI : {-0.71, 0.71, 5.6756, -4.0}) {
+            for (bool planoY : {true, false}) {
+                SCOPED_TRACE(testing::Message() << "L " << L << ", qI " << qI
+                                                << (planoY ? " plano x-y" : " plano x-z"));
+                objBarra3d b = vigaX(L);
+                double qF = qI * (1 + 1e-9);
+                if (planoY) {
+                    b.setDistribuidaLocalY("D", qI, qF);
+                } else {
+                    b.setDistribuidaLocalZ("D", qI, qF);
+                }
+                b.setArticulacion(0, 0, 0, 0);
+                b.setCombo("C", 1, "D");
+                analizar(b, MatrixXd::Zero(12, 1));
+                double x0 = planoY ? b.getXVYcero(0) : b.getXVZcero(0);
+                EXPECT_NEAR(x0, L / 2, 1e-9 * L);
+                double M = planoY ? b.getMymax(0) : b.getMzmax(0);
+                EXPECT_NEAR(M, -qI * L * L / 8, 1e-9 * std::abs(qI) * L * L);
+            }
+        }
+    }
+}
+
+// Cargas globales y peso propio resueltos con R·d: el plano sin carga queda
+// sin carga (nada de restos de redondeo) y sin corte nulo; una barra
+// inclinada 30° y rodada 30° tiene los dos planos cargados y sus dos puntos
+// verdaderos. Apuntalada (empotrada en i, rótula en j): x0 = 5L/8 y
+// M(x0) = -9·q·L²/128 para la carga q del plano.
+TEST(BarraResultados, PlanoSinCargaDeCargasGlobales)
+{
+    const double L = 4, w = 0.3 * 0.6 * 25, c30 = std::sqrt(3.0) / 2;
+    struct Caso {
+        const char* nombre;
+        Vector3d j;
+        double rotacion;
+        double qy, qz;  // componentes locales del peso, a mano
+    };
+    const Caso casos[] = {
+        {"horizontal en X", {L, 0, 0}, 0, -w, 0},
+        {"horizontal en Y", {0, L, 0}, 0, -w, 0},
+        {"horizontal oblicua", {L * 0.6, L * 0.8, 0}, 0, -w, 0},
+        {"inclinada 30°", {L * c30, 0, L / 2}, 0, -c30 * w, 0},
+        // y sin rodar (-1/2, 0, c30); z = (0, -1, 0); rodada 30° alrededor de x
+        {"inclinada 30° y rodada 30°", {L * c30, 0, L / 2}, 30, -c30 * c30 * w, 0.5 * c30 * w},
+        {"horizontal rodada 30°", {L, 0, 0}, 30, -c30 * w, 0.5 * w},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        objBarra3d b = ayuda::barraEntre(0, 0, 0, c.j.x(), c.j.y(), c.j.z());
+        if (c.rotacion != 0) b.setRotacion(c.rotacion);
+        b.setSeccionRectangular(0.3, 0.6);
+        b.setModuloEyPoisson(2.5e7, 0.2);
+        b.setPesoEspecifico(25);
+        b.setPesoPropio("PP");
+        b.setDistribuidaGlobal("G", 3, 3, 0, 0, -5);
+        b.setArticulacion(1, 0, 1, 0);
+        b.setCombo("C1", 1, "PP");
+        b.setCombo("C2", 1.2, "PP");
+        b.setCombo("C2", 1.6, "G");
+        analizar(b, MatrixXd::Zero(12, 2));
+        for (int k = 0; k < 2; k++) {
+            double factor = k == 0 ? 1 : (1.2 + 1.6 * 3 / w);
+            double qy = factor * c.qy, qz = factor * c.qz;
+            // sin carga: ceros exactos en la tabla del combo
+            if (qz == 0) {
+                EXPECT_EQ(b.getFzIniCombo(k), 0.0);
+                EXPECT_EQ(b.getFzFinCombo(k), 0.0);
+                EXPECT_EQ(b.getXVZcero(k), -1);
+            } else {
+                EXPECT_NEAR(b.getFzIniCombo(k), qz, 1e-12 * w);
+                EXPECT_NEAR(b.getXVZcero(k), 5 * L / 8, 1e-9 * L);
+                EXPECT_NEAR(b.getMzmax(k), -9 * qz * L * L / 128, 1e-9 * w * L * L);
+            }
+            EXPECT_NEAR(b.getFyIniCombo(k), qy, 1e-12 * w);
+            EXPECT_NEAR(b.getXVYcero(k), 5 * L / 8, 1e-9 * L);
+            EXPECT_NEAR(b.getMymax(k), -9 * qy * L * L / 128, 1e-9 * w * L * L);
+            if (c.j.z() == 0) {
+                EXPECT_EQ(b.getFxIniCombo(k), 0.0);  // horizontal: sin carga axial
+            }
         }
     }
 }

@@ -1,6 +1,7 @@
 // Barra: constantes y contornos de las secciones, material.
 #include <cmath>
 #include <functional>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -113,24 +114,58 @@ TEST(BarraSecciones, Contornos)
                     1e-15);
 }
 
-// El factor de forma solo lo pone la placa, y queda aunque después llegue otra
-TEST(BarraSecciones, FactorDeFormaQuedaDespuesDeLaPlaca)
+// Cada setter deja el estado completo de su tipo: una placa y después otro
+// tipo es ese tipo solo (sin el corte de la placa), en rigidez, cargas
+// equivalentes, constantes, código y contorno; y al revés, la placa al final
+// es la placa sola.
+TEST(BarraSecciones, CadaTipoDejaSuEstadoCompleto)
 {
-    auto rigidez = [](bool placaAntes, bool rectDespues) {
-        objBarra3d b = ayuda::barraEntre(0, 0, 0, 1, 0, 0);
-        if (placaAntes) b.setSeccionPlaca(0.2, 0.4);
-        if (rectDespues) b.setSeccionRectangular(0.2, 0.4);
-        b.setModuloEyPoisson(2e7, 0.25);
-        return b.getKLocal();
+    typedef void (*Setter)(objBarra3d&);
+    struct Tipo {
+        const char* nombre;
+        Setter poner;
     };
-    MatrixXd placa = rigidez(true, false), rect = rigidez(false, true),
-             ambas = rigidez(true, true);
-    EXPECT_EQ(ambas, placa);
-    EXPECT_LT(placa(1, 1), rect(1, 1) * 0.9);  // el corte ablanda la placa corta
-    objBarra3d b = ayuda::barraEntre(0, 0, 0, 1, 0, 0);
-    b.setSeccionPlaca(0.2, 0.4);
-    b.setSeccionRectangular(0.2, 0.4);
-    EXPECT_EQ(b.getCodigoSeccion(), codigoSeccionRectangular);
+    const Tipo tipos[] = {
+        {"genérica",
+         [](objBarra3d& b) { b.setSeccionGenerica(0.08, 2.667e-4, 1.067e-3, 7.3e-4); }},
+        {"rectangular", [](objBarra3d& b) { b.setSeccionRectangular(0.2, 0.4); }},
+        {"costanera", [](objBarra3d& b) { b.setSeccionCostanera(0.05, 0.1, 0.015, 0.002, 0.003); }},
+        {"W", [](objBarra3d& b) { b.setSeccionW(0.2, 0.01, 0.3, 0.006); }},
+        {"placa", [](objBarra3d& b) { b.setSeccionPlaca(0.3, 0.6); }},
+    };
+    auto armar = [](const std::vector<Setter>& setters) {
+        objBarra3d b = ayuda::barraEntre(0, 0, 0, 1.2, 0, 0);
+        for (Setter s : setters) s(b);
+        b.setModuloEyPoisson(2e7, 0.25);
+        b.setArticulacion(1, 0.5, 0.7, 1);
+        b.setDistribuidaLocalY("D", 0, -10);
+        b.setDistribuidaLocalZ("D", 3, 3);
+        b.setCombo("C", 1, "D");
+        return b;
+    };
+    auto placa = [](objBarra3d& b) { b.setSeccionPlaca(0.2, 0.4); };
+    for (const Tipo& t : tipos) {
+        SCOPED_TRACE(t.nombre);
+        objBarra3d solo = armar({t.poner}), despues = armar({placa, t.poner});
+        EXPECT_EQ(despues.getKLocal(), solo.getKLocal());
+        EXPECT_EQ(despues.getCargasEquivalentesLocales(), solo.getCargasEquivalentesLocales());
+        EXPECT_EQ(despues.getCodigoSeccion(), solo.getCodigoSeccion());
+        EXPECT_EQ(despues.getArea(), solo.getArea());
+        EXPECT_EQ(despues.getIy(), solo.getIy());
+        EXPECT_EQ(despues.getIz(), solo.getIz());
+        EXPECT_EQ(despues.getModJ(), solo.getModJ());
+        EXPECT_EQ(despues.getPerimetroSeccion(), solo.getPerimetroSeccion());
+        // el tipo y después la placa: la placa sola
+        objBarra3d placaSola = armar({placa}), placaAlFinal = armar({t.poner, placa});
+        EXPECT_EQ(placaAlFinal.getKLocal(), placaSola.getKLocal());
+        EXPECT_EQ(placaAlFinal.getCargasEquivalentesLocales(),
+                  placaSola.getCargasEquivalentesLocales());
+        EXPECT_EQ(placaAlFinal.getCodigoSeccion(), codigoSeccionPlaca);
+    }
+    // el corte ablanda la placa corta frente al mismo rectángulo
+    objBarra3d rect = armar({[](objBarra3d& b) { b.setSeccionRectangular(0.2, 0.4); }});
+    objBarra3d pl = armar({placa});
+    EXPECT_LT(pl.getKLocal()(1, 1), rect.getKLocal()(1, 1) * 0.9);
 }
 
 TEST(BarraSecciones, MaterialYNombre)
