@@ -56,6 +56,11 @@ std::string leerRigidecesBarras(datosAnalisis& d)
     d.escala.setZero(d.N);
     for (objBarra3d& b : barra) {
         VectorXi g = b.getGdl();
+        if (!b.getBoolRigidez()) {
+            // sin sección o sin material no hay rigidez: se nombra la barra
+            return "No están definidas E, poisson, o Sección del Elemento: "
+                   + std::to_string(b.getNoBarraUsuario());
+        }
         MatrixXd Kg = b.getKGlobal();
         if (Kg.rows() != 12 || Kg.cols() != 12 || !Kg.allFinite()) {
             return lineaBarra("la rigidez de ", b, " no es finita");

@@ -1,75 +1,37 @@
-// Lector de etiquetas: cada consulta abre el archivo, lo recorre token por
-// token desde el principio y lo cierra. No guarda nada entre consultas.
+// Lector de etiquetas: la primera consulta lee el archivo entero, lo parte en
+// tokens e indexa las etiquetas; cada consulta recorre la lista en memoria
+// como antes recorría el archivo, desde la aparición que le toca.
 #include "input/claseLeerArchivo.h"
 
 #include <cerrno>
 #include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <locale>
+#include <new>
 
 namespace {
 
-// Recorrido de tokens separados por espacios, solo lectura, locale clásico.
-// Solo se abren archivos regulares: una carpeta, un dispositivo o una
-// tubería se leen como un archivo vacío (una tubería no se podría releer en
-// cada consulta, y abrirla o leerla podría no terminar nunca).
-class recorridoTokens {
-public:
-    explicit recorridoTokens(const std::string& ruta)
-    {
-        std::error_code error;
-        if (std::filesystem::is_regular_file(ruta, error)) {
-            archivo.open(ruta, std::ios::in);
-        }
-        archivo.imbue(std::locale::classic());
-    }
-
-    bool abierto() const { return archivo.is_open(); }
-
-    bool siguiente(std::string& token) { return static_cast<bool>(archivo >> token); }
-
-    // Avanza hasta justo después de la n-ésima aparición de la etiqueta
-    bool buscar(const std::string& etiqueta, int n)
-    {
-        if (n < 1) {
-            return false;
-        }
-        std::string token;
-        int vistas = 0;
-        while (siguiente(token)) {
-            if (token == etiqueta && ++vistas == n) {
-                return true;
-            }
-        }
-        return false;
-    }
-
-    // Descarta hasta k tokens; false si el archivo se terminó antes
-    bool saltar(int k)
-    {
-        std::string token;
-        for (int i = 0; i < k; i++) {
-            if (!siguiente(token)) {
-                return false;
-            }
-        }
-        return true;
-    }
-
-private:
-    std::ifstream archivo;
-};
-
-// Real al comienzo del token, como stod (el programa no cambia el locale de
-// C, así que el punto es el separador decimal); false si no empieza con un
-// número o si no cabe en un double
-bool convertirReal(const std::string& token, double& valor)
+// Los seis blancos del locale clásico
+bool esBlanco(char c)
 {
-    const char* inicio = token.c_str();
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+bool esCaracterNumerico(char c)
+{
+    return (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.' || c == 'e';
+}
+
+// Real al comienzo del texto, como stod (el programa no cambia el locale de
+// C, así que el punto es el separador decimal); false si no empieza con un
+// número o si no cabe en un double. El texto termina en un blanco o en el
+// nulo final del contenido, donde strtod se detiene.
+bool convertirReal(const char* inicio, double& valor)
+{
     char* fin = nullptr;
     double v = std::strtod(inicio, &fin);
     if (fin == inicio || !std::isfinite(v)) {
@@ -79,11 +41,10 @@ bool convertirReal(const std::string& token, double& valor)
     return true;
 }
 
-// Entero en base 10 al comienzo del token, como stoi; false si no hay
+// Entero en base 10 al comienzo del texto, como stoi; false si no hay
 // número o si queda fuera del rango de int
-bool convertirEntero(const std::string& token, int& valor)
+bool convertirEntero(const char* inicio, int& valor)
 {
-    const char* inicio = token.c_str();
     char* fin = nullptr;
     errno = 0;
     long v = std::strtol(inicio, &fin, 10);
@@ -94,68 +55,166 @@ bool convertirEntero(const std::string& token, int& valor)
     return true;
 }
 
-// Tokens numéricos seguidos desde la posición actual
-std::vector<std::string> leerCorrida(recorridoTokens& recorrido, claseLeerArchivo& lector)
+const std::vector<size_t> sinApariciones;
+
+}  // namespace
+
+claseLeerArchivo::claseLeerArchivo() {}
+
+claseLeerArchivo::~claseLeerArchivo() {}
+
+void claseLeerArchivo::setNombreArchivo(std::string nombre)
 {
-    std::vector<std::string> corrida;
-    std::string token;
-    while (recorrido.siguiente(token) && lector.esNumero(token)) {
-        corrida.push_back(token);
-    }
-    return corrida;
+    nombreArchivo = nombre;
+    leido = false;
+    legible = false;
+    contenido.clear();
+    tokens.clear();
+    indice.clear();
+    conDosPuntos.clear();
 }
 
-// Convierte una corrida; si un token no da número escribe una línea con la
-// etiqueta y el valor y devuelve false
-bool convertirCorrida(const std::vector<std::string>& corrida, const std::string& etiqueta,
-                      const char* queSeDescarta, std::vector<double>& valores)
+// Solo se abren archivos regulares: una carpeta, un dispositivo o una
+// tubería se leen como un archivo vacío (leerlos podría no terminar nunca)
+void claseLeerArchivo::leer()
 {
-    valores.clear();
-    valores.reserve(corrida.size());
-    for (const std::string& token : corrida) {
-        double v = 0;
-        if (!convertirReal(token, v)) {
-            std::cout << "Advertencia: el valor " << token << " después de la etiqueta "
-                      << etiqueta << " no es un número válido; se descarta " << queSeDescarta
-                      << std::endl;
-            valores.clear();
-            return false;
-        }
-        valores.push_back(v);
+    leido = true;
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(nombreArchivo, error)) {
+        return;
     }
+    std::ifstream archivo(nombreArchivo, std::ios::in | std::ios::binary);
+    if (!archivo.is_open()) {
+        return;
+    }
+    legible = true;
+    try {
+        std::uintmax_t tamano = std::filesystem::file_size(nombreArchivo, error);
+        if (!error && tamano < contenido.max_size()) {
+            contenido.reserve(static_cast<size_t>(tamano));
+        }
+        char bloque[1 << 16];
+        while (archivo.read(bloque, sizeof bloque) || archivo.gcount() > 0) {
+            contenido.append(bloque, static_cast<size_t>(archivo.gcount()));
+        }
+        if (contenido.find('\0') != std::string::npos) {
+            std::cout << "Advertencia: el archivo " << nombreArchivo
+                      << " no es un archivo de texto plano (tiene bytes nulos); se lee como un "
+                         "archivo vacío"
+                      << std::endl;
+            contenido.clear();
+            return;
+        }
+        // La marca de orden de bytes de UTF-8 no es parte del primer token
+        size_t i = contenido.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+        const size_t n = contenido.size();
+        while (i < n) {
+            while (i < n && esBlanco(contenido[i])) {
+                i++;
+            }
+            if (i == n) {
+                break;
+            }
+            size_t inicio = i;
+            while (i < n && !esBlanco(contenido[i])) {
+                i++;
+            }
+            tokens.push_back({inicio, i - inicio});
+            if (contenido[i - 1] == ':') {
+                std::string etiqueta = contenido.substr(inicio, i - inicio);
+                std::vector<size_t>& lista = indice[etiqueta];
+                if (lista.empty()) {
+                    conDosPuntos.push_back(etiqueta);
+                }
+                lista.push_back(tokens.size() - 1);
+            }
+        }
+    } catch (const std::bad_alloc&) {
+        contenido.clear();
+        contenido.shrink_to_fit();
+        tokens.clear();
+        tokens.shrink_to_fit();
+        indice.clear();
+        conDosPuntos.clear();
+        std::cout << "Advertencia: el archivo " << nombreArchivo
+                  << " no cabe en la memoria; se lee como un archivo vacío" << std::endl;
+    }
+}
+
+std::string claseLeerArchivo::textoToken(size_t i) const
+{
+    return contenido.substr(tokens[i].inicio, tokens[i].largo);
+}
+
+bool claseLeerArchivo::igual(size_t i, const std::string& etiqueta) const
+{
+    return tokens[i].largo == etiqueta.size() &&
+           contenido.compare(tokens[i].inicio, tokens[i].largo, etiqueta) == 0;
+}
+
+const std::vector<size_t>& claseLeerArchivo::apariciones(const std::string& etiqueta)
+{
+    if (!leido) {
+        leer();
+    }
+    if (!etiqueta.empty() && etiqueta.back() == ':') {
+        auto it = indice.find(etiqueta);
+        return it == indice.end() ? sinApariciones : it->second;
+    }
+    aparicionesSueltas.clear();
+    for (size_t i = 0; i < tokens.size(); i++) {
+        if (igual(i, etiqueta)) {
+            aparicionesSueltas.push_back(i);
+        }
+    }
+    return aparicionesSueltas;
+}
+
+// Posición de la n-ésima aparición
+bool claseLeerArchivo::buscar(const std::string& etiqueta, int n, size_t& posicion)
+{
+    const std::vector<size_t>& lista = apariciones(etiqueta);
+    if (n < 1 || static_cast<size_t>(n) > lista.size()) {
+        return false;
+    }
+    posicion = lista[static_cast<size_t>(n) - 1];
     return true;
 }
 
-// Token que sigue a la última aparición de la etiqueta; 0 sin apariciones,
-// 1 si la última es el último token del archivo, 2 con valor
-int valorTrasUltima(const std::string& ruta, const std::string& etiqueta, std::string& valor)
+bool claseLeerArchivo::getArchivoLegible()
 {
-    recorridoTokens recorrido(ruta);
-    std::string token;
-    int estado = 0;
-    while (recorrido.siguiente(token)) {
-        if (token == etiqueta) {
-            estado = recorrido.siguiente(valor) ? 2 : 1;
-        }
+    if (!leido) {
+        leer();
     }
-    return estado;
+    return legible;
 }
+
+bool claseLeerArchivo::esNumero(std::string token)
+{
+    return token.find_first_not_of("1234567890+-.e") == std::string::npos;
+}
+
+int claseLeerArchivo::getNoEtiquetas(std::string etiqueta)
+{
+    return static_cast<int>(apariciones(etiqueta).size());
+}
+
+namespace {
 
 // Valor tras la última aparición convertido; el valor ausente, con una
 // línea de aviso, si no hay etiqueta, no hay valor o no se puede convertir
 template <class T>
-T valorSuelto(const std::string& ruta, const std::string& etiqueta, const char* clase,
-              bool (*convertir)(const std::string&, T&), T ausente)
+T valorSuelto(int estado, const std::string& valor, const char* inicio,
+              const std::string& etiqueta, const char* clase, bool (*convertir)(const char*, T&),
+              T ausente)
 {
-    std::string valor;
-    int estado = valorTrasUltima(ruta, etiqueta, valor);
     T resultado = ausente;
     if (estado == 0) {
         std::cout << "Advertencia: no se encontró ningún " << clase << " con etiqueta "
                   << etiqueta << std::endl;
     } else if (estado == 1) {
         std::cout << "Advertencia: falta el valor de la etiqueta " << etiqueta << std::endl;
-    } else if (!convertir(valor, resultado)) {
+    } else if (!convertir(inicio, resultado)) {
         std::cout << "Advertencia: el valor " << valor << " de la etiqueta " << etiqueta
                   << " no es un " << clase << " válido" << std::endl;
         resultado = ausente;
@@ -165,50 +224,66 @@ T valorSuelto(const std::string& ruta, const std::string& etiqueta, const char* 
 
 }  // namespace
 
-claseLeerArchivo::claseLeerArchivo() {}
-
-claseLeerArchivo::~claseLeerArchivo() {}
-
-void claseLeerArchivo::setNombreArchivo(std::string nombre) { nombreArchivo = nombre; }
-
-bool claseLeerArchivo::esNumero(std::string token)
+// Como al recorrer el archivo: cada aparición toma el token siguiente como su
+// valor, y ese token ya no cuenta como aparición aunque sea la etiqueta
+int claseLeerArchivo::valorTrasUltima(const std::string& etiqueta, size_t& posicion)
 {
-    return token.find_first_not_of("1234567890+-.e") == std::string::npos;
-}
-
-int claseLeerArchivo::getNoEtiquetas(std::string etiqueta)
-{
-    recorridoTokens recorrido(nombreArchivo);
-    int cuenta = 0;
-    std::string token;
-    while (recorrido.siguiente(token)) {
-        if (token == etiqueta) {
-            cuenta++;
+    int estado = 0;
+    size_t libre = 0;
+    for (size_t o : apariciones(etiqueta)) {
+        if (o < libre) {
+            continue;
+        }
+        if (o + 1 < tokens.size()) {
+            estado = 2;
+            posicion = o + 1;
+            libre = o + 2;
+        } else {
+            estado = 1;
+            libre = o + 1;
         }
     }
-    return cuenta;
+    return estado;
 }
-
-bool claseLeerArchivo::getArchivoLegible() { return recorridoTokens(nombreArchivo).abierto(); }
 
 int claseLeerArchivo::getEntero(std::string etiqueta)
 {
-    return valorSuelto<int>(nombreArchivo, etiqueta, "entero", convertirEntero, -1);
+    size_t p = 0;
+    int estado = valorTrasUltima(etiqueta, p);
+    std::string valor = estado == 2 ? textoToken(p) : "";
+    const char* inicio = estado == 2 ? contenido.data() + tokens[p].inicio : "";
+    return valorSuelto<int>(estado, valor, inicio, etiqueta, "entero", convertirEntero, -1);
 }
 
 double claseLeerArchivo::getReal(std::string etiqueta)
 {
-    return valorSuelto<double>(nombreArchivo, etiqueta, "real", convertirReal, -1.0);
+    size_t p = 0;
+    int estado = valorTrasUltima(etiqueta, p);
+    std::string valor = estado == 2 ? textoToken(p) : "";
+    const char* inicio = estado == 2 ? contenido.data() + tokens[p].inicio : "";
+    return valorSuelto<double>(estado, valor, inicio, etiqueta, "real", convertirReal, -1.0);
 }
 
 std::string claseLeerArchivo::getString(std::string etiqueta, int n)
 {
-    recorridoTokens recorrido(nombreArchivo);
-    std::string token;
-    if (recorrido.buscar(etiqueta, n) && recorrido.siguiente(token)) {
-        return token;
+    return getTokenTras(etiqueta, n, 1);
+}
+
+std::string claseLeerArchivo::getTokenTras(std::string etiqueta, int n, int j)
+{
+    size_t p = 0;
+    if (j < 1 || !buscar(etiqueta, n, p) || static_cast<size_t>(j) >= tokens.size() - p) {
+        return "";
     }
-    return "";
+    return textoToken(p + static_cast<size_t>(j));
+}
+
+std::vector<std::string> claseLeerArchivo::getTokensConDosPuntos()
+{
+    if (!leido) {
+        leer();
+    }
+    return conDosPuntos;
 }
 
 MatrixXd claseLeerArchivo::getMatriz(std::string etiqueta, int columnas)
@@ -216,35 +291,34 @@ MatrixXd claseLeerArchivo::getMatriz(std::string etiqueta, int columnas)
     if (columnas < 1) {
         return MatrixXd(0, 0);
     }
-    // Una sola pasada: la corrida tras la primera aparición y la cuenta de
-    // apariciones
-    recorridoTokens recorrido(nombreArchivo);
-    std::vector<std::string> corrida;
-    int apariciones = 0;
-    bool enTabla = false;
-    std::string token;
-    while (recorrido.siguiente(token)) {
-        if (enTabla) {
-            if (esNumero(token)) {
-                corrida.push_back(token);
-                continue;
-            }
-            enTabla = false;
+    // La corrida tras la primera aparición; las apariciones dentro de ella
+    // (solo si la etiqueta es numérica) no cuentan
+    const std::vector<size_t>& lista = apariciones(etiqueta);
+    size_t desde = 0, hasta = 0;
+    size_t cuenta = lista.size();
+    if (!lista.empty()) {
+        desde = lista[0] + 1;
+        hasta = desde;
+        while (hasta < tokens.size() && esNumeroToken(hasta)) {
+            hasta++;
         }
-        if (token == etiqueta && ++apariciones == 1) {
-            enTabla = true;
+        for (size_t o : lista) {
+            if (o >= desde && o < hasta) {
+                cuenta--;
+            }
         }
     }
-    if (apariciones > 1) {
-        std::cout << "Advertencia: la etiqueta " << etiqueta << " aparece " << apariciones
+    if (cuenta > 1) {
+        std::cout << "Advertencia: la etiqueta " << etiqueta << " aparece " << cuenta
                   << " veces; se usa la primera tabla" << std::endl;
     }
-    if (corrida.size() % static_cast<size_t>(columnas) != 0) {
+    size_t largo = hasta - desde;
+    if (largo % static_cast<size_t>(columnas) != 0) {
         std::cout << "Faltan datos para completar la matriz " << etiqueta << std::endl;
         return MatrixXd(0, 0);
     }
     std::vector<double> valores;
-    if (!convertirCorrida(corrida, etiqueta, "la tabla", valores)) {
+    if (!convertirCorrida(desde, hasta, etiqueta, "la tabla", valores)) {
         return MatrixXd(0, columnas);
     }
     Eigen::Index filas = static_cast<Eigen::Index>(valores.size()) / columnas;
@@ -260,61 +334,60 @@ MatrixXd claseLeerArchivo::getMatriz(std::string etiqueta, int columnas)
 std::vector<double> claseLeerArchivo::getMatrizEtiquetaRepetida(std::string etiqueta, int n, int k)
 {
     std::vector<double> valores;
-    recorridoTokens recorrido(nombreArchivo);
-    if (!recorrido.buscar(etiqueta, n) || !recorrido.saltar(k)) {
+    size_t desde = 0;
+    if (!inicioTras(etiqueta, n, k, desde)) {
         return valores;
     }
-    convertirCorrida(leerCorrida(recorrido, *this), etiqueta, "el bloque", valores);
+    size_t hasta = desde;
+    while (hasta < tokens.size() && esNumeroToken(hasta)) {
+        hasta++;
+    }
+    convertirCorrida(desde, hasta, etiqueta, "el bloque", valores);
     return valores;
 }
 
-namespace {
-
 // Pares (factor, palabra) tras la n-ésima aparición y k tokens saltados.
 // Con avisar escribe las líneas de los factores descartados.
-bool leerPares(const std::string& ruta, claseLeerArchivo& lector, const std::string& etiqueta,
-               int n, int k, bool avisar, std::vector<double>& factores,
-               std::vector<std::string>& palabras)
+bool claseLeerArchivo::leerPares(const std::string& etiqueta, int n, int k, bool avisar,
+                                 std::vector<double>& factores, std::vector<std::string>& palabras)
 {
     factores.clear();
     palabras.clear();
-    recorridoTokens recorrido(ruta);
-    if (!recorrido.buscar(etiqueta, n) || !recorrido.saltar(k)) {
+    size_t i = 0;
+    if (!inicioTras(etiqueta, n, k, i)) {
         return true;
     }
-    std::string token, palabra;
-    while (recorrido.siguiente(token) && lector.esNumero(token)) {
+    while (i < tokens.size() && esNumeroToken(i)) {
         double factor = 0;
-        if (!convertirReal(token, factor)) {
+        if (!convertirReal(contenido.data() + tokens[i].inicio, factor)) {
             if (avisar) {
-                std::cout << "Advertencia: el factor " << token << " después de la etiqueta "
-                          << etiqueta << " no es un número válido; se descarta la lista"
-                          << std::endl;
+                std::cout << "Advertencia: el factor " << textoToken(i)
+                          << " después de la etiqueta " << etiqueta
+                          << " no es un número válido; se descarta la lista" << std::endl;
             }
             factores.clear();
             palabras.clear();
             return false;
         }
-        if (!recorrido.siguiente(palabra)) {
+        if (i + 1 >= tokens.size()) {
             if (avisar) {
-                std::cout << "Advertencia: el factor " << token << " al final de la etiqueta "
+                std::cout << "Advertencia: el factor " << textoToken(i) << " al final de la etiqueta "
                           << etiqueta << " no tiene caso; se omite" << std::endl;
             }
             break;
         }
         factores.push_back(factor);
-        palabras.push_back(palabra);
+        palabras.push_back(textoToken(i + 1));
+        i += 2;
     }
     return true;
 }
-
-}  // namespace
 
 std::vector<double> claseLeerArchivo::getFactoresEtiqueta(std::string etiqueta, int n, int k)
 {
     std::vector<double> factores;
     std::vector<std::string> palabras;
-    leerPares(nombreArchivo, *this, etiqueta, n, k, true, factores, palabras);
+    leerPares(etiqueta, n, k, true, factores, palabras);
     return factores;
 }
 
@@ -322,6 +395,54 @@ std::vector<std::string> claseLeerArchivo::getNombresDeFactores(std::string etiq
 {
     std::vector<double> factores;
     std::vector<std::string> palabras;
-    leerPares(nombreArchivo, *this, etiqueta, n, k, false, factores, palabras);
+    leerPares(etiqueta, n, k, false, factores, palabras);
     return palabras;
+}
+
+bool claseLeerArchivo::esNumeroToken(size_t i) const
+{
+    const char* c = contenido.data() + tokens[i].inicio;
+    for (size_t k = 0; k < tokens[i].largo; k++) {
+        if (!esCaracterNumerico(c[k])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Primer token después de la n-ésima aparición y k tokens saltados; false si
+// no hay tal aparición o el archivo termina antes de saltar los k
+bool claseLeerArchivo::inicioTras(const std::string& etiqueta, int n, int k, size_t& inicio)
+{
+    size_t p = 0;
+    if (!buscar(etiqueta, n, p)) {
+        return false;
+    }
+    size_t saltos = k > 0 ? static_cast<size_t>(k) : 0;
+    if (saltos >= tokens.size() - p) {
+        return false;
+    }
+    inicio = p + 1 + saltos;
+    return true;
+}
+
+// Convierte los tokens [desde, hasta); si uno no da número escribe una línea
+// con la etiqueta y el valor y devuelve false
+bool claseLeerArchivo::convertirCorrida(size_t desde, size_t hasta, const std::string& etiqueta,
+                                        const char* queSeDescarta, std::vector<double>& valores)
+{
+    valores.clear();
+    valores.reserve(hasta - desde);
+    for (size_t i = desde; i < hasta; i++) {
+        double v = 0;
+        if (!convertirReal(contenido.data() + tokens[i].inicio, v)) {
+            std::cout << "Advertencia: el valor " << textoToken(i) << " después de la etiqueta "
+                      << etiqueta << " no es un número válido; se descarta " << queSeDescarta
+                      << std::endl;
+            valores.clear();
+            return false;
+        }
+        valores.push_back(v);
+    }
+    return true;
 }

@@ -8,9 +8,12 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include <Eigen/Dense>
+
+#include "model/nombresCombo.h"
 
 using Eigen::Matrix3d;
 using Eigen::MatrixXd;
@@ -82,6 +85,8 @@ public:
     int getCodigoSeccion();
     MatrixXd getPerimetroSeccion();
     bool getBoolSeccion();
+    // true con sección y material: la rigidez se puede formar
+    bool getBoolRigidez();
     std::string getNombreDeSeccion();
 
     // Rigidez y articulaciones
@@ -175,8 +180,16 @@ private:
     MatrixXd cargasLocales;
     std::vector<std::string> casosGlobales;
     MatrixXd cargasGlobales;
-    std::vector<std::string> etiquetasCombo;
-    MatrixXd matrizCargasCombo;
+    claseNombresCombo etiquetasCombo;
+    // una fila por combo; por filas, para que agregar un combo no copie la tabla
+    Eigen::Matrix<double, Eigen::Dynamic, 7, Eigen::RowMajor> matrizCargasCombo;
+    // filas de cargasLocales y cargasGlobales de cada caso, al día hasta
+    // localesIndexadas y globalesIndexadas
+    struct filasDeCaso {
+        std::vector<Eigen::Index> locales, globales;
+    };
+    std::unordered_map<std::string, filasDeCaso> filasPorCaso;
+    size_t localesIndexadas = 0, globalesIndexadas = 0;
     MatrixXd cargasEquivalentesLocales;
     MatrixXd cargasEquivalentesGlobales;
     MatrixXd desplGlobales;

@@ -80,25 +80,36 @@ void objBarra3d::setPesoPropio(std::string caso)
 
 void objBarra3d::setCombo(std::string combo, double factor, std::string caso)
 {
+    // Índice por caso de las cargas llegadas desde la última llamada
+    if (localesIndexadas > casosLocales.size() || globalesIndexadas > casosGlobales.size()) {
+        filasPorCaso.clear();
+        localesIndexadas = globalesIndexadas = 0;
+    }
+    for (; localesIndexadas < casosLocales.size(); localesIndexadas++) {
+        filasPorCaso[casosLocales[localesIndexadas]].locales.push_back(
+            static_cast<Eigen::Index>(localesIndexadas));
+    }
+    for (; globalesIndexadas < casosGlobales.size(); globalesIndexadas++) {
+        filasPorCaso[casosGlobales[globalesIndexadas]].globales.push_back(
+            static_cast<Eigen::Index>(globalesIndexadas));
+    }
     FilaCarga suma = FilaCarga::Zero();
-    for (size_t i = 0; i < casosLocales.size(); i++) {
-        if (casosLocales[i] == caso) {
-            suma += factor * cargasLocales.row(static_cast<Eigen::Index>(i));
+    auto filas = filasPorCaso.find(caso);
+    if (filas != filasPorCaso.end()) {
+        for (Eigen::Index i : filas->second.locales) {
+            suma += factor * cargasLocales.row(i);
+        }
+        for (Eigen::Index i : filas->second.globales) {
+            suma += factor * cargasGlobales.row(i);
         }
     }
-    for (size_t i = 0; i < casosGlobales.size(); i++) {
-        if (casosGlobales[i] == caso) {
-            suma += factor * cargasGlobales.row(static_cast<Eigen::Index>(i));
-        }
+    int c = etiquetasCombo.buscar(combo);
+    if (c >= 0) {
+        matrizCargasCombo.row(c) += suma;
+        return;
     }
-    for (size_t c = 0; c < etiquetasCombo.size(); c++) {
-        if (etiquetasCombo[c] == combo) {
-            matrizCargasCombo.row(static_cast<Eigen::Index>(c)) += suma;
-            return;
-        }
-    }
-    etiquetasCombo.push_back(combo);
-    Eigen::Index n = matrizCargasCombo.rows();
+    // por filas y con el ancho fijo la tabla crece en su lugar
+    Eigen::Index n = etiquetasCombo.agregar(combo);
     matrizCargasCombo.conservativeResize(n + 1, 7);
     matrizCargasCombo.row(n) = suma;
 }
@@ -187,7 +198,7 @@ MatrixXd objBarra3d::getCargasEquivalentesGlobales()
 }
 
 MatrixXd objBarra3d::getMatrizCargasCombo() { return matrizCargasCombo; }
-std::vector<std::string> objBarra3d::getEtiquetasCombo() { return etiquetasCombo; }
+std::vector<std::string> objBarra3d::getEtiquetasCombo() { return etiquetasCombo.nombres(); }
 
 bool objBarra3d::comboValido(int c) { return c >= 0 && c < matrizCargasCombo.rows(); }
 

@@ -126,6 +126,11 @@ int objBarra3d::getCodigoSeccion() { return codigoSeccion; }
 MatrixXd objBarra3d::getPerimetroSeccion() { return perimetroSeccion; }
 bool objBarra3d::getBoolSeccion() { return flagsBarra[flagNombreSeccion] == 1; }
 
+bool objBarra3d::getBoolRigidez()
+{
+    return flagsBarra[flagSeccion] == 1 && flagsBarra[flagMaterial] == 1;
+}
+
 std::string objBarra3d::getNombreDeSeccion()
 {
     if (flagsBarra[flagNombreSeccion] == 1) {

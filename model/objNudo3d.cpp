@@ -41,36 +41,36 @@ void objNudo3d::setCargaPuntual(std::string caso, double Fx, double Fy, double F
 
 void objNudo3d::setCombo(std::string combo, double factor, std::string caso)
 {
+    // Índice por caso de las cargas llegadas desde la última llamada
+    if (filasIndexadas > casosPuntuales.size()) {
+        filasPorCaso.clear();
+        filasIndexadas = 0;
+    }
+    for (; filasIndexadas < casosPuntuales.size(); filasIndexadas++) {
+        filasPorCaso[casosPuntuales[filasIndexadas]].push_back(
+            static_cast<Eigen::Index>(filasIndexadas));
+    }
     Eigen::Matrix<double, 6, 1> suma = Eigen::Matrix<double, 6, 1>::Zero();
-    for (size_t i = 0; i < casosPuntuales.size(); i++) {
-        if (casosPuntuales[i] == caso) {
+    auto filas = filasPorCaso.find(caso);
+    if (filas != filasPorCaso.end()) {
+        for (Eigen::Index i : filas->second) {
             for (int k = 0; k < 6; k++) {
-                suma(k) += factor * cargasPuntuales(static_cast<Eigen::Index>(i), k);
+                suma(k) += factor * cargasPuntuales(i, k);
             }
         }
     }
-    for (size_t c = 0; c < etiquetasCombo.size(); c++) {
-        if (etiquetasCombo[c] == combo) {
-            cargasCombo.col(static_cast<Eigen::Index>(c)) += suma;
-            return;
-        }
+    int c = etiquetasCombo.buscar(combo);
+    if (c >= 0) {
+        cargasCombo.col(c) += suma;
+        return;
     }
-    etiquetasCombo.push_back(combo);
-    Eigen::Index n = cargasCombo.cols();
+    // con el alto fijo la tabla crece en su lugar, sin copiar las columnas
+    Eigen::Index n = etiquetasCombo.agregar(combo);
     cargasCombo.conservativeResize(6, n + 1);
     cargasCombo.col(n) = suma;
 }
 
-int objNudo3d::getNumeroDeCombo(std::string nombre)
-{
-    int numero = -1;
-    for (size_t c = 0; c < etiquetasCombo.size(); c++) {
-        if (etiquetasCombo[c] == nombre) {
-            numero = static_cast<int>(c);
-        }
-    }
-    return numero;
-}
+int objNudo3d::getNumeroDeCombo(std::string nombre) { return etiquetasCombo.buscar(nombre); }
 
 int objNudo3d::getCantidadDeCombos() { return static_cast<int>(etiquetasCombo.size()); }
 

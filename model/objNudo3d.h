@@ -3,9 +3,12 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include <Eigen/Dense>
+
+#include "model/nombresCombo.h"
 
 using Eigen::MatrixXd;
 using Eigen::VectorXi;
@@ -79,8 +82,11 @@ private:
     MatrixXd cargasPuntuales;
     VectorXi apoyo;
     VectorXi gdl;
-    std::vector<std::string> etiquetasCombo;
+    claseNombresCombo etiquetasCombo;
     MatrixXd cargasCombo;
+    // filas de cargasPuntuales de cada caso, al día hasta filasIndexadas
+    std::unordered_map<std::string, std::vector<Eigen::Index>> filasPorCaso;
+    size_t filasIndexadas = 0;
     MatrixXd matrizDesplazamientos;
     MatrixXd matrizReacciones;
 };

@@ -139,7 +139,19 @@ const casoFalla casosInestables[] = {
          m.puntual(b, "P", 0, 0, -10);
          m.combos({{"C1", {{1, "P"}}}});
      },
-     "Estructura inestable: sin rigidez en el nudo 3, dirección ux"},
+     "No están definidas E, poisson, o Sección del Elemento: 2"},
+    // estable sin la barra 2, que antes se armaba con rigidez nula en silencio
+    {"barra sin sección en un voladizo estable",
+     [](modelo& m) {
+         int a = m.nudoEn(1, 0, 0, 0, empotrado);
+         int b = m.nudoEn(2, 3, 0, 0);
+         int c = m.nudoEn(3, 3, 4, 0, empotrado);
+         m.barraEntre(1, a, b, perfil, acero);
+         m.barraEntre(7, b, c, perfil, acero, 0, false);
+         m.puntual(b, "P", 0, 0, -10);
+         m.combos({{"C1", {{1, "P"}}}});
+     },
+     "No están definidas E, poisson, o Sección del Elemento: 7"},
     {"barra rotulada que gira alrededor de su rótula", vigaConRotulaSuelta,
      "Estructura inestable: mecanismo en el nudo 3, dirección ry"},
     {"pórtico que se desploma", [](modelo& m) { porticoQueSeDesploma(m, 0); },

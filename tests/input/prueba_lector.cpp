@@ -215,6 +215,17 @@ TEST(Lector, CasosBorde)
          "0|0x3:", ""},
         {"espacios de toda clase separan tokens", "nudos:\t1\r\n0\v0\f0",
          [](L& l) { return unir(l.getMatriz("nudos:", 4)); }, "1x4: 1 0 0 0", ""},
+        // token j-ésimo tras una aparición: el que termina una corrida
+        {"token tras una aparición", "b: N1 1 2 x b: N2 3\n",
+         [](L& l) {
+             return junto({l.getTokenTras("b:", 1, 1), l.getTokenTras("b:", 1, 4),
+                           l.getTokenTras("b:", 2, 2), l.getTokenTras("b:", 2, 3),
+                           l.getTokenTras("b:", 1, 0), l.getTokenTras("b:", 3, 1),
+                           l.getTokenTras("x", 1, 1)});
+         },
+         "N1|x|3||||b:", ""},
+        {"tokens con dos puntos, distintos y en orden", "b: 1 Nudos: x b: nudos:x a: Nudos:\n",
+         [](L& l) { return unir(l.getTokensConDosPuntos()); }, "b: Nudos: a:", ""},
     };
     for (const casoLector& c : casos) {
         claseLeerArchivo lector;
@@ -261,17 +272,60 @@ TEST(Lector, ArchivoInexistenteSeLeeVacioYEnSilencio)
     EXPECT_EQ(salida, "");
 }
 
-TEST(Lector, CadaConsultaLeeElArchivoDeNuevo)
+// Cada carga lee el archivo una vez: lo que cambia después no se mezcla con
+// lo leído, y un lector nuevo (la carga siguiente) lee el archivo nuevo
+TEST(Lector, UnaLecturaPorCarga)
 {
-    std::string ruta = archivoTemporal("escalaN: 0.5\n");
+    std::string ruta = archivoTemporal("escalaN: 0.5\nnudos: 1 0 0 0\n");
     claseLeerArchivo lector;
     lector.setNombreArchivo(ruta);
     EXPECT_EQ(lector.getReal("escalaN:"), 0.5);
+    // editado después de la primera consulta
     {
         FILE* f = std::fopen(ruta.c_str(), "w");
-        std::fputs("escalaN: 0.25\n", f);
+        std::fputs("escalaN: 0.25\nnudos: 1 0 0 0 2 1 0 0\n", f);
         std::fclose(f);
     }
-    EXPECT_EQ(lector.getReal("escalaN:"), 0.25);
+    EXPECT_EQ(lector.getReal("escalaN:"), 0.5);
+    EXPECT_EQ(lector.getMatriz("nudos:", 4).rows(), 1);
+    claseLeerArchivo siguiente;
+    siguiente.setNombreArchivo(ruta);
+    EXPECT_EQ(siguiente.getMatriz("nudos:", 4).rows(), 2);
+    EXPECT_EQ(siguiente.getReal("escalaN:"), 0.25);
+    // reemplazado por otro archivo: el mismo lector con el nombre otra vez lo lee de nuevo
+    std::string otro = archivoTemporal("escalaN: 4\n");
+    ASSERT_EQ(std::rename(otro.c_str(), ruta.c_str()), 0);
+    EXPECT_EQ(siguiente.getReal("escalaN:"), 0.25);
+    siguiente.setNombreArchivo(ruta);
+    EXPECT_EQ(siguiente.getReal("escalaN:"), 4);
+    EXPECT_EQ(siguiente.getNoEtiquetas("nudos:"), 0);
+    std::remove(ruta.c_str());
+}
+
+TEST(Lector, MarcaDeOrdenYBytesNulos)
+{
+    // la marca UTF-8 del comienzo no es parte del primer token; más adelante sí
+    std::string ruta = archivoTemporal("\xEF\xBB\xBFnudos: 1 0 0 0\n\xEF\xBB\xBF" "barras: 1 1 1\n");
+    claseLeerArchivo lector;
+    lector.setNombreArchivo(ruta);
+    std::string salida = capturarSalida([&] {
+        EXPECT_EQ(lector.getMatriz("nudos:", 4).rows(), 1);
+        EXPECT_EQ(lector.getNoEtiquetas("barras:"), 0);
+        EXPECT_TRUE(lector.getArchivoLegible());
+    });
+    EXPECT_EQ(salida, "");
+    std::remove(ruta.c_str());
+    // UTF-16: una sola línea en la primera consulta, y se lee vacío
+    const char utf16[] = "\xFF\xFEn\0u\0d\0o\0s\0:\0 \0" "1\0";
+    ruta = archivoTemporal(std::string(utf16, sizeof utf16 - 1));
+    lector.setNombreArchivo(ruta);
+    salida = capturarSalida([&] {
+        EXPECT_TRUE(lector.getArchivoLegible());
+        EXPECT_EQ(lector.getNoEtiquetas("nudos:"), 0);
+        EXPECT_EQ(lector.getString("n", 1), "");
+    });
+    EXPECT_EQ(salida, "Advertencia: el archivo " + ruta +
+                          " no es un archivo de texto plano (tiene bytes nulos); se lee como un "
+                          "archivo vacío\n");
     std::remove(ruta.c_str());
 }

@@ -1,0 +1,303 @@
+// Medición del cargador: escribe archivos de entrada y mide funcionLeerArchivo.
+// Casos: el edificio de 12 x 12 vanos y 8 pisos (carga y análisis), 10 000
+// combos, 10 000 bloques puntual: y archivos de 25 y 50 MB (tiempo lineal
+// en el tamaño). Cada caso corre en su propio proceso para que la memoria
+// pico sea suya.
+//
+// Uso: medir_cargador             todos los casos
+//      medir_cargador caso        edificio | combos | puntuales | grande
+//      medir_cargador archivo.txt carga un archivo cualquiera
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <iostream>
+#include <string>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "analysis/analisis.h"
+#include "app/zurezar3o.h"
+#include "input/funcionLeerArchivo.h"
+
+namespace {
+
+using reloj = std::chrono::steady_clock;
+
+double segundosDesde(reloj::time_point inicio)
+{
+    return std::chrono::duration<double>(reloj::now() - inicio).count();
+}
+
+double memoriaPicoMB()
+{
+    rusage r{};
+    getrusage(RUSAGE_SELF, &r);
+    return static_cast<double>(r.ru_maxrss) / 1024.0;
+}
+
+double megas(const std::string& ruta)
+{
+    struct stat s{};
+    return stat(ruta.c_str(), &s) == 0 ? static_cast<double>(s.st_size) / 1e6 : 0;
+}
+
+// Edificio regular de pórticos: nx por ny vanos de 6 m, pisos de 3.5 m
+struct edificio {
+    int nx, ny, pisos;
+};
+
+// Qué lleva el archivo además de la geometría
+struct contenido {
+    int combosExtra = 0;          // combos "Ck" además de ELU y SERV
+    int bloquesPuntuales = 0;     // bloques puntual: de un nudo cada uno
+    bool bloquePorObjeto = false; // una carga por nudo de piso y por viga
+};
+
+int numeroNudo(const edificio& e, int i, int j, int k)
+{
+    return (k * (e.ny + 1) + j) * (e.nx + 1) + i + 1;
+}
+
+// Escribe el archivo; devuelve la cantidad de nudos
+int escribirEdificio(const std::string& ruta, const edificio& e, const contenido& c)
+{
+    FILE* f = std::fopen(ruta.c_str(), "w");
+    if (!f) {
+        std::perror(ruta.c_str());
+        std::exit(1);
+    }
+    std::fputs("nudos:\n", f);
+    for (int k = 0; k <= e.pisos; k++) {
+        for (int j = 0; j <= e.ny; j++) {
+            for (int i = 0; i <= e.nx; i++) {
+                std::fprintf(f, "%d %g %g %g\n", numeroNudo(e, i, j, k), 6.0 * i, 6.0 * j,
+                             3.5 * k);
+            }
+        }
+    }
+    std::string columnas, vigas;
+    std::fputs("\nbarras:\n", f);
+    int b = 0;
+    for (int k = 1; k <= e.pisos; k++) {
+        for (int j = 0; j <= e.ny; j++) {
+            for (int i = 0; i <= e.nx; i++) {
+                int n = numeroNudo(e, i, j, k);
+                std::fprintf(f, "%d %d %d\n", ++b, numeroNudo(e, i, j, k - 1), n);
+                columnas += " " + std::to_string(b);
+                if (i < e.nx) {
+                    std::fprintf(f, "%d %d %d\n", ++b, n, numeroNudo(e, i + 1, j, k));
+                    vigas += " " + std::to_string(b);
+                }
+                if (j < e.ny) {
+                    std::fprintf(f, "%d %d %d\n", ++b, n, numeroNudo(e, i, j + 1, k));
+                    vigas += " " + std::to_string(b);
+                }
+            }
+        }
+    }
+    std::fputs("\napoyo: 1 1 1 1 1 1\n", f);
+    for (int j = 0; j <= e.ny; j++) {
+        for (int i = 0; i <= e.nx; i++) {
+            std::fprintf(f, " %d", numeroNudo(e, i, j, 0));
+        }
+    }
+    std::fprintf(f, "\n\nseccionRectangular: C50 0.5 0.5 2.5e7 0.2 24\n%s\n", columnas.c_str());
+    std::fprintf(f, "\nseccionW: W450 0.2 0.015 0.45 0.009 2e8 0.3 78.5\n%s\n", vigas.c_str());
+    if (c.bloquePorObjeto) {
+        for (int k = 1; k <= e.pisos; k++) {
+            for (int j = 0; j <= e.ny; j++) {
+                for (int i = 0; i <= e.nx; i++) {
+                    std::fprintf(f, "puntual: S %g %g 0 0 0 0 %d\n", 2.0 * k, 1.0 * k,
+                                 numeroNudo(e, i, j, k));
+                }
+            }
+        }
+        size_t desde = 0;
+        while (desde < vigas.size()) {
+            size_t hasta = vigas.find(' ', desde + 1);
+            if (hasta == std::string::npos) {
+                hasta = vigas.size();
+            }
+            std::fprintf(f, "distribuidaGlobal: SC 12 12 0 0 -1 %s\n",
+                         vigas.substr(desde + 1, hasta - desde - 1).c_str());
+            desde = hasta;
+        }
+    } else {
+        std::fputs("\npuntual: S 2 1 0 0 0 0\n", f);
+        for (int k = 1; k <= e.pisos; k++) {
+            for (int j = 0; j <= e.ny; j++) {
+                for (int i = 0; i <= e.nx; i++) {
+                    std::fprintf(f, " %d", numeroNudo(e, i, j, k));
+                }
+            }
+        }
+        std::fprintf(f, "\n\ndistribuidaGlobal: SC 12 12 0 0 -1\n%s\n", vigas.c_str());
+    }
+    int nudos = (e.nx + 1) * (e.ny + 1) * (e.pisos + 1);
+    for (int p = 0; p < c.bloquesPuntuales; p++) {
+        int n = (e.nx + 1) * (e.ny + 1) + 1 + p % (nudos - (e.nx + 1) * (e.ny + 1));
+        std::fprintf(f, "puntual: V%d 1 0 0 0 0 0 %d\n", p % 10, n);
+    }
+    std::fputs("\npesoPropio: PP\n\n", f);
+    std::fputs("combo: ELU 1.2 PP 1.6 SC\ncombo: SERV 1 PP 0.5 SC 1 S\n", f);
+    for (int k = 0; k < c.combosExtra; k++) {
+        std::fprintf(f, "combo: C%d %g PP %g SC 1 S\n", k, 1.0 + k % 7 * 0.05, 0.5 + k % 5 * 0.1);
+    }
+    std::fputs("\nprecision: 3\nescalaTexto: 0.3\nescalaDeflexion: 50\nescalaMy: 0.02\n"
+               "escalaMz: 0.02\nescalaVy: 0.05\nescalaVz: 0.05\nescalaN: 0.01\nescalaT: 0.01\n"
+               "escalaApoyo: 0.5\nescalaCarga: 0.02\n",
+               f);
+    std::fclose(f);
+    return nudos;
+}
+
+// Carga el archivo con la consola desviada a /dev/null; devuelve segundos
+double cargar(const std::string& ruta)
+{
+    std::cout.flush();
+    std::fflush(stdout);
+    int copia = dup(STDOUT_FILENO);
+    int nulo = open("/dev/null", O_WRONLY);
+    dup2(nulo, STDOUT_FILENO);
+    close(nulo);
+    nudo.clear();
+    barra.clear();
+    noNudos = 0;
+    noBarras = 0;
+    nombreArchivo = ruta;
+    reloj::time_point inicio = reloj::now();
+    funcionLeerArchivo();
+    double t = segundosDesde(inicio);
+    std::cout.flush();
+    std::fflush(stdout);
+    dup2(copia, STDOUT_FILENO);
+    close(copia);
+    return t;
+}
+
+std::string rutaTemporal(const char* nombre)
+{
+    return "/tmp/tresnal_medir_" + std::to_string(getpid()) + "_" + nombre + ".txt";
+}
+
+void informar(const char* caso, const std::string& ruta, double t)
+{
+    std::printf("%-34s %8.2f MB  %6d nudos %7d barras %5d combos | carga %7.3f s | "
+                "memoria pico %6.0f MB\n",
+                caso, megas(ruta), noNudos, noBarras, noCombos, t, memoriaPicoMB());
+    std::fflush(stdout);
+}
+
+int casoEdificio()
+{
+    std::string ruta = rutaTemporal("edificio");
+    contenido c;
+    c.bloquePorObjeto = true;
+    escribirEdificio(ruta, {12, 12, 8}, c);
+    double t = cargar(ruta);
+    informar("edificio 12x12x8", ruta, t);
+    reloj::time_point inicio = reloj::now();
+    bool bien = funcionSolve();
+    double tSolucion = segundosDesde(inicio);
+    std::printf("%-34s análisis %7.3f s | carga + análisis %7.3f s%s\n", "", tSolucion,
+                t + tSolucion, bien ? "" : " (el análisis falló)");
+    std::remove(ruta.c_str());
+    return bien ? 0 : 1;
+}
+
+int casoCombos()
+{
+    std::string ruta = rutaTemporal("combos");
+    contenido c;
+    c.combosExtra = 10000 - 2;
+    escribirEdificio(ruta, {3, 3, 2}, c);
+    double t = cargar(ruta);
+    informar("10 000 combos, edificio 3x3x2", ruta, t);
+    std::remove(ruta.c_str());
+    return noCombos == 10000 ? 0 : 1;
+}
+
+int casoPuntuales()
+{
+    std::string ruta = rutaTemporal("puntuales");
+    contenido c;
+    c.bloquesPuntuales = 10000;
+    escribirEdificio(ruta, {3, 3, 2}, c);
+    double t = cargar(ruta);
+    informar("10 000 bloques puntual:, 3x3x2", ruta, t);
+    std::remove(ruta.c_str());
+    return 0;
+}
+
+// Unos 0.2 MB por piso de la torre de 30 x 30 vanos
+const int pisos25 = 120, pisos50 = 240;
+
+// Torre de 30 x 30 vanos con una carga por nudo y por viga: la altura fija
+// el tamaño del archivo (unos 0.2 MB por piso)
+int casoGrande(int pisos, const char* nombre)
+{
+    std::string ruta = rutaTemporal(nombre);
+    contenido c;
+    c.bloquePorObjeto = true;
+    escribirEdificio(ruta, {30, 30, pisos}, c);
+    double t = cargar(ruta);
+    informar(nombre, ruta, t);
+    std::printf("%-34s %.1f MB/s\n", "", megas(ruta) / t);
+    std::remove(ruta.c_str());
+    return 0;
+}
+
+// Corre el caso en un proceso hijo
+int aparte(const std::function<int()>& caso)
+{
+    std::fflush(stdout);
+    pid_t hijo = fork();
+    if (hijo < 0) {
+        return caso();
+    }
+    if (hijo == 0) {
+        int resultado = caso();
+        std::fflush(stdout);
+        std::_Exit(resultado);
+    }
+    int estado = 0;
+    waitpid(hijo, &estado, 0);
+    return WIFEXITED(estado) ? WEXITSTATUS(estado) : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    std::string caso = argc > 1 ? argv[1] : "";
+    if (argc > 2) {
+        std::fprintf(stderr, "uso: %s [edificio|combos|puntuales|grande|archivo]\n", argv[0]);
+        return 2;
+    }
+    int fallas = 0;
+    if (caso.empty() || caso == "edificio") {
+        fallas += aparte(casoEdificio);
+    }
+    if (caso.empty() || caso == "combos") {
+        fallas += aparte(casoCombos);
+    }
+    if (caso.empty() || caso == "puntuales") {
+        fallas += aparte(casoPuntuales);
+    }
+    if (caso.empty() || caso == "grande") {
+        fallas += aparte([] { return casoGrande(pisos25, "torre 30x30, ~25 MB"); });
+        fallas += aparte([] { return casoGrande(pisos50, "torre 30x30, ~50 MB"); });
+    }
+    if (!caso.empty() && caso != "edificio" && caso != "combos" && caso != "puntuales" &&
+        caso != "grande") {
+        double t = cargar(caso);
+        informar(caso.c_str(), caso, t);
+    }
+    return fallas == 0 ? 0 : 1;
+}
