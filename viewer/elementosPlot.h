@@ -20,6 +20,17 @@ void drawNumFloat(double x, double y, double z, double v, int p, double h, int a
 void drawNumFloatFacing(double x, double y, double z, double v, int p, double h, int alineacion);
 void drawNumSci(double x, double y, double z, double v, int p, double h, int alineacion);
 void drawNumSciFacing(double x, double y, double z, double v, int p, double h, int alineacion);
+// Flecha con cabeza de tamaño distCamObj / 75, que sigue a la cámara
+void drawFlechaCamara(double x1, double y1, double z1, double x2, double y2, double z2);
+double tamanoCabezaCamara();
+
+// Grabación de la escena en listas de OpenGL (caché del cuadro). Mientras se
+// graba, el giro de cara a la cámara y la cabeza de drawFlechaCamara se llaman
+// por nombre a dos listas chicas que funcionPrepararGrabacion rehace con la
+// cámara actual en cada cuadro: la escena grabada vale al mover la cámara.
+// false si no hay listas de OpenGL (entonces se dibuja sin caché).
+void funcionGrabarEscena(bool activa);
+bool funcionPrepararGrabacion();
 
 // Panel superpuesto
 void plotDialogo();

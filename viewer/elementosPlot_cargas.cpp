@@ -1,5 +1,6 @@
 // Cargas del combo: fuerzas y momentos en nudos, cargas distribuidas y
-// torsor distribuido en barras. No necesitan análisis.
+// torsor distribuido en barras. No necesitan análisis. Las flechas de carga
+// tienen la cabeza que sigue a la cámara (distCamObj / 75).
 #include <cmath>
 
 #include <GL/gl.h>
@@ -12,7 +13,7 @@ namespace {
 
 const double umbralCarga = 1e-5;
 
-void plotCargasNudo(objNudo3d& n, int c, double s, double b)
+void plotCargasNudo(objNudo3d& n, int c, double s)
 {
     double p[3] = {n.getX(), n.getY(), n.getZ()};
     double fuerzas[3] = {n.getPxCombo(c), n.getPyCombo(c), n.getPzCombo(c)};
@@ -30,7 +31,7 @@ void plotCargasNudo(objNudo3d& n, int c, double s, double b)
         double cola[3];
         movido(k, -P * s, cola);
         glLineWidth(2);
-        drawFlecha(cola[0], cola[1], cola[2], p[0], p[1], p[2], b);
+        drawFlechaCamara(cola[0], cola[1], cola[2], p[0], p[1], p[2]);
         glLineWidth(1);
         drawNumFloatFacing(cola[0], cola[1], cola[2], std::fabs(P), precision, escalaTexto, 1);
     }
@@ -44,15 +45,15 @@ void plotCargasNudo(objNudo3d& n, int c, double s, double b)
         movido(k, M * s, punta);
         movido(k, 0.7 * M * s, media);
         glLineWidth(2);
-        drawFlecha(p[0], p[1], p[2], punta[0], punta[1], punta[2], b);
-        drawFlecha(p[0], p[1], p[2], media[0], media[1], media[2], b);
+        drawFlechaCamara(p[0], p[1], p[2], punta[0], punta[1], punta[2]);
+        drawFlechaCamara(p[0], p[1], p[2], media[0], media[1], media[2]);
         glLineWidth(1);
         drawNumFloatFacing(punta[0], punta[1], punta[2], std::fabs(M), precision, escalaTexto, 1);
     }
 }
 
 // Carga transversal qI..qF sobre el eje local (1: y, 2: z)
-void plotCargaTransversal(objBarra3d& br, int eje, double qI, double qF, double s, double b)
+void plotCargaTransversal(objBarra3d& br, int eje, double qI, double qF, double s)
 {
     double L = br.getLongitud();
     // Punto a la abscisa x con ordenada v sobre el eje de la carga
@@ -73,7 +74,7 @@ void plotCargaTransversal(objBarra3d& br, int eje, double qI, double qF, double 
         double x = j * L / 10;
         double q = qI + j * (qF - qI) / 10;
         punto(x, -q * s, cola);
-        drawFlecha(cola[0], cola[1], cola[2], x, 0, 0, b);
+        drawFlechaCamara(cola[0], cola[1], cola[2], x, 0, 0);
     }
     double ini[3], fin[3];
     punto(0, -qI * s, ini);
@@ -94,7 +95,7 @@ void plotCargaTransversal(objBarra3d& br, int eje, double qI, double qF, double 
     glPopMatrix();
 }
 
-void plotCargaAxial(objBarra3d& br, double qI, double qF, double s, double b)
+void plotCargaAxial(objBarra3d& br, double qI, double qF, double s)
 {
     double L = br.getLongitud();
     empujarMarcoBarra(br);
@@ -103,7 +104,7 @@ void plotCargaAxial(objBarra3d& br, double qI, double qF, double s, double b)
     double u = (qI + qF) / 2 * s;
     for (int j = 0; j <= 10 && u != 0; j++) {
         double x = j * L / 10;
-        drawFlecha(x, 0, 0, u > 0 ? x + 1e-4 : x - 1e-4, 0, 0, b);
+        drawFlechaCamara(x, 0, 0, u > 0 ? x + 1e-4 : x - 1e-4, 0, 0);
     }
     glColor3f(0.7f, 0.2f, 0.2f);
     glLineWidth(1);
@@ -137,10 +138,9 @@ bool supera(double qI, double qF) { return std::fabs(qI) > umbralCarga || std::f
 
 void plotCarga(int c, double s)
 {
-    double b = distCamObj / 75;
     for (int i = 0; i < cantidadNudos(); i++) {
         if (visible(nudosAislados, i)) {
-            plotCargasNudo(nudo[static_cast<size_t>(i)], c, s, b);
+            plotCargasNudo(nudo[static_cast<size_t>(i)], c, s);
         }
     }
     for (int i = 0; i < cantidadBarras(); i++) {
@@ -153,13 +153,13 @@ void plotCarga(int c, double s)
         double qxI = br.getFxIniCombo(c), qxF = br.getFxFinCombo(c);
         double mt = br.getTCombo(c);
         if (supera(qyI, qyF)) {
-            plotCargaTransversal(br, 1, qyI, qyF, s, b);
+            plotCargaTransversal(br, 1, qyI, qyF, s);
         }
         if (supera(qzI, qzF)) {
-            plotCargaTransversal(br, 2, qzI, qzF, s, b);
+            plotCargaTransversal(br, 2, qzI, qzF, s);
         }
         if (supera(qxI, qxF)) {
-            plotCargaAxial(br, qxI, qxF, s, b);
+            plotCargaAxial(br, qxI, qxF, s);
         }
         if (std::fabs(mt) > umbralCarga) {
             plotTorsorDistribuido(br, mt);

@@ -1,6 +1,7 @@
 // Dibujos del modelo: ejes, nudos, barras, articulaciones, números,
 // secciones y volumen.
 #include <algorithm>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -20,10 +21,13 @@ void verticeContorno(const MatrixXd& c, Eigen::Index k, double x)
     glVertex3f(aFloat(x), aFloat(c(1, k)), aFloat(c(0, k)));
 }
 
-// Contorno en la abscisa x, como tramos sueltos entre puntos seguidos
-void trazarContorno(const MatrixXd& c, double x)
+// Contorno en la abscisa x, como tramos sueltos entre puntos seguidos, en el
+// color dado (dentro del glBegin, como todo tramo que en la escena grabada
+// sigue a otro sin cambio de matriz) o en el actual
+void trazarContorno(const MatrixXd& c, double x, const Color* color = nullptr)
 {
     glBegin(GL_LINES);
+    if (color) ponerColor(*color);
     for (Eigen::Index k = 0; k + 1 < c.cols(); k++) {
         verticeContorno(c, k, x);
         verticeContorno(c, k + 1, x);
@@ -31,25 +35,42 @@ void trazarContorno(const MatrixXd& c, double x)
     glEnd();
 }
 
-// Cara lateral k del sólido: del punto k al k + 1, de x = 0 a x = L
-void caraLateral(GLenum modo, const MatrixXd& c, Eigen::Index k, double L)
+// Esquinas de la cara lateral k del sólido: del punto k al k + 1, de x = 0 a x = L
+void esquinaCara(const MatrixXd& c, Eigen::Index k, double L, int esquina)
 {
-    glBegin(modo);
-    verticeContorno(c, k, 0);
-    verticeContorno(c, k + 1, 0);
-    verticeContorno(c, k + 1, L);
-    verticeContorno(c, k, L);
+    const Eigen::Index punto[4] = {k, k + 1, k + 1, k};
+    const double x[4] = {0, 0, L, L};
+    verticeContorno(c, punto[esquina], x[esquina]);
+}
+
+// La cara como los dos triángulos (0, 1, 2) y (0, 2, 3) en que Mesa parte el
+// cuadrilátero al dibujarlo directamente: grabado en una lista lo partiría por
+// la otra diagonal, y cambiarían los empates de profundidad con su borde. El
+// color va dentro del glBegin: la escena grabada no se corta en cada cara.
+void caraLateral(const MatrixXd& c, Eigen::Index k, double L, const Color& color)
+{
+    glBegin(GL_TRIANGLES);
+    ponerColor(color);
+    for (int esquina : {0, 1, 2, 0, 2, 3}) esquinaCara(c, k, L, esquina);
     glEnd();
 }
 
-void colorRelleno(int tipo)
+void bordeCara(const MatrixXd& c, Eigen::Index k, double L, const Color& color)
+{
+    glBegin(GL_LINE_LOOP);
+    ponerColor(color);
+    for (int esquina = 0; esquina < 4; esquina++) esquinaCara(c, k, L, esquina);
+    glEnd();
+}
+
+Color colorRelleno(int tipo)
 {
     switch (tipo) {
-    case codigoSeccionGenerica: glColor3f(0.3f, 0.0f, 0.0f); break;
-    case codigoSeccionRectangular: glColor3f(0.8f, 0.8f, 0.2f); break;
-    case codigoSeccionCostanera: glColor3f(0.2f, 0.8f, 0.2f); break;
-    case codigoSeccionW: glColor3f(0.8f, 0.2f, 0.8f); break;
-    default: glColor3f(0.2f, 0.5f, 0.9f); break;  // placa y cualquier otro
+    case codigoSeccionGenerica: return {0.3f, 0.0f, 0.0f};
+    case codigoSeccionRectangular: return {0.8f, 0.8f, 0.2f};
+    case codigoSeccionCostanera: return {0.2f, 0.8f, 0.2f};
+    case codigoSeccionW: return {0.8f, 0.2f, 0.8f};
+    default: return {0.2f, 0.5f, 0.9f};  // placa y cualquier otro
     }
 }
 
@@ -122,12 +143,12 @@ void plotBarras()
         if (!visible(barrasAisladas, i)) continue;
         objBarra3d& b = barra[i];
         glLineWidth(3);
+        glBegin(GL_LINES);
         if (b.getBoolSeccion()) {
             glColor3f(0.5f, 0.5f, 0.5f);
         } else {
             glColor3f(0.9f, 0.1f, 0.1f);
         }
-        glBegin(GL_LINES);
         glVertex3f(aFloat(b.getXi()), aFloat(b.getYi()), aFloat(b.getZi()));
         glVertex3f(aFloat(b.getXf()), aFloat(b.getYf()), aFloat(b.getZf()));
         glEnd();
@@ -214,17 +235,16 @@ void plotVolumen()
         MatrixXd c = b.getPerimetroSeccion();
         int tipo = b.getCodigoSeccion();
         double L = b.getLongitud();
+        const Color relleno = colorRelleno(tipo);
+        const Color blanco = {1, 1, 1};
+        glLineWidth(1);
         for (Eigen::Index k = 0; k + 1 < c.cols(); k++) {
-            colorRelleno(tipo);
-            caraLateral(GL_QUADS, c, k, L);
-            glColor3f(1, 1, 1);
-            glLineWidth(1);
-            caraLateral(GL_LINE_LOOP, c, k, L);
+            caraLateral(c, k, L, relleno);
+            bordeCara(c, k, L, blanco);
         }
-        glColor3f(1, 1, 1);
         glLineWidth(2);
-        trazarContorno(c, 0);
-        trazarContorno(c, L);
+        trazarContorno(c, 0, &blanco);
+        trazarContorno(c, L, &blanco);
         glPopMatrix();
     }
 }

@@ -14,14 +14,19 @@ namespace {
 
 const int estaciones = 21;
 
-void segmento(const Color& c, double x1, double y1, double z1, double x2, double y2, double z2)
+// Tramos sueltos de un color en un solo glBegin, con el color adentro: la
+// escena grabada no se corta en cada tramo. Se cierran con glEnd.
+void abrirTramos(const Color& c)
 {
-    ponerColor(c);
     glLineWidth(1);
     glBegin(GL_LINES);
+    ponerColor(c);
+}
+
+void tramo(double x1, double y1, double z1, double x2, double y2, double z2)
+{
     glVertex3f(aFloat(x1), aFloat(y1), aFloat(z1));
     glVertex3f(aFloat(x2), aFloat(y2), aFloat(z2));
-    glEnd();
 }
 
 // Rótulo adicional de un diagrama
@@ -65,13 +70,17 @@ void plotDiagrama(const Diagrama& d, int c, double s)
             ordenada(d, D(0, j), D(1, j), s, p[j]);
         }
         if (flagEncendido(flagLineasInternas)) {
+            abrirTramos(d.interna);
             for (int j = 0; j < estaciones; j++) {
-                segmento(d.interna, D(0, j), 0, 0, p[j][0], p[j][1], p[j][2]);
+                tramo(D(0, j), 0, 0, p[j][0], p[j][1], p[j][2]);
             }
+            glEnd();
         }
+        abrirTramos(d.contorno);
         for (int k = 0; k + 1 < estaciones; k++) {
-            segmento(d.contorno, p[k][0], p[k][1], p[k][2], p[k + 1][0], p[k + 1][1], p[k + 1][2]);
+            tramo(p[k][0], p[k][1], p[k][2], p[k + 1][0], p[k + 1][1], p[k + 1][2]);
         }
+        glEnd();
         if (flagEncendido(flagTextoDiagramas)) {
             ponerColor(d.texto);
             const double* p0 = p[0];
@@ -173,9 +182,11 @@ void plotDeformada(int c, double s)
         objNudo3d& n = nudo[static_cast<size_t>(ni)];
         empujarMarcoBarra(b, n.getDesplazamientoX(c) * s, n.getDesplazamientoY(c) * s,
                           n.getDesplazamientoZ(c) * s);
+        abrirTramos(colorCurva);
         for (int k = 0; k + 1 < estaciones; k++) {
-            segmento(colorCurva, D(0, k), D(1, k), D(2, k), D(0, k + 1), D(1, k + 1), D(2, k + 1));
+            tramo(D(0, k), D(1, k), D(2, k), D(0, k + 1), D(1, k + 1), D(2, k + 1));
         }
+        glEnd();
         glPopMatrix();
     }
 }

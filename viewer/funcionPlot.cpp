@@ -12,6 +12,50 @@
 #include "viewer/comunPlot.h"
 #include "viewer/elementosPlot.h"
 
+namespace {
+
+void escenaModelo()
+{
+    if (flagEncendido(flagEjes)) plotEjes();
+    if (noNudos != 0) plotNudos();
+    if (noBarras != 0) {
+        plotBarras();
+        plotArticulaciones();
+    }
+}
+
+// Números y nombres: su corrimiento sigue a la cámara
+void escenaEtiquetas()
+{
+    if (flagEncendido(flagTagNudos)) plotTagNudos(escalaTexto);
+    if (flagEncendido(flagTagBarras)) plotTagBarras(escalaTexto);
+    if (flagEncendido(flagSecciones)) plotSecciones(escalaTexto);
+}
+
+void escenaResultados()
+{
+    if (flagEncendido(flagVolumen)) plotVolumen();
+    if (flagEncendido(flagApoyos)) plotApoyos(escalaApoyo);
+
+    // Solo los combos con interruptor en flags
+    int combos = std::min(noCombos, maxCombosFlags);
+    for (const DibujoResultado& r : dibujosResultado) {
+        if (!flagEncendido(r.flag)) continue;
+        for (int c = 0; c < combos; c++) {
+            if (flagEncendido(flagCombos + c)) r.dibujo(c, r.escala ? *r.escala : 0.0);
+        }
+    }
+}
+
+// La escena en el orden del cuadro
+const PasoEscena pasosEscena[] = {
+    {escenaModelo, false},
+    {escenaEtiquetas, true},
+    {escenaResultados, false},
+};
+
+}  // namespace
+
 void funcionPlot(int argc, char** argv)
 {
     glutInit(&argc, argv);
@@ -21,6 +65,7 @@ void funcionPlot(int argc, char** argv)
     glutCreateWindow("Tresnal 3D v6.1");
 
     funcionFlagsInicio();
+    funcionCacheDibujo(true);
     glEnable(GL_DEPTH_TEST);
     funcionVistaNuevoModelo();
 
@@ -70,6 +115,7 @@ void funcionAplicarProyeccion()
 
 void funcionVistaNuevoModelo()
 {
+    funcionInvalidarDibujo();
     barrasAisladas = VectorXi::Ones(std::max(0, noBarras));
     nudosAislados = VectorXi::Ones(std::max(0, noNudos));
     reiniciarAvisosSecciones();
@@ -107,6 +153,13 @@ void funcionFronteraGraf()
 
 void draw()
 {
+    funcionDibujarCuadro();
+    glFlush();
+    glutSwapBuffers();
+}
+
+void funcionDibujarCuadro()
+{
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
@@ -114,28 +167,5 @@ void draw()
 
     // Primero el panel: un botón pulsado cambia los flags de este mismo cuadro
     plotDialogo();
-
-    if (flagEncendido(flagEjes)) plotEjes();
-    if (noNudos != 0) plotNudos();
-    if (noBarras != 0) {
-        plotBarras();
-        plotArticulaciones();
-    }
-    if (flagEncendido(flagTagNudos)) plotTagNudos(escalaTexto);
-    if (flagEncendido(flagTagBarras)) plotTagBarras(escalaTexto);
-    if (flagEncendido(flagSecciones)) plotSecciones(escalaTexto);
-    if (flagEncendido(flagVolumen)) plotVolumen();
-    if (flagEncendido(flagApoyos)) plotApoyos(escalaApoyo);
-
-    // Solo los combos con interruptor en flags
-    int combos = std::min(noCombos, maxCombosFlags);
-    for (const DibujoResultado& r : dibujosResultado) {
-        if (!flagEncendido(r.flag)) continue;
-        for (int c = 0; c < combos; c++) {
-            if (flagEncendido(flagCombos + c)) r.dibujo(c, r.escala ? *r.escala : 0.0);
-        }
-    }
-
-    glFlush();
-    glutSwapBuffers();
+    funcionDibujarEscena(pasosEscena, sizeof pasosEscena / sizeof pasosEscena[0]);
 }

@@ -4,6 +4,7 @@
 //   funcionPlot_raton.cpp    órbita, paneo y zoom
 //   funcionPlot_flags.cpp    estado inicial y reglas de flags
 //   funcionPlot_teclado.cpp  línea de comandos, teclas de función, recarga
+//   funcionPlot_cache.cpp    caché del cuadro en listas de OpenGL
 #pragma once
 
 // Índices de flags
@@ -41,8 +42,29 @@ void funcionFronteraGraf();
 // caja y cámara de inicio
 void funcionVistaNuevoModelo();
 void draw();
+// El cuadro sin intercambiar los búferes: queda en el trasero
+void funcionDibujarCuadro();
 // Lee el tamaño actual de la ventana y vuelve a aplicar la proyección
 void funcionAplicarProyeccion();
+
+// Caché del cuadro (funcionPlot_cache.cpp). Un paso de la escena: los que
+// siguen a la cámara se dibujan en cada cuadro; los demás se graban en una
+// lista de OpenGL y se reproducen hasta que cambie lo que dibujan.
+struct PasoEscena {
+    void (*dibujo)();
+    bool sigueCamara;
+};
+void funcionDibujarEscena(const PasoEscena* pasos, int n);
+// Enciende o apaga la caché (la ventana del programa la enciende)
+void funcionCacheDibujo(bool activa);
+// El modelo cambió (lo llama funcionVistaNuevoModelo, al abrir la ventana y en
+// cada recarga): la escena se vuelve a grabar. Todo lo demás que dibuja la
+// escena entra en la firma que la caché compara en cada cuadro: flags (también
+// la del análisis hecho), escalas, precisión, vectores de aislamiento,
+// diagonal de la caja, cantidades y vectores del modelo.
+void funcionInvalidarDibujo();
+// Veces que se grabó la escena desde el arranque
+int funcionGrabacionesEscena();
 
 // Ratón
 void mouseButton(int button, int state, int x, int y);

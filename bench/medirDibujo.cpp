@@ -1,0 +1,269 @@
+// Medición del dibujo: edificio de 10 x 10 x 9 nudos (900 nudos, 2 240 barras,
+// peso propio y dos combos) en la ventana de 1000 x 800, con la cámara girando
+// en cada cuadro (o la rueda acercando y alejando). Escribe los ms por cuadro
+// de cada dibujo, sin la caché del cuadro y con ella.
+//
+// Uso (con pantalla, p. ej. xvfb-run -a -s "-screen 0 1280x1024x24"):
+//   medir_dibujo [cuadros [dibujo]]
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <GL/freeglut.h>
+#include <GL/gl.h>
+
+#include "app/zurezar3o.h"
+#include "input/funcionLeerArchivo.h"
+#include "viewer/funcionPlot.h"
+
+namespace {
+
+const int nx = 10, ny = 10, niveles = 9;  // nudos por eje
+const double vano = 6.0, altura = 3.5;
+
+int numeroNudo(int i, int j, int k) { return (k * ny + j) * nx + i + 1; }
+
+// Lista de números en una línea
+std::string lista(const std::vector<int>& v)
+{
+    std::string s;
+    for (int n : v) s += std::to_string(n) + " ";
+    return s + "\n";
+}
+
+// Escribe el archivo del edificio: columnas rectangulares, vigas W,
+// empotrado en la base, peso propio y viento en los nudos de la fachada x = 0
+std::string escribirEdificio()
+{
+    char ruta[] = "/tmp/medir_dibujo_XXXXXX";
+    int fd = mkstemp(ruta);
+    if (fd < 0) return "";
+    close(fd);
+    std::ofstream f(ruta);
+    f << "nudos:\n";
+    for (int k = 0; k < niveles; k++)
+        for (int j = 0; j < ny; j++)
+            for (int i = 0; i < nx; i++)
+                f << numeroNudo(i, j, k) << " " << i * vano << " " << j * vano << " "
+                  << k * altura << "\n";
+    f << "\nbarras:\n";
+    std::vector<int> columnas, vigas;
+    int b = 0;
+    auto barraEntre = [&](int a, int c, std::vector<int>& tipo) {
+        f << ++b << " " << a << " " << c << "\n";
+        tipo.push_back(b);
+    };
+    for (int k = 1; k < niveles; k++)
+        for (int j = 0; j < ny; j++)
+            for (int i = 0; i < nx; i++) {
+                barraEntre(numeroNudo(i, j, k - 1), numeroNudo(i, j, k), columnas);
+                if (i + 1 < nx) barraEntre(numeroNudo(i, j, k), numeroNudo(i + 1, j, k), vigas);
+                if (j + 1 < ny) barraEntre(numeroNudo(i, j, k), numeroNudo(i, j + 1, k), vigas);
+            }
+    std::vector<int> base, fachada;
+    for (int j = 0; j < ny; j++)
+        for (int i = 0; i < nx; i++) base.push_back(numeroNudo(i, j, 0));
+    for (int k = 1; k < niveles; k++)
+        for (int j = 0; j < ny; j++) fachada.push_back(numeroNudo(0, j, k));
+    f << "\napoyo:\n1 1 1 1 1 1\n" << lista(base);
+    f << "\nseccionRectangular:\nC50\n0.5 0.5 2.5e7 0.2 24\n" << lista(columnas);
+    f << "\nseccionW:\nW450\n0.2 0.015 0.45 0.009 2e8 0.3 78.5\n" << lista(vigas);
+    f << "\npuntual:\nW\n8 0 0 0 0 0\n" << lista(fachada);
+    f << "\npesoPropio: PP\n";
+    f << "\ncombo:\nC1 1.2 PP\ncombo:\nC2 1 PP 1 W\n";
+    f << "\nprecision: 3\nescalaTexto: 0.15\nescalaDeflexion: 100\nescalaMy: 0.02\n"
+         "escalaMz: 0.02\nescalaVy: 0.05\nescalaVz: 0.05\nescalaN: 0.01\nescalaT: 0.01\n"
+         "escalaApoyo: 0\nescalaCarga: 0.1\n";
+    return ruta;
+}
+
+struct Dibujo {
+    const char* nombre;
+    std::vector<int> flagsEncendidos;  // además del estado inicial
+    std::vector<int> combos;
+    bool zoom = false;  // la rueda acerca y aleja en vez de girar
+};
+
+// Un paso de la rueda: cinco hacia el modelo, cinco hacia afuera
+void moverRueda(int k)
+{
+    int boton = (k - 1) / 5 % 2 == 0 ? 3 : 4;
+    mouseButton(boton, 0, 500, 400);
+    mouseButton(boton, 1, 500, 400);
+}
+
+// Gira la cámara como un arrastre con el botón central de 4 píxeles
+void girarCamara()
+{
+    clickCentro = 1;
+    clickIzq = 0;
+    mouseMove(xLast + 4, yLast + (xLast / 4 % 40 < 20 ? 1 : -1));
+}
+
+void ponerEstado(const Dibujo& d)
+{
+    funcionFlagsInicio();
+    flags[flagCalculado] = 1;
+    for (int i : d.flagsEncendidos) flags[i] = 1;
+    for (int c : d.combos) flags[flagCombos + c] = 1;
+    funcionFronteraGraf();
+    xLast = yLast = 0;
+}
+
+// Texto UTF-8 en una columna de 30 caracteres
+void columna(const std::string& texto)
+{
+    int ancho = 0;
+    for (unsigned char c : texto) ancho += (c & 0xC0) != 0x80;
+    std::printf("%s%*s", texto.c_str(), std::max(0, 30 - ancho), "");
+}
+
+struct Medida {
+    double primero = 0;  // ms del primer cuadro (con caché: la grabación)
+    double mediana = 0;  // ms de los demás
+    double maximo = 0;
+    double cpu = 0;      // ms de CPU del hilo principal, mediana
+};
+
+double mediana(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+double cpuHiloMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+}
+
+// Dibuja los cuadros desde la vista de inicio, girando la cámara entre uno y
+// otro; cada cuadro espera a que OpenGL termine
+Medida medirDibujo(const Dibujo& d, int cuadros, bool cache)
+{
+    using reloj = std::chrono::steady_clock;
+    funcionCacheDibujo(cache);
+    ponerEstado(d);
+    std::vector<double> ms, cpu;
+    double m0 = 0;
+    for (int k = 0; k < cuadros; k++) {
+        if (k > 0 && d.zoom) moverRueda(k);
+        if (k > 0 && !d.zoom) girarCamara();
+        reloj::time_point inicio = reloj::now();
+        double c0 = cpuHiloMs();
+        draw();
+        glFinish();
+        double c1 = cpuHiloMs();
+        double t = std::chrono::duration<double, std::milli>(reloj::now() - inicio).count();
+        glutMainLoopEvent();
+        if (k == 0) {
+            m0 = t;
+            continue;
+        }
+        ms.push_back(t);
+        cpu.push_back(c1 - c0);
+    }
+    Medida m;
+    m.primero = m0;
+    m.mediana = mediana(ms);
+    m.maximo = *std::max_element(ms.begin(), ms.end());
+    m.cpu = mediana(cpu);
+    return m;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    int cuadros = 40;
+    if (argc > 1) cuadros = std::max(2, std::atoi(argv[1]));
+    std::string solo = argc > 2 ? argv[2] : "";
+
+    nombreArchivo = escribirEdificio();
+    if (nombreArchivo.empty()) {
+        std::fprintf(stderr, "no se pudo escribir el archivo del modelo\n");
+        return 1;
+    }
+    // Las líneas de avance del cargador no interesan aquí
+    std::fflush(stdout);
+    int salida = dup(1);
+    int nulo = open("/dev/null", O_WRONLY);
+    if (nulo >= 0) dup2(nulo, 1);
+    funcionLeerArchivo();
+    std::cout.flush();
+    std::fflush(stdout);
+    if (salida >= 0) dup2(salida, 1);
+    if (nulo >= 0) close(nulo);
+    std::remove(nombreArchivo.c_str());
+
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitWindowPosition(100, 10);
+    glutInitWindowSize(1000, 800);
+    glutCreateWindow("Tresnal 3D v6.1");
+    glutDisplayFunc([] {});
+    for (int i = 0; i < 5; i++) glutMainLoopEvent();
+    funcionFlagsInicio();
+    glEnable(GL_DEPTH_TEST);
+    funcionVistaNuevoModelo();
+    funcionAplicarProyeccion();
+
+    using reloj = std::chrono::steady_clock;
+    reloj::time_point t = reloj::now();
+    modificadorFlagsGraf(flagCalculado);
+    double tAnalisis = std::chrono::duration<double>(reloj::now() - t).count();
+    if (flags[flagCalculado] != 1) {
+        std::fprintf(stderr, "el análisis falló: %s\n", mensajeAnalisis.c_str());
+        return 1;
+    }
+    std::printf("\n%d nudos, %d barras, %d combos; ventana %d x %d; análisis %.2f s\n", noNudos,
+                noBarras, noCombos, wVentana, hVentana, tAnalisis);
+
+    const std::vector<Dibujo> dibujos = {
+        {"modelo", {}, {}},
+        {"números de nudos y barras", {flagTagNudos, flagTagBarras}, {}},
+        {"secciones", {flagSecciones}, {}},
+        {"volumen", {flagVolumen}, {}},
+        {"deformada", {flagDeformada}, {0}},
+        {"N", {flagAxial}, {0}},
+        {"Vy", {flagCortanteY}, {0}},
+        {"Vz", {flagCortanteZ}, {0}},
+        {"T", {flagTorsion}, {0}},
+        {"My", {flagMomentoY}, {0}},
+        {"Mz", {flagMomentoZ}, {0}},
+        {"cargas", {flagCarga}, {1}},
+        {"reacciones", {flagReacciones}, {1}},
+        {"My, dos combos, números", {flagMomentoY, flagTagNudos, flagTagBarras}, {0, 1}},
+        {"números, con la rueda", {flagTagNudos, flagTagBarras}, {}, true},
+        {"cargas, con la rueda", {flagCarga}, {1}, true},
+    };
+    std::printf("%d cuadros por dibujo, con la cámara girando en cada uno (o la rueda).\n"
+                "ms por cuadro: mediana de todos menos el primero; entre paréntesis, ms de CPU del\n"
+                "hilo principal. Con caché, el primer cuadro es el que graba la escena.\n\n",
+                cuadros);
+    columna("");
+    std::printf("%16s | %s\n", "sin caché", "con caché");
+    columna("dibujo");
+    std::printf("%7s %8s | %9s %7s %8s %8s\n", "ms", "(CPU)", "primero", "ms", "(CPU)", "máximo");
+    for (const Dibujo& d : dibujos) {
+        if (!solo.empty() && solo != d.nombre) continue;
+        Medida sin = medirDibujo(d, cuadros, false);
+        Medida con = medirDibujo(d, cuadros, true);
+        columna(d.nombre);
+        std::printf("%7.1f (%6.1f) | %9.1f %7.1f (%6.1f) %8.1f\n", sin.mediana, sin.cpu,
+                    con.primero, con.mediana, con.cpu, con.maximo);
+        std::fflush(stdout);
+    }
+    return 0;
+}

@@ -1,0 +1,276 @@
+// Caché del cuadro: la escena grabada y reproducida da los mismos píxeles que
+// dibujada de nuevo, para cada dibujo, con la cámara movida y después de cada
+// cambio que obliga a grabarla otra vez; y solo se vuelve a grabar cuando
+// cambia algo de lo que dibuja, no al mover la cámara.
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "comun/capturaGL.h"
+#include "viewer/prueba_teclado_comun.h"
+
+using namespace teclado_prueba;
+
+namespace {
+
+std::string leerEjemplo(const char* nombre)
+{
+    std::ifstream f(std::string(DIR_EJEMPLOS) + "/" + nombre, std::ios::binary);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+std::vector<unsigned char> cuadro(bool cache)
+{
+    funcionCacheDibujo(cache);
+    funcionDibujarCuadro();
+    glFinish();
+    int w = 0, h = 0;
+    return leerPixeles(w, h);
+}
+
+int pixelesDistintos(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b)
+{
+    if (a.size() != b.size()) return -1;
+    int n = 0;
+    for (size_t i = 0; i + 2 < a.size(); i += 3) {
+        n += a[i] != b[i] || a[i + 1] != b[i + 1] || a[i + 2] != b[i + 2];
+    }
+    return n;
+}
+
+// Arrastre con el botón central: la cámara gira
+void girar(int dx, int dy)
+{
+    mouseButton(1, 0, 500, 400);
+    mouseMove(500 + dx, 400 + dy);
+    mouseButton(1, 1, 500 + dx, 400 + dy);
+}
+
+// Pasos de la rueda: positivos acercan
+void rueda(int pasos)
+{
+    for (int k = 0; k < std::abs(pasos); k++) {
+        mouseButton(pasos > 0 ? 3 : 4, 0, 500, 400);
+        mouseButton(pasos > 0 ? 3 : 4, 1, 500, 400);
+    }
+}
+
+// Arrastre con el botón izquierdo: la cámara se corre (el clic queda pendiente
+// lejos de los botones)
+void panear(int dx, int dy)
+{
+    mouseButton(0, 0, 500, 400);
+    mouseMove(500 + dx, 400 + dy);
+    mouseButton(0, 1, 500 + dx, 400 + dy);
+    xClickIzq = yClickIzq = 0;
+}
+
+class CacheDibujo : public EstadoVisorTest {
+protected:
+    void SetUp() override
+    {
+        EstadoVisorTest::SetUp();
+        cargarModelo(leerEjemplo("porticoCompleto.txt"));
+        ASSERT_GT(noBarras, 10);
+        calcular();
+    }
+
+    void TearDown() override
+    {
+        funcionCacheDibujo(false);
+        EstadoVisorTest::TearDown();
+    }
+
+    void calcular()
+    {
+        capturarSalida([] { modificadorFlagsGraf(flagCalculado); });
+        ASSERT_EQ(flags[flagCalculado], 1);
+    }
+
+    // La escena con caché (grabada antes o en este cuadro) contra la dibujada de nuevo
+    void esperarIgualSinCache(const std::string& caso)
+    {
+        std::vector<unsigned char> con = cuadro(true);
+        std::vector<unsigned char> sin = cuadro(false);
+        EXPECT_EQ(pixelesDistintos(con, sin), 0) << caso;
+    }
+};
+
+struct Dibujo {
+    const char* nombre;
+    std::vector<int> reglas;  // índices para modificadorFlagsGraf, en orden
+    std::vector<int> combos;
+};
+
+const std::vector<Dibujo> dibujos = {
+    {"modelo", {}, {}},
+    {"números de nudos y barras", {flagTagNudos, flagTagBarras}, {}},
+    {"secciones", {flagSecciones}, {}},
+    {"volumen", {flagVolumen}, {}},
+    {"deformada", {flagDeformada}, {0}},
+    {"N", {flagAxial}, {0}},
+    {"Vy", {flagCortanteY}, {2}},
+    {"Vz", {flagCortanteZ}, {0}},
+    {"T", {flagTorsion}, {0}},
+    {"My", {flagMomentoY}, {1}},
+    {"Mz", {flagMomentoZ}, {0}},
+    {"cargas", {flagCarga}, {0}},
+    {"reacciones", {flagReacciones}, {0}},
+    {"dos combos con números", {flagMomentoY, flagTagNudos, flagTagBarras}, {0, 2}},
+    {"sin líneas internas ni números", {flagMomentoZ, flagLineasInternas, flagTextoDiagramas},
+     {1}},
+    {"sin esferas ni apoyos, ortogonal", {flagDeformada, flagNudos, flagApoyos, flagPerspectiva},
+     {0}},
+};
+
+// Un dibujo de resultados con el primer combo
+void encenderConCombo(int flag)
+{
+    modificadorFlagsGraf(flag);
+    flags[flagCombos]++;
+}
+
+void encender(const Dibujo& d)
+{
+    for (int i : d.reglas) modificadorFlagsGraf(i);
+    for (int c : d.combos) flags[flagCombos + c]++;
+    funcionAplicarProyeccion();
+}
+
+}  // namespace
+
+// Cada dibujo: grabado en una vista, reproducido después de girar, acercar y
+// correr la cámara, igual píxel a píxel al dibujado de nuevo; y distinto del
+// modelo solo (el dibujo se ve)
+TEST_F(CacheDibujo, CadaDibujoIgualConYSinCache)
+{
+    std::vector<int> arranque = flags;
+    for (const Dibujo& d : dibujos) {
+        flags = arranque;
+        funcionFronteraGraf();
+        funcionAplicarProyeccion();
+        girar(40, 25);
+        std::vector<unsigned char> modelo = cuadro(false);
+        encender(d);
+        int grabadas = funcionGrabacionesEscena();
+        esperarIgualSinCache(std::string(d.nombre) + ", al grabar");
+        EXPECT_EQ(funcionGrabacionesEscena(), grabadas + 1) << d.nombre;
+        if (d.reglas.empty()) {
+            EXPECT_EQ(pixelesDistintos(cuadro(false), modelo), 0);
+        } else {
+            EXPECT_GT(pixelesDistintos(cuadro(false), modelo), 50) << d.nombre;
+        }
+        girar(-170, 60);
+        esperarIgualSinCache(std::string(d.nombre) + ", girada");
+        rueda(3);
+        panear(30, -20);
+        esperarIgualSinCache(std::string(d.nombre) + ", acercada y corrida");
+        rueda(-5);
+        esperarIgualSinCache(std::string(d.nombre) + ", alejada");
+        // La cámara no obliga a grabar de nuevo
+        EXPECT_EQ(funcionGrabacionesEscena(), grabadas + 1) << d.nombre;
+    }
+}
+
+// Cambios que obligan a grabar de nuevo: después de cada uno la escena con caché
+// es la dibujada de nuevo, y esa es otra que antes (una grabación vieja se vería)
+TEST_F(CacheDibujo, CambiosQueObliganAGrabarDeNuevo)
+{
+    struct Caso {
+        const char* nombre;
+        std::function<void()> antes;   // estado de partida, sobre el de arranque
+        std::function<void()> cambio;
+    };
+    auto modelo = leerEjemplo("porticoCompleto.txt");
+    // Otro archivo con los mismos nudos, barras y caja: un nudo de adentro movido
+    // y otra carga
+    std::string editado = modelo;
+    size_t nudo8 = editado.find("\n8 9 2 4\n");
+    size_t viento = editado.find("\n10 0 0 0 0 0\n");
+    ASSERT_NE(nudo8, std::string::npos);
+    ASSERT_NE(viento, std::string::npos);
+    editado.replace(nudo8, 9, "\n8 9 3 4\n");
+    editado.replace(viento, 14, "\n40 0 0 0 0 0\n");
+    std::vector<Caso> casos = {
+        {"combo encendido", [] { encenderConCombo(flagMomentoY); },
+         [] { flags[flagCombos + 2]++; }},
+        {"combo apagado", [] { encenderConCombo(flagDeformada); },
+         [] { flags[flagCombos]++; }},
+        {"escala con '+'", [] { encenderConCombo(flagMomentoZ); },
+         [] { teclado('+', 0, 0); }},
+        {"escala con '-'", [] { encenderConCombo(flagCarga); },
+         [] { teclado('-', 0, 0); }},
+        {"escala de texto", [] { encenderConCombo(flagAxial); },
+         [] {
+             modificadorFalso = GLUT_ACTIVE_SHIFT;
+             teclado('+', 0, 0);
+             modificadorFalso = 0;
+         }},
+        {"números de diagramas con Alt+t",
+         [] { encenderConCombo(flagCortanteY); },
+         [] {
+             modificadorFalso = GLUT_ACTIVE_ALT;
+             teclado('t', 0, 0);
+             modificadorFalso = 0;
+         }},
+        {"precisión", [] { encenderConCombo(flagReacciones); },
+         [] { precision = 5; }},
+        {"tamaño de apoyos", [] {}, [] { escalaApoyo = 0.8; }},
+        {"barras aisladas", [] { encenderConCombo(flagTorsion); },
+         [] {
+             escribirLinea("aislar");
+             escribirLinea("7 8 9 10");
+         }},
+        {"recarga del archivo editado", [] { flags[flagCalculado] = 0; },
+         [&] {
+             std::ofstream(nombreArchivo, std::ios::binary | std::ios::trunc) << editado;
+             capturarSalida([] { funcionRecargar(); });
+         }},
+        {"otro análisis con los mismos flags",
+         [] { encenderConCombo(flagDeformada); },
+         [&] {
+             std::ofstream(nombreArchivo, std::ios::binary | std::ios::trunc) << editado;
+             capturarSalida([] { funcionRecargar(); });
+             calcular();
+             modificadorFlagsGraf(flagDeformada);
+             flags[flagCombos]++;
+         }},
+    };
+    std::vector<int> arranque = flags;
+    for (const Caso& c : casos) {
+        std::ofstream(nombreArchivo, std::ios::binary | std::ios::trunc) << modelo;
+        capturarSalida([] { funcionRecargar(); });
+        calcular();
+        flags = arranque;
+        flags[flagCalculado] = 1;
+        c.antes();
+        girar(60, 20);
+        std::vector<int> flagsAntes = flags;
+        std::vector<unsigned char> antes = cuadro(true);
+        int grabadas = funcionGrabacionesEscena();
+        c.cambio();
+        esperarIgualSinCache(c.nombre);
+        EXPECT_GT(pixelesDistintos(cuadro(false), antes), 0) << c.nombre << ": el cambio no se ve";
+        EXPECT_EQ(funcionGrabacionesEscena(), grabadas + 1) << c.nombre;
+        if (c.nombre[0] == 'r' || c.nombre[0] == 'o') {
+            // Solo el archivo o el análisis distinguen las dos escenas
+            EXPECT_EQ(flags, flagsAntes) << c.nombre;
+        }
+    }
+}
+
+// Apagada, la caché ni graba ni reproduce
+TEST_F(CacheDibujo, ApagadaNoGraba)
+{
+    modificadorFlagsGraf(flagMomentoY);
+    flags[flagCombos]++;
+    int grabadas = funcionGrabacionesEscena();
+    cuadro(false);
+    cuadro(false);
+    EXPECT_EQ(funcionGrabacionesEscena(), grabadas);
+}
