@@ -13,5 +13,9 @@ std::string capturarSalida(const std::function<void()>& f);
 // Lee un archivo completo.
 std::string leerArchivo(const std::string& ruta);
 
+// Carga un archivo de ejemplos/ y lo analiza, sin escribir nada; true si
+// el análisis dio resultados.
+bool cargarYResolver(const std::string& archivo);
+
 // Vacía el modelo global (nudos, barras, contadores, resultados) como al arrancar.
 void reiniciarModelo();
