@@ -70,3 +70,14 @@ bool cargarYResolver(const std::string& archivo)
     });
     return resuelto;
 }
+
+std::vector<std::string> lineasDe(const std::string& texto)
+{
+    std::vector<std::string> v;
+    std::istringstream is(texto);
+    std::string l;
+    while (std::getline(is, l)) {
+        v.push_back(l);
+    }
+    return v;
+}

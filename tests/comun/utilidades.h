@@ -3,12 +3,16 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // Escribe el contenido en un archivo temporal nuevo y devuelve su ruta.
 std::string archivoTemporal(const std::string& contenido, const std::string& sufijo = ".txt");
 
 // Ejecuta f y devuelve lo que escribió en la salida estándar.
 std::string capturarSalida(const std::function<void()>& f);
+
+// Las líneas de un texto, sin sus fines de línea.
+std::vector<std::string> lineasDe(const std::string& texto);
 
 // Lee un archivo completo.
 std::string leerArchivo(const std::string& ruta);
