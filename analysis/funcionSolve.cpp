@@ -244,18 +244,56 @@ bool formarReacciones(const datosAnalisis& d)
     return true;
 }
 
-// Pasos 10 y 12: cada nudo y cada barra se quedan con sus filas
-void entregarResultados()
+// Lo que el visor pide a cada barra tiene que ser finito: una barra absurda
+// (largo de 1e72, cargas enormes) desborda sus polinomios aunque u sea finito.
+// Devuelve la línea de la primera barra que no lo cumple, o vacía.
+std::string revisarResultadosBarras(int nc)
 {
-    for (objNudo3d& n : nudo) {
-        n.setDesplazamientos(u);
+    for (objBarra3d& b : barra) {
+        bool finitos = b.getFuerzasExtremos().allFinite();
+        for (int c = 0; c < nc && finitos; c++) {
+            finitos = b.getSolicitacionAxial(c, 3).allFinite()
+                      && b.getSolicitacionVy(c, 3).allFinite()
+                      && b.getSolicitacionVz(c, 3).allFinite()
+                      && b.getSolicitacionMy(c, 3).allFinite()
+                      && b.getSolicitacionMz(c, 3).allFinite()
+                      && b.getSolicitacionTorsion(c, 3).allFinite()
+                      && b.getBarraDeformada(c, 3, 1).allFinite()
+                      && std::isfinite(b.getMymax(c)) && std::isfinite(b.getMzmax(c))
+                      && std::isfinite(b.getXVYcero(c)) && std::isfinite(b.getXVZcero(c));
+        }
+        if (!finitos) {
+            return (textoLinea() << "Análisis cancelado: la barra " << b.getNoBarraUsuario()
+                                 << " no da esfuerzos finitos (largo " << b.getLongitud()
+                                 << "); revisar sus nudos, su sección y sus cargas")
+                .str();
+        }
     }
+    return "";
+}
+
+// Pasos 10 y 12: cada barra y después cada nudo se quedan con sus filas. Si
+// una barra no da resultados finitos nadie se queda con nada; devuelve la
+// línea del problema o vacía.
+std::string entregarResultados(int nc)
+{
     for (objBarra3d& b : barra) {
         b.setDesplazamientos(u);
+    }
+    std::string problema = revisarResultadosBarras(nc);
+    if (!problema.empty()) {
+        for (objBarra3d& b : barra) {
+            b.borrarResultados();
+        }
+        return problema;
+    }
+    for (objNudo3d& n : nudo) {
+        n.setDesplazamientos(u);
     }
     for (objNudo3d& n : nudo) {
         n.setReacciones(reacciones);
     }
+    return "";
 }
 
 // Pasos 2 a 7: rigideces de las barras (todas antes que sus cargas), cargas,
@@ -344,7 +382,10 @@ bool ensamblarYResolver(Eigen::Index N, int nc, double disponible)
     tiemposUltimoAnalisis.solucion = solucion + segundosDesde(inicio);
 
     inicio = reloj::now();
-    entregarResultados();
+    std::string problema = entregarResultados(nc);
+    if (!problema.empty()) {
+        return rechazar(textoLinea() << problema);
+    }
     tiemposUltimoAnalisis.entrega = segundosDesde(inicio);
     return true;
 }

@@ -1,17 +1,31 @@
-// Fuzzer del cargador: cualquier archivo de entrada se carga sin fallar y
-// deja un modelo coherente (índices, mapas, grados de libertad y combos).
+// Fuzzer del cargador y del análisis: cualquier archivo de entrada se carga
+// sin fallar y deja un modelo coherente (índices, mapas, grados de libertad y
+// combos). Si el modelo es chico se analiza como al pulsar "Calcular": un
+// rechazo lleva su motivo, y cuando el análisis dice que resolvió cada nudo y
+// cada barra tiene los resultados de cada combo, que se leen como los lee el
+// visor y son todos finitos.
+//
+// El archivo vive en memoria (memfd): el cargador lo lee por su ruta en
+// /proc/self/fd y la corrida no deja nada en disco.
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <iostream>
 #include <string>
+#include <sys/mman.h>
 #include <unistd.h>
 
+#include "analysis/analisis.h"
 #include "app/zurezar3o.h"
 #include "input/funcionLeerArchivo.h"
 
 namespace {
+
+// Modelos de hasta este número de grados de libertad se analizan
+const int maxGdlAnalisis = 102;
+// Estaciones de los diagramas y de la deformada en el visor
+const int estaciones = 21;
 
 void exigir(bool condicion, const char* que)
 {
@@ -20,6 +34,28 @@ void exigir(bool condicion, const char* que)
         std::abort();
     }
 }
+
+void exigirFinito(double v, const char* que, int indice, int c)
+{
+    if (!std::isfinite(v)) {
+        std::fprintf(stderr, "resultado no finito tras un análisis correcto: %s %d, combo %d (%g)\n",
+                     que, indice, c, v);
+        std::abort();
+    }
+}
+
+// Entradas cargadas, analizadas y resueltas; se escriben al terminar la corrida
+struct Cuentas {
+    long cargadas = 0;
+    long analizadas = 0;
+    long resueltas = 0;
+    ~Cuentas()
+    {
+        std::fprintf(stderr, "fuzz_cargador: %ld entradas cargadas, %ld analizadas, %ld resueltas\n",
+                     cargadas, analizadas, resueltas);
+    }
+};
+Cuentas cuentas;
 
 void verificarModelo()
 {
@@ -52,28 +88,129 @@ void verificarModelo()
     }
 }
 
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo)
+// Lo que el visor lee de un nudo: desplazamientos, giros y reacciones
+void leerNudo(objNudo3d& n, int r, int c)
 {
-    static std::string ruta = "/tmp/tresnal_fuzz_" + std::to_string(getpid()) + ".txt";
-    static std::ofstream nulo("/dev/null");
-    static bool preparado = false;
-    if (!preparado) {
-        std::cout.rdbuf(nulo.rdbuf());
-        preparado = true;
+    exigir(n.getCantidadDeResultados() == noCombos, "nudo sin los resultados de cada combo");
+    const double valores[12] = {
+        n.getDesplazamientoX(c), n.getDesplazamientoY(c), n.getDesplazamientoZ(c),
+        n.getGiroX(c),           n.getGiroY(c),           n.getGiroZ(c),
+        n.getReaccionRx(c),      n.getReaccionRy(c),      n.getReaccionRz(c),
+        n.getReaccionMx(c),      n.getReaccionMy(c),      n.getReaccionMz(c)};
+    for (double v : valores) {
+        exigirFinito(v, "desplazamiento o reacción del nudo", r, c);
     }
-    {
-        std::ofstream archivo(ruta, std::ios::binary | std::ios::trunc);
-        archivo.write(reinterpret_cast<const char*>(datos), static_cast<std::streamsize>(largo));
+}
+
+void leerMatriz(const MatrixXd& m, int filas, const char* que, int r, int c)
+{
+    exigir(m.rows() == filas && m.cols() == estaciones, "tamaño de un diagrama o de la deformada");
+    for (Eigen::Index k = 0; k < m.size(); k++) {
+        exigirFinito(m.data()[k], que, r, c);
     }
+}
+
+// Lo que el visor lee de una barra: los seis diagramas, el punto de corte
+// nulo y el momento extremo de cada plano, y la deformada
+void leerBarra(objBarra3d& b, int r, int c)
+{
+    exigir(b.getBoolResultados(c), "barra sin los resultados de un combo");
+    leerMatriz(b.getSolicitacionAxial(c, estaciones), 2, "axial", r, c);
+    leerMatriz(b.getSolicitacionVy(c, estaciones), 2, "cortante y", r, c);
+    leerMatriz(b.getSolicitacionMy(c, estaciones), 2, "momento y", r, c);
+    leerMatriz(b.getSolicitacionVz(c, estaciones), 2, "cortante z", r, c);
+    leerMatriz(b.getSolicitacionMz(c, estaciones), 2, "momento z", r, c);
+    leerMatriz(b.getSolicitacionTorsion(c, estaciones), 2, "torsión", r, c);
+    const double largo = b.getLongitud();
+    double x0 = b.getXVYcero(c);
+    exigir(x0 == -1 || (x0 > 0 && x0 < largo), "corte nulo y fuera de la barra");
+    if (x0 != -1) {
+        exigirFinito(b.getMymax(c), "momento extremo y", r, c);
+    }
+    x0 = b.getXVZcero(c);
+    exigir(x0 == -1 || (x0 > 0 && x0 < largo), "corte nulo z fuera de la barra");
+    if (x0 != -1) {
+        exigirFinito(b.getMzmax(c), "momento extremo z", r, c);
+    }
+    leerMatriz(b.getBarraDeformada(c, estaciones, escalaDef), 3, "deformada", r, c);
+}
+
+// "Calcular" y los dibujos de resultados de cada combo
+void analizar()
+{
+    cuentas.analizadas++;
+    if (!funcionSolve()) {
+        // un rechazo dice por qué
+        exigir(!mensajeAnalisis.empty(), "análisis rechazado sin motivo");
+        return;
+    }
+    cuentas.resueltas++;
+    for (int c = 0; c < noCombos; c++) {
+        for (int r = 0; r < noNudos; r++) {
+            leerNudo(nudo[static_cast<size_t>(r)], r, c);
+        }
+        for (int r = 0; r < noBarras; r++) {
+            leerBarra(barra[static_cast<size_t>(r)], r, c);
+        }
+    }
+}
+
+// Estado global como al arrancar el programa
+void reiniciarModelo()
+{
     nudo.clear();
     barra.clear();
     noNudos = 0;
     noBarras = 0;
     noCombos = 0;
-    nombreArchivo = ruta;
+    punteroNudos.resize(0);
+    punteroBarras.resize(0);
+    u.resize(0, 0);
+    reacciones.resize(0, 0);
+    kEstructura.resize(0, 0);
+    pEstructura.resize(0, 0);
+    fEstructura.resize(0, 0);
+    restriccionesEstructura.resize(0);
+    mensajeAnalisis.clear();
+}
+
+// Archivo en memoria reutilizado por todas las entradas; devuelve su ruta
+std::string escribirEntrada(const uint8_t* datos, size_t largo)
+{
+    static const int fd = memfd_create("tresnal_fuzz", 0);
+    if (fd < 0) {
+        std::perror("memfd_create");
+        std::abort();
+    }
+    if (ftruncate(fd, 0) != 0) {
+        std::perror("ftruncate");
+        std::abort();
+    }
+    size_t escrito = 0;
+    while (escrito < largo) {
+        ssize_t n = pwrite(fd, datos + escrito, largo - escrito, static_cast<off_t>(escrito));
+        if (n <= 0) {
+            std::perror("pwrite");
+            std::abort();
+        }
+        escrito += static_cast<size_t>(n);
+    }
+    return "/proc/self/fd/" + std::to_string(fd);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo)
+{
+    // Sin consola: un flujo en estado de error descarta lo que se le escribe
+    std::cout.setstate(std::ios_base::badbit);
+    reiniciarModelo();
+    nombreArchivo = escribirEntrada(datos, largo);
     funcionLeerArchivo();
+    cuentas.cargadas++;
     verificarModelo();
+    if (6 * noNudos <= maxGdlAnalisis) {
+        analizar();
+    }
     return 0;
 }

@@ -123,6 +123,8 @@ public:
     // Resultados
     // De la matriz de desplazamientos de la estructura copia sus doce filas
     void setDesplazamientos(const MatrixXd& U);
+    // Olvida los desplazamientos recibidos y lo derivado de ellos
+    void borrarResultados();
     MatrixXd getFuerzasExtremos();
     void calcConstantesY();
     void calcConstantesZ();

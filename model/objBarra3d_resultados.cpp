@@ -26,6 +26,15 @@ void objBarra3d::setDesplazamientos(const MatrixXd& U)
     flagsBarra[flagResultados] = 1;
 }
 
+void objBarra3d::borrarResultados()
+{
+    desplGlobales.resize(12, 0);
+    desplLocales.resize(12, 0);
+    fuerzasExtremos.resize(12, 0);
+    flagsBarra[flagFuerzasExtremos] = 0;
+    flagsBarra[flagResultados] = 0;
+}
+
 MatrixXd objBarra3d::getFuerzasExtremos()
 {
     if (flagsBarra[flagFuerzasExtremos] == 0) {

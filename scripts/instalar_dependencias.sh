@@ -5,8 +5,8 @@ set -euo pipefail
 paquetes=(
   build-essential cmake clang libclang-rt-14-dev
   libeigen3-dev freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri
-  libgtest-dev libbenchmark-dev libsuitesparse-dev libopenblas-dev
-  xvfb xauth xdotool x11-utils imagemagick
+  libgtest-dev libsuitesparse-dev libopenblas-dev
+  xvfb xauth xdotool imagemagick
 )
 
 faltan=()

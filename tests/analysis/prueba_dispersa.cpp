@@ -96,14 +96,7 @@ TEST(SolucionDispersa, EjemplosIgualesALaDensa)
 {
     for (const char* archivo : {"ingresoDatos.txt", "porticoCompleto.txt", "voladizo.txt",
                                 "porticoSimple.txt", "vigaContinua.txt"}) {
-        reiniciarModelo();
-        nombreArchivo = std::string(DIR_EJEMPLOS) + "/" + archivo;
-        bool bien = false;
-        capturarSalida([&] {
-            funcionLeerArchivo();
-            bien = funcionSolve();
-        });
-        ASSERT_TRUE(bien) << archivo << ": " << mensajeAnalisis;
+        ASSERT_TRUE(cargarYResolver(archivo)) << archivo << ": " << mensajeAnalisis;
         comprobarContraDensa(archivo);
     }
 }

@@ -152,6 +152,19 @@ const casoFalla casosInestables[] = {
          m.combos({{"C1", {{1, "P"}}}});
      },
      "No están definidas E, poisson, o Sección del Elemento: 7"},
+    // u es finito, pero los polinomios de la barra de 1e72 desbordan
+    {"barra de largo absurdo",
+     [](modelo& m) {
+         int a = m.nudoEn(1, 0, 0, 0, empotrado);
+         int b = m.nudoEn(2, 3, 0, 0);
+         int c = m.nudoEn(3, 0, 1e72, 0, empotrado);
+         m.barraEntre(1, a, b, perfil, acero);
+         m.barraEntre(2, c, b, perfil, acero);
+         m.puntual(b, "P", 0, 0, -10);
+         m.combos({{"C1", {{1, "P"}}}});
+     },
+     "Análisis cancelado: la barra 2 no da esfuerzos finitos (largo 1e+72); revisar sus "
+     "nudos, su sección y sus cargas"},
     {"barra rotulada que gira alrededor de su rótula", vigaConRotulaSuelta,
      "Estructura inestable: mecanismo en el nudo 3, dirección ry"},
     {"pórtico que se desploma", [](modelo& m) { porticoQueSeDesploma(m, 0); },

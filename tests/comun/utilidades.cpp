@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include "analysis/analisis.h"
 #include "app/zurezar3o.h"
+#include "input/funcionLeerArchivo.h"
 
 std::string archivoTemporal(const std::string& contenido, const std::string& sufijo)
 {
@@ -55,4 +57,27 @@ void reiniciarModelo()
     fEstructura.resize(0, 0);
     restriccionesEstructura.resize(0);
     mensajeAnalisis.clear();
+}
+
+bool cargarYResolver(const std::string& archivo)
+{
+    reiniciarModelo();
+    nombreArchivo = std::string(DIR_EJEMPLOS) + "/" + archivo;
+    bool resuelto = false;
+    capturarSalida([&] {
+        funcionLeerArchivo();
+        resuelto = funcionSolve();
+    });
+    return resuelto;
+}
+
+std::vector<std::string> lineasDe(const std::string& texto)
+{
+    std::vector<std::string> v;
+    std::istringstream is(texto);
+    std::string l;
+    while (std::getline(is, l)) {
+        v.push_back(l);
+    }
+    return v;
 }

@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // Escribe el contenido en un archivo temporal nuevo y devuelve su ruta.
 std::string archivoTemporal(const std::string& contenido, const std::string& sufijo = ".txt");
@@ -10,8 +11,15 @@ std::string archivoTemporal(const std::string& contenido, const std::string& suf
 // Ejecuta f y devuelve lo que escribió en la salida estándar.
 std::string capturarSalida(const std::function<void()>& f);
 
+// Las líneas de un texto, sin sus fines de línea.
+std::vector<std::string> lineasDe(const std::string& texto);
+
 // Lee un archivo completo.
 std::string leerArchivo(const std::string& ruta);
+
+// Carga un archivo de ejemplos/ y lo analiza, sin escribir nada; true si
+// el análisis dio resultados.
+bool cargarYResolver(const std::string& archivo);
 
 // Vacía el modelo global (nudos, barras, contadores, resultados) como al arrancar.
 void reiniciarModelo();

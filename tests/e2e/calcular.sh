@@ -6,12 +6,9 @@
 # Capturas en $SESION_DIR/capturas (SESION_CONSERVAR=1 para mirarlas).
 # Uso: calcular.sh PROGRAMA CARPETA_EJEMPLOS
 set -uo pipefail
-programa="$1"
-ejemplos="$2"
 source "$(dirname "$0")/lib/sesion.sh"
 
-sesion_iniciar
-mkdir -p "$SESION_DIR/capturas"
+sesion_preparar "$@"
 
 # Colores de las caras de los botones de flags (0.1, 0.1, 0) y (0.3, 0.3, 0)
 APAGADO="26 26 0"
@@ -20,13 +17,6 @@ VERDE="0 255 0"
 
 # Botones de resultados: etiqueta e y de su cara (x de 10 a 80, 12 de alto)
 RESULTADOS=("reaccion 135" "deflexion 150" "N 165" "Vy 180" "My 195" "Vz 210" "Mz 225" "T 240")
-
-# captura NOMBRE: captura estable; deja la ruta en $ultima
-ultima=""
-captura() {
-    ultima="$SESION_DIR/capturas/$1.png"
-    sesion_captura_estable "$ultima"
-}
 
 # Píxeles de la cara de un botón con el color dado: ARCHIVO X Y ANCHO ALTO "R G B"
 cara() {
@@ -50,37 +40,33 @@ botones_resultados() {
     done
 }
 
-# calcular_encendido ARCHIVO si|no: la cara de "Calcular" (W-130, H-80, 120 x 15)
+# calcular_encendido ARCHIVO si|no: la cara de "Calcular" (ANCHO-130, ALTO-80, 120 x 15)
 calcular_encendido() {
     local color=$APAGADO otro=$ENCENDIDO n m
     [ "$2" = si ] && { color=$ENCENDIDO; otro=$APAGADO; }
-    n="$(cara "$1" $((W - 130)) $((H - 80)) 120 15 "$color")"
-    m="$(cara "$1" $((W - 130)) $((H - 80)) 120 15 "$otro")"
+    n="$(cara "$1" $((ANCHO - 130)) $((ALTO - 80)) 120 15 "$color")"
+    m="$(cara "$1" $((ANCHO - 130)) $((ALTO - 80)) 120 15 "$otro")"
     [ "$n" -ge 1200 ] && [ "$m" -le 20 ] ||
         sesion_falla "\"Calcular\" encendido=$2 no se ve así ($n / $m píxeles, $(basename "$1"))"
 }
 
-# Texto verde de la línea de respuesta (línea base en H - 36): cantidad de
+# Texto verde de la línea de respuesta (línea base en ALTO - 36): cantidad de
 # píxeles y x del último
 respuesta_verde() {
-    sesion_contar_color "$1" 0 $((H - 50)) "$W" 16 $VERDE
+    sesion_contar_color "$1" 0 $((ALTO - 50)) "$ANCHO" 16 $VERDE
 }
 respuesta_fin_x() {
-    convert "$1" -crop "${W}x16+0+$((H - 50))" +repage -fill black +opaque "#00ff00" \
+    convert "$1" -crop "${ANCHO}x16+0+$((ALTO - 50))" +repage -fill black +opaque "#00ff00" \
         -trim -format '%[fx:page.x + w]' info:- 2>/dev/null
 }
 
 # Clic en el centro de "Calcular"
 clic_calcular() {
-    sesion_clic $((W - 70)) $((H - 72))
+    sesion_clic $((ANCHO - 70)) $((ALTO - 72))
 }
 
 # ---- Pórtico de ejemplo: el análisis corre y aparecen los botones
-cp "$ejemplos/ingresoDatos.txt" "$SESION_DIR/modelo.txt"
-sesion_arrancar "$programa" modelo.txt
-sesion_esperar_salida "lectura de barras OK Num Barras = 8"
-read -r W H < <(sesion_tamano)
-[ "$W $H" = "1000 800" ] || sesion_falla "la ventana mide $W x $H"
+sesion_abrir_ejemplo ingresoDatos.txt 8
 
 captura portico_inicio
 botones_resultados "$ultima" ausentes
@@ -102,14 +88,12 @@ botones_resultados "$ultima" presentes
 calcular_encendido "$ultima" si
 
 sesion_tecla Escape
-sesion_esperar_fin
-[ "$SESION_ESTADO" = 0 ] || sesion_falla "Esc terminó con estado $SESION_ESTADO"
+sesion_fin_correcto "Esc"
 
 # ---- Voladizo apoyado solo en traslaciones: un mecanismo
-sed 's/^1 1 1 1 1 1$/1 1 1 0 0 0/' "$ejemplos/voladizo.txt" >"$SESION_DIR/inestable.txt"
+sed 's/^1 1 1 1 1 1$/1 1 1 0 0 0/' "$SESION_EJEMPLOS/voladizo.txt" >"$SESION_DIR/inestable.txt"
 grep -q '^1 1 1 0 0 0$' "$SESION_DIR/inestable.txt" || sesion_falla "no se pudo preparar el modelo inestable"
-sesion_arrancar "$programa" inestable.txt
-sesion_esperar_salida "lectura de barras OK Num Barras = 1"
+sesion_abrir inestable.txt 1
 
 captura inestable_inicio
 inicio="$ultima"
@@ -141,6 +125,5 @@ botones_resultados "$ultima" ausentes
     sesion_falla "el segundo clic no corrió el análisis"
 
 sesion_tecla Escape
-sesion_esperar_fin
-[ "$SESION_ESTADO" = 0 ] || sesion_falla "Esc terminó con estado $SESION_ESTADO"
+sesion_fin_correcto "Esc"
 echo "calcular: bien"

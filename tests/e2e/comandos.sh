@@ -5,61 +5,23 @@
 # (SESION_CONSERVAR=1 para mirarlas).
 # Uso: comandos.sh PROGRAMA CARPETA_EJEMPLOS
 set -uo pipefail
-programa="$1"
-ejemplos="$2"
 source "$(dirname "$0")/lib/sesion.sh"
 
-sesion_iniciar
-mkdir -p "$SESION_DIR/capturas"
-paso=0
-ultima=""
+sesion_preparar "$@"
 
-# captura NOMBRE: captura numerada y estable; deja su ruta en $ultima
-captura() {
-    paso=$((paso + 1))
-    ultima="$SESION_DIR/capturas/$(printf '%02d' "$paso")_$1.png"
-    sesion_captura_estable "$ultima"
-}
-
-# Píxeles distintos entre dos capturas, en todo o en un recorte AxB+X+Y
-distintos() {
-    if [ -n "${3:-}" ]; then
-        # En la línea de comandos cuenta solo el texto verde: el modelo puede
-        # pasar por detrás
-        local filtro=()
-        [ "$3" = "$LINEA" ] && filtro=(-fill black +opaque "#00ff00")
-        convert "$1" -crop "$3" +repage "${filtro[@]}" "$SESION_DIR/recorte_a.png"
-        convert "$2" -crop "$3" +repage "${filtro[@]}" "$SESION_DIR/recorte_b.png"
-        compare -metric AE "$SESION_DIR/recorte_a.png" "$SESION_DIR/recorte_b.png" null: 2>&1 |
-            cut -d' ' -f1
-    else
-        compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1
-    fi
-}
-debe_cambiar() {  # A B MOTIVO [RECORTE]
-    local n
-    n="$(distintos "$1" "$2" "${4:-}")"
-    [ "$n" != 0 ] || sesion_falla "$3: la imagen no cambió ($(basename "$2"))"
-}
-debe_igualar() {  # A B MOTIVO [RECORTE]
-    local n
-    n="$(distintos "$1" "$2" "${4:-}")"
-    [ "$n" = 0 ] || sesion_falla "$3: $n píxeles distintos ($(basename "$1") / $(basename "$2"))"
-}
-
-# Línea de comandos (abajo a la izquierda) y escena sin el panel
+# Línea de comandos (abajo a la izquierda; cuenta solo su texto verde: el
+# modelo puede pasar por detrás) y escena sin el panel
 LINEA="600x60+0+740"
+VERDE="#00ff00"
 ESCENA="760x560+100+130"
 
-cp "$ejemplos/ingresoDatos.txt" "$SESION_DIR/modelo.txt"
-sesion_arrancar "$programa" modelo.txt
-sesion_esperar_salida "lectura de barras OK Num Barras = 8"
+sesion_abrir_ejemplo ingresoDatos.txt 8
 captura inicio; inicio="$ultima"
 
 # Escribir no ejecuta: solo cambia la línea de comandos
 sesion_escribir "tagNudos"
 captura escrito
-debe_cambiar "$inicio" "$ultima" "tagNudos escrito" "$LINEA"
+debe_cambiar "$inicio" "$ultima" "tagNudos escrito" "$LINEA" "$VERDE"
 debe_igualar "$inicio" "$ultima" "tagNudos escrito, escena" "$ESCENA"
 
 sesion_tecla Return
@@ -86,10 +48,10 @@ captura calculado; calculado="$ultima"
 debe_cambiar "$mayor" "$ultima" "Calcular"
 sesion_comando "combo"
 captura pregunta_combo; pregunta="$ultima"
-debe_cambiar "$calculado" "$ultima" "pregunta del combo" "$LINEA"
+debe_cambiar "$calculado" "$ultima" "pregunta del combo" "$LINEA" "$VERDE"
 sesion_comando "ELU"
 captura combo_elu
-debe_cambiar "$pregunta" "$ultima" "respuesta del combo" "$LINEA"
+debe_cambiar "$pregunta" "$ultima" "respuesta del combo" "$LINEA" "$VERDE"
 sesion_comando "plotN"
 captura axial; axial="$ultima"
 debe_cambiar "$pregunta" "$ultima" "plotN" "$ESCENA"
@@ -154,7 +116,7 @@ debe_cambiar "$vista" "$ultima" "aislar 5 6" "$ESCENA"
 # Pregunta del combo pendiente, archivo editado y F5
 sesion_comando "combo"
 captura antes_recarga; antes="$ultima"
-debe_igualar "$pregunta" "$ultima" "pregunta del combo otra vez" "$LINEA"
+debe_igualar "$pregunta" "$ultima" "pregunta del combo otra vez" "$LINEA" "$VERDE"
 # Ortogonal y dos pasos de rueda: F5 debe volver a la perspectiva y a la cámara de inicio
 sesion_tecla alt+c
 sesion_clic 500 400 4
@@ -162,31 +124,29 @@ sesion_clic_directo 500 400 4
 captura ortogonal_zoom
 debe_cambiar "$antes" "$ultima" "ortogonal con zoom" "$ESCENA"
 # Un nudo de cumbrera y cuatro barras nuevas en las tablas
-sesion_recargar_cumbrera "$ejemplos/ingresoDatos.txt"
+sesion_recargar_cumbrera "$SESION_EJEMPLOS/ingresoDatos.txt"
 captura recarga; recarga="$ultima"
-debe_igualar "$antes" "$ultima" "la pregunta sigue tras F5" "$LINEA"
+debe_igualar "$antes" "$ultima" "la pregunta sigue tras F5" "$LINEA" "$VERDE"
 debe_cambiar "$inicio" "$ultima" "modelo nuevo tras F5" "$ESCENA"
 # El siguiente Enter responde la pregunta pendiente
 sesion_comando "SERV"
 captura combo_tras_recarga
-debe_cambiar "$recarga" "$ultima" "respuesta tras F5" "$LINEA"
+debe_cambiar "$recarga" "$ultima" "respuesta tras F5" "$LINEA" "$VERDE"
 
 # Esc a mitad de un comando termina con estado 0
 sesion_escribir "plo"
 sesion_tecla Escape
-sesion_esperar_fin
-[ "$SESION_ESTADO" = 0 ] || sesion_falla "Esc terminó con estado $SESION_ESTADO"
+sesion_fin_correcto "Esc"
 
 # "exit" y "salir" también. Al arrancar sobre el archivo editado se ve lo
 # mismo que tras F5 salvo la línea de comandos: flags, cámara, proyección,
 # escalas y aislamiento volvieron al arranque
 ARRIBA="1000x740+0+0"
 for palabra in exit salir; do
-    sesion_arrancar "$programa" modelo.txt
+    sesion_abrir modelo.txt 12
     captura "arranque_$palabra"
     debe_igualar "$recarga" "$ultima" "F5 igual al arranque" "$ARRIBA"
     sesion_comando "$palabra"
-    sesion_esperar_fin
-    [ "$SESION_ESTADO" = 0 ] || sesion_falla "\"$palabra\" terminó con estado $SESION_ESTADO"
+    sesion_fin_correcto "\"$palabra\""
 done
 echo "comandos: OK"

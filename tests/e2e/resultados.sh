@@ -6,23 +6,13 @@
 # (SESION_CONSERVAR=1 para mirarlas).
 # Uso: resultados.sh PROGRAMA CARPETA_EJEMPLOS
 set -uo pipefail
-programa="$1"
-ejemplos="$2"
 source "$(dirname "$0")/lib/sesion.sh"
 
-sesion_iniciar
-mkdir -p "$SESION_DIR/capturas"
+sesion_preparar "$@"
 
 # Escena sin el panel (botones a la izquierda, combos arriba, comandos abajo)
 ESCENA=(100 130 760 560)
 ENCENDIDO="77 77 0"
-
-# captura NOMBRE: captura estable; deja la ruta en $ultima
-ultima=""
-captura() {
-    ultima="$SESION_DIR/capturas/$1.png"
-    sesion_captura_estable "$ultima"
-}
 
 # en_escena ARCHIVO "R G B"...: píxeles de la escena de cada color (tolerancia
 # 8 por canal), en una sola pasada; imprime las cuentas separadas por espacios
@@ -57,14 +47,10 @@ BOTONES=(
     "T|240|plotT|252 128 252|20"
 )
 
-cp "$ejemplos/ingresoDatos.txt" "$SESION_DIR/modelo.txt"
-sesion_arrancar "$programa" modelo.txt
-sesion_esperar_salida "lectura de barras OK Num Barras = 8"
-read -r W H < <(sesion_tamano)
-[ "$W $H" = "1000 800" ] || sesion_falla "la ventana mide $W x $H"
+sesion_abrir_ejemplo ingresoDatos.txt 8
 
 # Combo ELU (el primero de la lista, arriba a la derecha)
-sesion_clic $((W - 65)) 41
+sesion_clic $((ANCHO - 65)) 41
 captura combo_elu; base_sin_calculo="$ultima"
 
 # Sin análisis, los comandos de resultados encienden su flag y no dibujan nada
@@ -91,7 +77,7 @@ captura cargas_sin_calculo; cargas_antes="$ultima"
 [ "$(en_escena "$ultima" "204 51 51")" -ge 30 ] || sesion_falla "no se ven las cargas antes del análisis"
 sesion_clic_directo 45 126
 
-sesion_clic $((W - 70)) $((H - 72))
+sesion_clic $((ANCHO - 70)) $((ALTO - 72))
 captura calculado; base="$ultima"
 grep -q "Estructura inestable\|Análisis cancelado" "$SESION_SALIDA" &&
     sesion_falla "el pórtico de ejemplo no debería fallar"
@@ -127,12 +113,11 @@ m="$(en_escena "$cargas_antes" "204 51 51")"
 # Con el combo SERV también activado, el momento se dibuja dos veces
 sesion_clic 45 201
 captura momento_elu; solo_elu="$(en_escena "$ultima" "179 51 0")"
-sesion_clic $((W - 65)) 56
+sesion_clic $((ANCHO - 65)) 56
 captura momento_dos_combos
 dos="$(en_escena "$ultima" "179 51 0")"
 [ "$dos" -gt "$solo_elu" ] || sesion_falla "el segundo combo no agregó su diagrama ($solo_elu -> $dos)"
 
 sesion_tecla Escape
-sesion_esperar_fin
-[ "$SESION_ESTADO" = 0 ] || sesion_falla "Esc terminó con estado $SESION_ESTADO"
+sesion_fin_correcto "Esc"
 echo "resultados: bien"

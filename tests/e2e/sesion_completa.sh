@@ -8,25 +8,9 @@
 # Una captura por paso en $SESION_DIR/capturas (SESION_CONSERVAR=1 para mirarlas).
 # Uso: sesion_completa.sh PROGRAMA CARPETA_EJEMPLOS
 set -uo pipefail
-programa="$1"
-ejemplos="$2"
 source "$(dirname "$0")/lib/sesion.sh"
 
-sesion_iniciar
-sesion_sin_reinicio
-CAPTURAS="$SESION_DIR/capturas"
-mkdir -p "$CAPTURAS"
-paso=0
-ultima=""
-ANCHO=1000
-ALTO=800
-
-# captura NOMBRE: captura estable numerada; deja su ruta en $ultima
-captura() {
-    paso=$((paso + 1))
-    ultima="$CAPTURAS/$(printf '%02d' "$paso")_$1.png"
-    sesion_captura_estable "$ultima"
-}
+sesion_preparar "$@"
 
 # contar IMAGEN RECORTE COLOR: píxeles del recorte (AxB+X+Y) de ese color,
 # con una tolerancia pequeña
@@ -50,25 +34,6 @@ a_lo_sumo() {
     local n
     n="$(contar "$3" "$4" "$5")"
     [ "$n" -le "$1" ] || sesion_falla "$2: $n píxeles $5 en $4, se esperaban $1 o menos ($(basename "$3"))"
-}
-
-# Píxeles distintos entre dos capturas, en todo o en un recorte
-distintos() {
-    if [ -n "${3:-}" ]; then
-        convert "$1" -crop "$3" +repage "$SESION_DIR/recorte_a.png"
-        convert "$2" -crop "$3" +repage "$SESION_DIR/recorte_b.png"
-        compare -metric AE "$SESION_DIR/recorte_a.png" "$SESION_DIR/recorte_b.png" null: 2>&1 | cut -d' ' -f1
-    else
-        compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1
-    fi
-}
-debe_cambiar() {  # A B MOTIVO [RECORTE]
-    [ "$(distintos "$1" "$2" "${4:-}")" != 0 ] || sesion_falla "$3: la imagen no cambió ($(basename "$2"))"
-}
-debe_igualar() {  # A B MOTIVO [RECORTE]
-    local n
-    n="$(distintos "$1" "$2" "${4:-}")"
-    [ "$n" = 0 ] || sesion_falla "$3: $n píxeles distintos ($(basename "$1") / $(basename "$2"))"
 }
 
 # Colores de la ventana
@@ -246,18 +211,10 @@ linea() {
     xdotool key Return
 }
 
-# Sin mensajes de los sanitizers en la salida
-sin_errores() {
-    ! grep -qE "AddressSanitizer|runtime error|LeakSanitizer" "$SESION_SALIDA" ||
-        sesion_falla "la salida tiene errores de memoria o de comportamiento indefinido"
-}
-
 # ---------------------------------------------------------------------------
 # Sesión principal sobre una copia del ejemplo con dos combos
-cp "$ejemplos/ingresoDatos.txt" "$SESION_DIR/modelo.txt"
+sesion_abrir_ejemplo ingresoDatos.txt 8
 leer_nudos "$SESION_DIR/modelo.txt"
-sesion_arrancar "$programa" modelo.txt
-sesion_esperar_salida "lectura de barras OK Num Barras = 8"
 captura inicio; inicio="$ultima"
 
 # Zonas: columna 1-5, viga 5-6 y alrededor del nudo 2 (lejos de los ejes)
@@ -420,21 +377,12 @@ solo_encendido "$ultima" My
 calcular_en "$ultima" on
 
 # Tamaño de ventana: el panel sigue a la esquina; por debajo de 600 × 400 se agranda
-xdotool windowsize "$SESION_VENTANA" 700 500
-sesion_esperar_cuadros 5
-read -r ANCHO ALTO < <(sesion_tamano)
-[ "$ANCHO $ALTO" = "700 500" ] || sesion_falla "la ventana no quedó en 700 × 500 ($ANCHO × $ALTO)"
+sesion_redimensionar 700 500
 captura ventana_700
 calcular_en "$ultima" on
 combo_en "$ultima" 1 on
 solo_encendido "$ultima" My
-xdotool windowsize "$SESION_VENTANA" 400 300
-for _ in $(seq 1 30); do
-    read -r ANCHO ALTO < <(sesion_tamano)
-    [ "$ANCHO $ALTO" = "600 400" ] && break
-    sleep 0.1
-done
-[ "$ANCHO $ALTO" = "600 400" ] || sesion_falla "la ventana chica no se agrandó a 600 × 400 ($ANCHO × $ALTO)"
+sesion_redimensionar 400 300 600 400
 captura ventana_minima
 calcular_en "$ultima" on
 # Un clic en la nueva posición de "Calcular" vuelve a calcular
@@ -442,15 +390,10 @@ clic_calcular
 captura recalculado_chico
 calcular_en "$ultima" on
 solo_encendido "$ultima" My
-xdotool windowsize "$SESION_VENTANA" 1000 800
-for _ in $(seq 1 30); do
-    read -r ANCHO ALTO < <(sesion_tamano)
-    [ "$ANCHO $ALTO" = "1000 800" ] && break
-    sleep 0.1
-done
+sesion_redimensionar 1000 800
 
 # F5 sobre la copia editada: un nudo de cumbrera y cuatro barras
-sesion_recargar_cumbrera "$ejemplos/ingresoDatos.txt"
+sesion_recargar_cumbrera "$SESION_EJEMPLOS/ingresoDatos.txt"
 leer_nudos "$SESION_DIR/modelo.txt"
 captura recarga; recarga="$ultima"
 # Modelo nuevo desde la cámara de inicio, sin resultados ni combos
@@ -470,9 +413,7 @@ al_menos 20 "deformada de la barra nueva" "$ultima" "$(zona_barra 5 9 10)" "${CO
 
 # Esc termina con estado 0
 sesion_tecla Escape
-sesion_esperar_fin
-[ "$SESION_ESTADO" = 0 ] || sesion_falla "Esc terminó con estado $SESION_ESTADO"
-sin_errores
+sesion_fin_correcto "Esc"
 
 # ---------------------------------------------------------------------------
 # Archivos rotos: la ventana abre siempre, los mensajes dicen qué pasó y
@@ -500,15 +441,14 @@ sin_modelo() {  # IMAGEN: sin barras ni combos
 }
 
 # Inexistente: aviso claro y modelo vacío; el usuario crea el archivo y pulsa F5
-sesion_arrancar "$programa" falta.txt
-sesion_esperar_salida "lectura de barras OK Num Barras = 0"
+sesion_abrir falta.txt 0
 grep -qx "Advertencia: no se pudo abrir el archivo falta.txt; se lee como un archivo vacío" "$SESION_SALIDA" ||
     sesion_falla "falta el aviso del archivo inexistente"
 captura inexistente
 sin_modelo "$ultima"
 calcular_en "$ultima" off
 todo_el_panel
-cp "$ejemplos/voladizo.txt" "$SESION_DIR/falta.txt"
+cp "$SESION_EJEMPLOS/voladizo.txt" "$SESION_DIR/falta.txt"
 leer_nudos "$SESION_DIR/falta.txt"
 sesion_tecla F5
 sesion_esperar_salida "Num Barras = 1"
@@ -522,27 +462,20 @@ captura voladizo_deflexion
 calcular_en "$ultima" on
 al_menos 20 "deformada del voladizo" "$ultima" "$(zona_barra 1 2 40)" "${COLOR[deflexion]}"
 linea "salir"
-sesion_esperar_fin
-[ "$SESION_ESTADO" = 0 ] || sesion_falla "\"salir\" terminó con estado $SESION_ESTADO"
-sin_errores
+sesion_fin_correcto "\"salir\""
 
 # Vacío y con basura: modelo vacío y los avisos del cargador
 : >"$SESION_DIR/vacio.txt"
 printf 'hola mundo\nnudos:\n1 a b c\n2 3 x\nbarras:\n1 1 2 zz\n9 9 \001\377 basura: ::: combo:\nescalaN: -3\n' \
     >"$SESION_DIR/basura.txt"
 for archivo in vacio.txt basura.txt; do
-    ANCHO=1000
-    ALTO=800
-    sesion_arrancar "$programa" "$archivo"
-    sesion_esperar_salida "lectura de barras OK Num Barras = 0"
+    sesion_abrir "$archivo" 0
     sesion_esperar_salida "Advertencia: no se encontró ningún real con etiqueta escalaCarga:"
     captura "$archivo"
     sin_modelo "$ultima"
     todo_el_panel
     linea "exit"
-    sesion_esperar_fin
-    [ "$SESION_ESTADO" = 0 ] || sesion_falla "\"exit\" con $archivo terminó con estado $SESION_ESTADO"
-    sin_errores
+    sesion_fin_correcto "\"exit\" con $archivo"
 done
 grep -qx "Faltan datos para completar la matriz nudos:" "$SESION_SALIDA" ||
     sesion_falla "falta el aviso de la tabla de nudos incompleta"
@@ -565,8 +498,7 @@ P
 combo:
 C1 1 P
 FIN
-sesion_arrancar "$programa" inestable.txt
-sesion_esperar_salida "lectura de barras OK Num Barras = 1"
+sesion_abrir inestable.txt 1
 captura inestable_antes; antes="$ultima"
 clic_calcular
 sesion_esperar_salida "Estructura inestable"
@@ -575,7 +507,5 @@ calcular_en "$ultima" off
 botones "$ultima" off no no no no no no no no
 debe_cambiar "$antes" "$ultima" "respuesta de la estructura inestable" "${ANCHO}x32+0+$((ALTO - 48))"
 sesion_tecla Escape
-sesion_esperar_fin
-[ "$SESION_ESTADO" = 0 ] || sesion_falla "Esc terminó con estado $SESION_ESTADO"
-sin_errores
+sesion_fin_correcto "Esc"
 echo "sesion_completa: OK"

@@ -27,20 +27,9 @@ std::string cargar(const std::string& contenido)
     return salida;
 }
 
-std::vector<std::string> lineas(const std::string& texto)
-{
-    std::vector<std::string> v;
-    std::istringstream is(texto);
-    std::string l;
-    while (std::getline(is, l)) {
-        v.push_back(l);
-    }
-    return v;
-}
-
 bool tieneLinea(const std::string& salida, const std::string& linea)
 {
-    for (const std::string& l : lineas(salida)) {
+    for (const std::string& l : lineasDe(salida)) {
         if (l == linea) {
             return true;
         }
@@ -174,7 +163,7 @@ TEST(Cargador, ConsolaArchivoInexistente)
     // una carpeta tampoco se puede leer
     nombreArchivo = "/tmp";
     salida = capturarSalida([] { funcionLeerArchivo(); });
-    EXPECT_EQ(lineas(salida).at(0),
+    EXPECT_EQ(lineasDe(salida).at(0),
               "Advertencia: no se pudo abrir el archivo /tmp; se lee como un archivo vacío");
     EXPECT_EQ(precision, 3);
     EXPECT_EQ(escalaDef, 100);
@@ -184,7 +173,7 @@ TEST(Cargador, ConsolaArchivoInexistente)
     for (const std::string& ruta : {std::string("/dev/zero"), tuberia}) {
         nombreArchivo = ruta;
         salida = capturarSalida([] { funcionLeerArchivo(); });
-        EXPECT_EQ(lineas(salida).at(0), "Advertencia: no se pudo abrir el archivo " + ruta +
+        EXPECT_EQ(lineasDe(salida).at(0), "Advertencia: no se pudo abrir el archivo " + ruta +
                                             "; se lee como un archivo vacío");
         EXPECT_EQ(noNudos, 0);
     }
@@ -452,7 +441,7 @@ TEST(Cargador, Ajustes)
             EXPECT_TRUE(tieneLinea(salida, c.linea)) << c.contenido << "\n" << salida;
         }
         // nunca más de una línea nueva por ajuste, y las demás son las de ausencia
-        for (const std::string& l : lineas(salida)) {
+        for (const std::string& l : lineasDe(salida)) {
             bool conocida = l.rfind("lectura de", 0) == 0 || l.rfind(avisoEntero, 0) == 0 ||
                             l.rfind(avisoReal, 0) == 0 || l == c.linea ||
                             l == "Advertencia: el valor e de la etiqueta escalaDeflexion: no es "
@@ -614,7 +603,7 @@ TEST(Cargador, FallasDelArchivo)
             EXPECT_TRUE(tieneLinea(salida, l)) << c.nombre << "\nfalta: " << l << "\n" << salida;
         }
         // cada advertencia nueva es una de las esperadas
-        for (const std::string& l : lineas(salida)) {
+        for (const std::string& l : lineasDe(salida)) {
             if (l.rfind("Advertencia:", 0) == 0 && l.rfind(avisoEntero, 0) != 0 &&
                 l.rfind(avisoReal, 0) != 0) {
                 bool esperada = false;
@@ -674,7 +663,7 @@ TEST(Cargador, Ejemplos)
         EXPECT_EQ(noNudos, e.nudos) << e.archivo;
         EXPECT_EQ(noBarras, e.barras) << e.archivo;
         EXPECT_EQ(noCombos, e.combos) << e.archivo;
-        for (const std::string& l : lineas(salida)) {
+        for (const std::string& l : lineasDe(salida)) {
             bool esperada = l.rfind("Advertencia:", 0) != 0 || l.rfind(avisoEntero, 0) == 0 ||
                             l.rfind(avisoReal, 0) == 0;
             EXPECT_TRUE(esperada) << e.archivo << ": " << l;

@@ -16,18 +16,6 @@ namespace
 
 using Eigen::Vector3d;
 
-bool cargarYResolver(const std::string& archivo)
-{
-    reiniciarModelo();
-    nombreArchivo = std::string(DIR_EJEMPLOS) + "/" + archivo;
-    bool resuelto = false;
-    capturarSalida([&] {
-        funcionLeerArchivo();
-        resuelto = funcionSolve();
-    });
-    return resuelto;
-}
-
 } // namespace
 
 TEST(EjemplosAnalisis, EquilibrioGlobalDeCadaCombo)

@@ -144,18 +144,6 @@ TEST(BarraEnEstructura, PlacaPartidaDaLosMismosNudos)
     }
 }
 
-bool cargarYResolver(const std::string& archivo)
-{
-    reiniciarModelo();
-    nombreArchivo = std::string(DIR_EJEMPLOS) + "/" + archivo;
-    bool resuelto = false;
-    capturarSalida([&] {
-        funcionLeerArchivo();
-        resuelto = funcionSolve();
-    });
-    return resuelto;
-}
-
 // Barras horizontales sin rodar bajo cargas verticales y en y local: z local
 // horizontal, sin carga. Columnas con cargas axiales y en z local: y local sin
 // carga. Ni un resto de redondeo en el combo ni un corte nulo en ese plano.

@@ -92,14 +92,7 @@ TEST_F(DiagramasEjemplos, PlanoSinCargaSoloConLosValoresDeLosExtremos)
 {
     for (const char* archivo : {"vigaContinua.txt", "ingresoDatos.txt", "porticoCompleto.txt"}) {
         SCOPED_TRACE(archivo);
-        reiniciarModelo();
-        nombreArchivo = std::string(DIR_EJEMPLOS) + "/" + archivo;
-        bool resuelto = false;
-        capturarSalida([&] {
-            funcionLeerArchivo();
-            resuelto = funcionSolve();
-        });
-        ASSERT_TRUE(resuelto) << mensajeAnalisis;
+        ASSERT_TRUE(cargarYResolver(archivo)) << mensajeAnalisis;
         vistaOblicua();
         int sinCarga = 0, conPunto = 0;
         for (int i = 0; i < noBarras; i++) {
@@ -140,14 +133,7 @@ TEST_F(DiagramasEjemplos, PlanoSinCargaSoloConLosValoresDeLosExtremos)
 // que siguen en Vy y My
 TEST_F(DiagramasEjemplos, VigaContinuaServicio)
 {
-    reiniciarModelo();
-    nombreArchivo = std::string(DIR_EJEMPLOS) + "/vigaContinua.txt";
-    bool resuelto = false;
-    capturarSalida([&] {
-        funcionLeerArchivo();
-        resuelto = funcionSolve();
-    });
-    ASSERT_TRUE(resuelto) << mensajeAnalisis;
+    ASSERT_TRUE(cargarYResolver("vigaContinua.txt")) << mensajeAnalisis;
     ASSERT_EQ(barra[0].getEtiquetasCombo()[0], "SERVICIO");
     ASSERT_EQ(precision, 3);
     EXPECT_EQ(fijo(barra[0].getXVYcero(0), precision), "1.875");

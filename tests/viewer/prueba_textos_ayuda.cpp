@@ -18,17 +18,6 @@ using namespace teclado_prueba;
 
 namespace {
 
-std::vector<std::string> lineasDe(const std::string& texto)
-{
-    std::vector<std::string> v;
-    std::istringstream is(texto);
-    std::string l;
-    while (std::getline(is, l)) {
-        v.push_back(l);
-    }
-    return v;
-}
-
 std::string recortar(const std::string& s)
 {
     size_t a = s.find_first_not_of(" \t");

@@ -1,12 +1,21 @@
 #!/usr/bin/env bash
 # Biblioteca de sesiones del visor: Xvfb propio, programa real, xdotool y capturas.
-# Uso: source tests/e2e/lib/sesion.sh; sesion_iniciar; sesion_arrancar PROGRAMA ARCHIVO
+# Uso (PROGRAMA y CARPETA_EJEMPLOS son los argumentos de cada sesión):
+#   source tests/e2e/lib/sesion.sh
+#   sesion_preparar PROGRAMA CARPETA_EJEMPLOS
+#   sesion_abrir_ejemplo ingresoDatos.txt 8
+#   captura inicio; debe_cambiar ...; sesion_tecla Escape; sesion_fin_correcto Esc
 #
 # Variables que deja:
+#   SESION_PROGRAMA  ruta absoluta del programa
+#   SESION_EJEMPLOS  ruta absoluta de la carpeta de ejemplos
 #   SESION_DIR       carpeta temporal de la sesión (se borra al salir salvo SESION_CONSERVAR=1)
+#   SESION_CAPTURAS  carpeta de las capturas, dentro de SESION_DIR
 #   SESION_SALIDA    archivo con la salida estándar y de error del programa
 #   SESION_PID       proceso del programa
 #   SESION_VENTANA   id X de la ventana "Tresnal 3D v6.1"
+#   ANCHO, ALTO      tamaño de la ventana al abrirla
+#   ultima           ruta de la última captura de `captura`
 #   DISPLAY          el display del Xvfb propio
 
 SESION_TITULO="Tresnal 3D v6.1"
@@ -16,6 +25,13 @@ SESION_PID=""
 SESION_VENTANA=""
 SESION_XVFB_PID=""
 SESION_ESTADO=""
+SESION_PROGRAMA=""
+SESION_EJEMPLOS=""
+SESION_CAPTURAS=""
+SESION_PASO=0
+ANCHO=""
+ALTO=""
+ultima=""
 
 # Mensaje y fin de la prueba con estado 1
 sesion_falla() {
@@ -23,6 +39,10 @@ sesion_falla() {
     if [ -n "$SESION_SALIDA" ] && [ -f "$SESION_SALIDA" ]; then
         echo "--- salida del programa ---" >&2
         tail -n 40 "$SESION_SALIDA" >&2
+    fi
+    if [ -n "$SESION_DIR" ] && [ -s "$SESION_DIR/xvfb.log" ]; then
+        echo "--- Xvfb (${DISPLAY:-sin display}) ---" >&2
+        tail -n 20 "$SESION_DIR/xvfb.log" >&2
     fi
     exit 1
 }
@@ -42,7 +62,9 @@ sesion_limpiar() {
     fi
 }
 
-# Arranca un Xvfb en un display libre (lo elige el propio servidor) y exporta DISPLAY
+# Arranca un Xvfb en un display libre (lo elige el propio servidor) y exporta
+# DISPLAY. Con -noreset el servidor no se reinicia cuando se va su último
+# cliente (entre dos arranques del programa en la misma sesión)
 sesion_iniciar() {
     for h in Xvfb xdotool import convert compare; do
         command -v "$h" >/dev/null || sesion_falla "falta la herramienta $h"
@@ -51,7 +73,7 @@ sesion_iniciar() {
     trap sesion_limpiar EXIT
     trap 'exit 130' INT TERM
     local fifo="$SESION_DIR/display"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" 2>"$SESION_DIR/xvfb.log" &
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fifo" 2>"$SESION_DIR/xvfb.log" &
     SESION_XVFB_PID=$!
     local n=""
     for _ in $(seq 1 100); do
@@ -75,6 +97,38 @@ sesion_arrancar() {
     (cd "$SESION_DIR" && exec "$programa" "$@") >"$SESION_SALIDA" 2>&1 </dev/null &
     SESION_PID=$!
     sesion_buscar_ventana
+}
+
+# sesion_preparar PROGRAMA CARPETA_EJEMPLOS: comienzo común de cada sesión:
+# comprueba los argumentos, arranca el Xvfb propio y crea la carpeta de capturas
+sesion_preparar() {
+    [ $# = 2 ] || { echo "uso: $0 PROGRAMA CARPETA_EJEMPLOS" >&2; exit 2; }
+    SESION_PROGRAMA="$(readlink -f "$1")"
+    SESION_EJEMPLOS="$(readlink -f "$2")"
+    [ -x "$SESION_PROGRAMA" ] || sesion_falla "no existe el programa $1"
+    [ -d "$SESION_EJEMPLOS" ] || sesion_falla "no existe la carpeta de ejemplos $2"
+    sesion_iniciar
+    SESION_CAPTURAS="$SESION_DIR/capturas"
+    mkdir -p "$SESION_CAPTURAS"
+    SESION_PASO=0
+}
+
+# sesion_abrir ARCHIVO [BARRAS]: arranca el programa sobre ARCHIVO (relativo a
+# SESION_DIR), espera su ventana y, con BARRAS, la línea del cargador
+# "lectura de barras OK Num Barras = BARRAS". La ventana debe medir 1000 × 800;
+# su tamaño queda en ANCHO y ALTO
+sesion_abrir() {
+    sesion_arrancar "$SESION_PROGRAMA" "$1"
+    [ -n "${2:-}" ] && sesion_esperar_salida "lectura de barras OK Num Barras = $2"
+    read -r ANCHO ALTO < <(sesion_tamano)
+    [ "$ANCHO $ALTO" = "1000 800" ] || sesion_falla "la ventana de $1 mide $ANCHO x $ALTO, no 1000 x 800"
+}
+
+# sesion_abrir_ejemplo NOMBRE BARRAS: copia el ejemplo a modelo.txt (que la
+# sesión puede editar y recargar con F5) y lo abre
+sesion_abrir_ejemplo() {
+    cp "$SESION_EJEMPLOS/$1" "$SESION_DIR/modelo.txt" || sesion_falla "no se pudo copiar el ejemplo $1"
+    sesion_abrir modelo.txt "$2"
 }
 
 # Espera la ventana por su título exacto (máximo 20 s)
@@ -162,17 +216,59 @@ sesion_captura() {
     import -window "$SESION_VENTANA" "png:$1" 2>/dev/null || sesion_falla "no se pudo capturar la ventana"
 }
 
+# sesion_distintos A B [RECORTE [COLOR]]: píxeles distintos entre dos
+# capturas, en toda la imagen o en un recorte AxB+X+Y; con COLOR solo cuentan
+# los píxeles de ese color (los demás se toman como negro)
+sesion_distintos() {
+    if [ -n "${3:-}" ]; then
+        local filtro=()
+        [ -n "${4:-}" ] && filtro=(-fill black +opaque "$4")
+        convert "$1" -crop "$3" +repage "${filtro[@]}" "$SESION_DIR/recorte_a.png"
+        convert "$2" -crop "$3" +repage "${filtro[@]}" "$SESION_DIR/recorte_b.png"
+        compare -metric AE "$SESION_DIR/recorte_a.png" "$SESION_DIR/recorte_b.png" null: 2>&1 |
+            cut -d' ' -f1
+    else
+        compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1
+    fi
+}
+
 # sesion_captura_estable ARCHIVO.png: captura repetida hasta que dos seguidas
-# coincidan (la máquina puede estar cargada)
+# coincidan (la máquina puede estar cargada). Si la ventana no deja de cambiar
+# en SESION_INTENTOS_ESTABLE capturas (25 por omisión, unos 5 s o más) la
+# prueba falla: lo que se comprobara después sería un dibujo a medias
 sesion_captura_estable() {
-    local previa="$SESION_DIR/previa.png" i
+    local previa="$SESION_DIR/previa.png" intentos="${SESION_INTENTOS_ESTABLE:-25}" i n zona
     sesion_captura "$previa"
-    for i in $(seq 1 25); do
+    for i in $(seq 1 "$intentos"); do
         sleep 0.2
         sesion_captura "$1"
-        [ "$(compare -metric AE "$previa" "$1" null: 2>&1 | cut -d' ' -f1)" = 0 ] && return
-        cp "$1" "$previa"
+        n="$(sesion_distintos "$previa" "$1")"
+        [ "$n" = 0 ] && return 0
+        [ "$i" -lt "$intentos" ] && cp "$1" "$previa"
     done
+    # rectángulo que abarca los píxeles que cambiaron entre las dos últimas
+    zona="$(compare "$previa" "$1" -compose src -highlight-color white -lowlight-color black \
+        png:- 2>/dev/null | convert - -format '%@' info:- 2>/dev/null)"
+    sesion_falla "la ventana no se asentó en $intentos capturas seguidas ($(basename "$1")):" \
+        "las dos últimas difieren en $n píxeles, dentro de ${zona:-?}" \
+        "(con SESION_CONSERVAR=1 las capturas quedan en $SESION_DIR)"
+}
+
+# sesion_redimensionar ANCHO ALTO [ANCHO_FINAL ALTO_FINAL]: pide ese tamaño de
+# ventana y espera (máximo 3 s) el que debe quedar, por omisión el pedido;
+# falla si no llega. Deja el tamaño en ANCHO y ALTO
+sesion_redimensionar() {
+    local esperado="${3:-$1} ${4:-$2}"
+    sesion_vivo
+    xdotool windowsize "$SESION_VENTANA" "$1" "$2"
+    for _ in $(seq 1 30); do
+        read -r ANCHO ALTO < <(sesion_tamano)
+        [ "$ANCHO $ALTO" = "$esperado" ] && break
+        sleep 0.1
+    done
+    [ "$ANCHO $ALTO" = "$esperado" ] ||
+        sesion_falla "la ventana pedida de $1 x $2 mide $ANCHO x $ALTO, no ${esperado/ / x }"
+    sesion_esperar_cuadros 3
 }
 
 # sesion_pixel ARCHIVO X Y: imprime "R G B" (0 a 255) del píxel de la captura
@@ -214,6 +310,15 @@ sesion_esperar_fin() {
     SESION_PID=""
 }
 
+# sesion_fin_correcto MOTIVO: tras Esc, "exit" o "salir", el programa termina
+# con estado 0 y sin avisos de los sanitizers en su salida
+sesion_fin_correcto() {
+    sesion_esperar_fin
+    [ "$SESION_ESTADO" = 0 ] || sesion_falla "$1 terminó con estado $SESION_ESTADO"
+    ! grep -qE "AddressSanitizer|runtime error|LeakSanitizer" "$SESION_SALIDA" ||
+        sesion_falla "la salida tiene errores de memoria o de comportamiento indefinido"
+}
+
 # sesion_esperar_salida TEXTO [SEGUNDOS]: espera que la salida del programa contenga el texto
 sesion_esperar_salida() {
     local limite="${2:-10}" i
@@ -231,17 +336,6 @@ sesion_clic_directo() {
     sesion_vivo
     xdotool mousemove --window "$SESION_VENTANA" "$1" "$2" click "${3:-1}"
     sesion_esperar_cuadros 3
-}
-
-# sesion_sin_reinicio: deja un cliente X quieto conectado toda la sesión, para
-# que el Xvfb no se reinicie cada vez que el programa termina y vuelve a
-# arrancar. Termina solo cuando se cierra el Xvfb.
-sesion_sin_reinicio() {
-    if command -v xprop >/dev/null; then
-        xprop -root -spy >/dev/null 2>&1 &
-    else
-        xdotool search --sync --name "^sin ventana con este nombre\$" >/dev/null 2>&1 &
-    fi
 }
 
 # sesion_recargar_cumbrera ORIGEN: escribe en modelo.txt una copia de ORIGEN con
@@ -264,4 +358,27 @@ sesion_recargar_cumbrera() {
         sesion_falla "consola tras F5: $(head -n 6 "$SESION_DIR/tras_f5.txt")"
     grep -qx "transferencia de coord a barra\[i\] OK" "$SESION_DIR/tras_f5.txt" ||
         sesion_falla "faltan las líneas del cargador tras F5"
+}
+
+# ---------------------------------------------------------------------------
+# Pasos y comprobaciones comunes de las sesiones
+
+# captura NOMBRE: captura estable numerada en SESION_CAPTURAS; deja su ruta en $ultima
+captura() {
+    SESION_PASO=$((SESION_PASO + 1))
+    ultima="$SESION_CAPTURAS/$(printf '%02d' "$SESION_PASO")_$1.png"
+    sesion_captura_estable "$ultima"
+}
+
+# debe_cambiar A B MOTIVO [RECORTE [COLOR]] / debe_igualar A B MOTIVO [RECORTE [COLOR]]:
+# las dos capturas difieren (o coinciden) en todo, en el recorte o en los
+# píxeles del color dado
+debe_cambiar() {
+    [ "$(sesion_distintos "$1" "$2" "${4:-}" "${5:-}")" != 0 ] ||
+        sesion_falla "$3: la imagen no cambió ($(basename "$2"))"
+}
+debe_igualar() {
+    local n
+    n="$(sesion_distintos "$1" "$2" "${4:-}" "${5:-}")"
+    [ "$n" = 0 ] || sesion_falla "$3: $n píxeles distintos ($(basename "$1") / $(basename "$2"))"
 }
