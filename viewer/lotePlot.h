@@ -10,6 +10,9 @@
 // las flechas de tamaño distCamObj / 75 y el corrimiento de las etiquetas de
 // distCamObj / 200) se guarda relativo a su marco y se resuelve con la cámara
 // del cuadro: una tanda grabada vale para cualquier cámara.
+// Implementación:
+//   lotePlot.cpp         pila de matrices, tandas, envío, grabación
+//   lotePlot_formas.cpp  letras y esfera leídas de freeglut
 #pragma once
 
 #include <vector>
@@ -57,10 +60,17 @@ void loteTexto(const char* texto);
 // cerrada: sus caras traseras no se dibujan
 void loteEsfera(double r, int tajadas, int pilas);
 
-// Lee de freeglut los trazos de las letras y la esfera de los nudos. Hace
-// falta la ventana y el modo de dibujo normal (no feedback); si no se llamó,
-// la primera tanda lo intenta. false si no se pudo.
+// Formas leídas de freeglut (lotePlot_formas.cpp). lotePrepararFormas lee los
+// trazos de las letras y la esfera de los nudos; hace falta la ventana y el
+// modo de dibujo normal (no feedback); si no se llamó, el primer dibujo lo
+// intenta. false si no se pudo.
 bool lotePrepararFormas();
+// Trazos de la letra (x1 y1 x2 y2 por tramo, unidades de la fuente) y su
+// avance; nullptr si las letras no se leyeron
+const std::vector<float>* loteTrazosLetra(int b, double& avance);
+// Triángulos de glutSolidSphere(1, tajadas, pilas), 9 reales cada uno, en
+// sentido antihorario vistos desde afuera; nullptr si no se pudieron leer
+const std::vector<double>* loteEsferaUnidad(int tajadas, int pilas);
 
 // Vértice en coordenadas de la escena
 struct VerticeLote {
