@@ -1,5 +1,6 @@
 #include "comun/utilidades.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -80,4 +81,13 @@ std::vector<std::string> lineasDe(const std::string& texto)
         v.push_back(l);
     }
     return v;
+}
+
+std::string cargar(const std::string& contenido)
+{
+    reiniciarModelo();
+    nombreArchivo = archivoTemporal(contenido);
+    std::string salida = capturarSalida([] { funcionLeerArchivo(); });
+    std::remove(nombreArchivo.c_str());
+    return salida;
 }

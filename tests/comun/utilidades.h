@@ -17,6 +17,10 @@ std::vector<std::string> lineasDe(const std::string& texto);
 // Lee un archivo completo.
 std::string leerArchivo(const std::string& ruta);
 
+// Carga el contenido desde un archivo temporal (que después borra) y
+// devuelve lo que el cargador escribió.
+std::string cargar(const std::string& contenido);
+
 // Carga un archivo de ejemplos/ y lo analiza, sin escribir nada; true si
 // el análisis dio resultados.
 bool cargarYResolver(const std::string& archivo);

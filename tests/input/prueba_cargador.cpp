@@ -17,16 +17,6 @@
 namespace
 {
 
-// Carga el contenido desde un archivo temporal y devuelve la consola
-std::string cargar(const std::string& contenido)
-{
-    reiniciarModelo();
-    nombreArchivo = archivoTemporal(contenido);
-    std::string salida = capturarSalida([] { funcionLeerArchivo(); });
-    std::remove(nombreArchivo.c_str());
-    return salida;
-}
-
 bool tieneLinea(const std::string& salida, const std::string& linea)
 {
     for (const std::string& l : lineasDe(salida)) {

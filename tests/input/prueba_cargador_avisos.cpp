@@ -15,15 +15,6 @@
 namespace
 {
 
-std::string cargar(const std::string& contenido)
-{
-    reiniciarModelo();
-    nombreArchivo = archivoTemporal(contenido);
-    std::string salida = capturarSalida([] { funcionLeerArchivo(); });
-    std::remove(nombreArchivo.c_str());
-    return salida;
-}
-
 const std::string avisoEntero = "Advertencia: no se encontró ningún entero con etiqueta ";
 const std::string avisoReal = "Advertencia: no se encontró ningún real con etiqueta ";
 
