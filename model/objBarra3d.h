@@ -216,6 +216,8 @@ private:
                           const std::string& caso, const Eigen::Matrix<double, 1, 7>& fila);
     double getValorCombo(int c, int columna);
     bool comboValido(int c);
+    // Calcula fuerzasExtremos si hace falta, sin copiarla; false si no se puede
+    bool calcFuerzasExtremos();
     void calcConstantes(bool planoY);
     MatrixXd getPolinomio(int c, int n, bool planoY, bool momento);
     double getXVcero(int c, bool planoY);

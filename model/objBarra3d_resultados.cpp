@@ -35,11 +35,11 @@ void objBarra3d::borrarResultados()
     flagsBarra[flagResultados] = 0;
 }
 
-MatrixXd objBarra3d::getFuerzasExtremos()
+bool objBarra3d::calcFuerzasExtremos()
 {
     if (flagsBarra[flagFuerzasExtremos] == 0) {
         if (desplLocales.rows() != 12) {
-            return MatrixXd(12, 0);  // todavía sin desplazamientos
+            return false;  // todavía sin desplazamientos
         }
         if (flagsBarra[flagKLocal] == 0) {
             getKLocal();
@@ -49,12 +49,17 @@ MatrixXd objBarra3d::getFuerzasExtremos()
             getCargasEquivalentesLocales();
         }
         if (cargasEquivalentesLocales.cols() != desplLocales.cols()) {
-            return MatrixXd(12, 0);
+            return false;
         }
         fuerzasExtremos = kLocal * desplLocales - cargasEquivalentesLocales;
         flagsBarra[flagFuerzasExtremos] = 1;
     }
-    return fuerzasExtremos;
+    return true;
+}
+
+MatrixXd objBarra3d::getFuerzasExtremos()
+{
+    return calcFuerzasExtremos() ? fuerzasExtremos : MatrixXd(12, 0);
 }
 
 void objBarra3d::calcConstantesY() { calcConstantes(true); }
@@ -80,9 +85,7 @@ void objBarra3d::calcConstantes(bool planoY)
     // E·I·d'' = M - (E·I·f/(G·A))·q: flecha por corte de la carga (0 sin corte)
     double corte = getPhi(planoY) * L * L / 12;
     for (Eigen::Index c = 0; c < nc; c++) {
-        if (flagsBarra[flagFuerzasExtremos] == 0) {
-            getFuerzasExtremos();
-        }
+        calcFuerzasExtremos();
         if (fuerzasExtremos.cols() != nc) {
             C1(c) = C2(c) = C3(c) = C4(c) = pendiente(c) = qIni(c) = 0;
             continue;
@@ -142,10 +145,10 @@ static double estacion(double L, int n, int k)
 
 MatrixXd objBarra3d::getSolicitacionAxial(int c, int n)
 {
-    MatrixXd S = getFuerzasExtremos();
-    if (!getBoolResultados(c) || n < 2 || c >= S.cols()) {
+    if (!calcFuerzasExtremos() || !getBoolResultados(c) || n < 2 || c >= fuerzasExtremos.cols()) {
         return MatrixXd(2, 0);
     }
+    const MatrixXd& S = fuerzasExtremos;
     double L = longitud;
     double Ni = -S(0, c);
     double qxI = matrizCargasCombo(c, 0), qxF = matrizCargasCombo(c, 1);
@@ -160,10 +163,10 @@ MatrixXd objBarra3d::getSolicitacionAxial(int c, int n)
 
 MatrixXd objBarra3d::getSolicitacionTorsion(int c, int n)
 {
-    MatrixXd S = getFuerzasExtremos();
-    if (!getBoolResultados(c) || n < 2 || c >= S.cols()) {
+    if (!calcFuerzasExtremos() || !getBoolResultados(c) || n < 2 || c >= fuerzasExtremos.cols()) {
         return MatrixXd(2, 0);
     }
+    const MatrixXd& S = fuerzasExtremos;
     double L = longitud;
     double Ti = -S(3, c), Tj = S(9, c);
     MatrixXd R(2, n);
