@@ -35,7 +35,6 @@ struct datosAnalisis {
     std::vector<Eigen::Index> libres;  // filas (base 0) de los grados libres, crecientes
     std::vector<int> posicionLibre;    // por fila: su lugar en libres, o -1
     matrizDispersa kLibres;            // bloque libre, triángulo inferior
-    Eigen::VectorXd escalaLibres;      // la escala de cada grado libre
     Eigen::MatrixXd uLibres;           // cargas de los grados libres; después, la solución
 };
 

@@ -199,8 +199,9 @@ Eigen::Index gdlSinRigidez(const datosAnalisis& d)
 {
     Eigen::VectorXd diagonal = d.kLibres.diagonal();
     for (Eigen::Index a = 0; a < diagonal.size(); a++) {
-        if (!(diagonal(a) > tolRigidezNula * d.escalaLibres(a))) {
-            return d.libres[static_cast<size_t>(a)];
+        Eigen::Index fila = d.libres[static_cast<size_t>(a)];
+        if (!(diagonal(a) > tolRigidezNula * d.escala(fila))) {
+            return fila;
         }
     }
     return -1;

@@ -117,7 +117,7 @@ std::string ensamblarCargasBarras(const datosAnalisis& d)
 }
 
 // Paso 7 en disperso: el triángulo inferior del bloque libre, tomado de la
-// rigidez dispersa, con la escala y las cargas de cada grado libre
+// rigidez dispersa, con las cargas de cada grado libre
 void armarBloqueLibre(datosAnalisis& d)
 {
     const Eigen::Index nf = static_cast<Eigen::Index>(d.libres.size());
@@ -135,11 +135,9 @@ void armarBloqueLibre(datosAnalisis& d)
     d.kLibres.resize(nf, nf);
     d.kLibres.setFromTriplets(bloque.begin(), bloque.end());
 
-    d.escalaLibres.resize(nf);
     d.uLibres.resize(nf, d.nc);
     for (Eigen::Index a = 0; a < nf; a++) {
         Eigen::Index fila = d.libres[static_cast<size_t>(a)];
-        d.escalaLibres(a) = d.escala(fila);
         for (int c = 0; c < d.nc; c++) {
             d.uLibres(a, c) = pEstructura(fila, c) + fEstructura(fila, c);
         }
