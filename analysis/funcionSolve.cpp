@@ -235,7 +235,8 @@ bool formarReacciones(const datosAnalisis& d)
         double residuo = 0, cota = 0;
         for (Eigen::Index fila : d.libres) {
             residuo = std::max(residuo, std::abs(reacciones(fila, c)));
-            cota = std::max(cota, escala(fila, c) + std::abs(pEstructura(fila, c) + fEstructura(fila, c)));
+            cota = std::max(cota, escala(fila, c)
+                                      + std::abs(pEstructura(fila, c) + fEstructura(fila, c)));
         }
         if (!(residuo <= tolResiduo * cota)) {
             return rechazar(textoLinea()
@@ -323,8 +324,8 @@ bool ensamblar(datosAnalisis& d)
 }
 
 // Paso 8: factorización del bloque libre y solución de todos los combos. El
-// factor tiene que caber junto a las matrices densas que faltan.
-bool resolver(datosAnalisis& d, double disponible)
+// factor tiene que caber junto a lo ya pedido, yaPedidos bytes.
+bool resolver(datosAnalisis& d, double yaPedidos, double disponible)
 {
     Eigen::Index suelto = gdlSinRigidez(d);
     if (suelto >= 0) {
@@ -334,7 +335,6 @@ bool resolver(datosAnalisis& d, double disponible)
     if (d.libres.empty()) {
         return true;
     }
-    double yaPedidos = bytesDensos(d.N, d.nc) + bytesDispersos(d.N, d.nc);
     double tope = disponible > 0 ? disponible - yaPedidos : HUGE_VAL;
     analisis::resultadoFactorizacion r = analisis::resolverBloqueLibre(d.kLibres, d.uLibres, tope);
     switch (r.estado) {
@@ -353,8 +353,9 @@ bool resolver(datosAnalisis& d, double disponible)
     return rechazar(textoLinea() << "Estructura inestable: la factorización de la rigidez falló");
 }
 
-// Los pasos del análisis con sus tiempos; puede lanzar std::bad_alloc
-bool ensamblarYResolver(Eigen::Index N, int nc, double disponible)
+// Los pasos del análisis con sus tiempos; bytes es lo que piden sus matrices
+// sin el factor. Puede lanzar std::bad_alloc
+bool ensamblarYResolver(Eigen::Index N, int nc, double bytes, double disponible)
 {
     datosAnalisis d;
     d.N = N;
@@ -365,7 +366,7 @@ bool ensamblarYResolver(Eigen::Index N, int nc, double disponible)
     }
     double ensamblaje = segundosDesde(inicio);
     inicio = reloj::now();
-    if (!resolver(d, disponible)) {
+    if (!resolver(d, bytes, disponible)) {
         return false;
     }
     double solucion = segundosDesde(inicio);
@@ -412,7 +413,7 @@ bool funcionSolve()
         return rechazarMemoria(bytes, disponible);
     }
     try {
-        return ensamblarYResolver(N, nc, disponible);
+        return ensamblarYResolver(N, nc, bytes, disponible);
     } catch (const std::bad_alloc&) {
         return rechazarMemoria(bytes, 0);
     }
