@@ -61,10 +61,10 @@ MatrixXd objBarra3d::getKLocal()
         calcLongitudesAngulos();
     }
     kLocal.resize(12, 12);
-    if (flagsBarra[flagSeccion] == 1 && flagsBarra[flagMaterial] == 1 && longitud == 0) {
+    if (getBoolRigidez() && longitud == 0) {
         // sin longitud (extremos coincidentes o sin definir): rigidez nula
         kLocal.setZero();
-    } else if (flagsBarra[flagSeccion] == 1 && flagsBarra[flagMaterial] == 1) {
+    } else if (getBoolRigidez()) {
         flagsBarra[flagKLocal] = 1;
         double L = longitud;
         double E = modE;
