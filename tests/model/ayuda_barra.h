@@ -48,18 +48,21 @@ inline Matrix4d vigaRigida(double E, double I, double L, double f, double G, dou
     return K;
 }
 
+// Puntos y pesos de Gauss de 5 puntos en [-1, 1]
+inline constexpr double puntosGauss[5] = {-0.9061798459386640, -0.5384693101056831, 0.0,
+                                          0.5384693101056831, 0.9061798459386640};
+inline constexpr double pesosGauss[5] = {0.2369268850561891, 0.4786286704993665,
+                                         0.5688888888888889, 0.4786286704993665,
+                                         0.2369268850561891};
+
 // Cargas nodales consistentes de una carga lineal qI..qF (a favor de +v) por
 // integración de Gauss de las funciones de Hermite, gdl como vigaRigida.
 inline Vector4d cargasHermite(double L, double qI, double qF)
 {
-    const double xg[5] = {-0.9061798459386640, -0.5384693101056831, 0.0, 0.5384693101056831,
-                          0.9061798459386640};
-    const double wg[5] = {0.2369268850561891, 0.4786286704993665, 0.5688888888888889,
-                          0.4786286704993665, 0.2369268850561891};
     Vector4d f = Vector4d::Zero();
     for (int g = 0; g < 5; g++) {
-        double s = (xg[g] + 1) / 2;  // x / L
-        double w = wg[g] * L / 2;
+        double s = (puntosGauss[g] + 1) / 2;  // x / L
+        double w = pesosGauss[g] * L / 2;
         double q = qI + (qF - qI) * s;
         Vector4d N;
         N << 1 - 3 * s * s + 2 * s * s * s, L * (s - 2 * s * s + s * s * s), 3 * s * s - 2 * s * s * s,
@@ -73,13 +76,9 @@ inline Vector4d cargasHermite(double L, double qI, double qF)
 template <class F>
 double integrarGauss(F f, double a, double b)
 {
-    const double xg[5] = {-0.9061798459386640, -0.5384693101056831, 0.0, 0.5384693101056831,
-                          0.9061798459386640};
-    const double wg[5] = {0.2369268850561891, 0.4786286704993665, 0.5688888888888889,
-                          0.4786286704993665, 0.2369268850561891};
     double s = 0;
     for (int g = 0; g < 5; g++) {
-        s += wg[g] * f(a + (b - a) * (xg[g] + 1) / 2);
+        s += pesosGauss[g] * f(a + (b - a) * (puntosGauss[g] + 1) / 2);
     }
     return s * (b - a) / 2;
 }
