@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "comun/reinicio.h"
+
 // Escribe el contenido en un archivo temporal nuevo y devuelve su ruta.
 std::string archivoTemporal(const std::string& contenido, const std::string& sufijo = ".txt");
 
@@ -24,6 +26,3 @@ std::string cargar(const std::string& contenido);
 // Carga un archivo de ejemplos/ y lo analiza, sin escribir nada; true si
 // el análisis dio resultados.
 bool cargarYResolver(const std::string& archivo);
-
-// Vacía el modelo global (nudos, barras, contadores, resultados) como al arrancar.
-void reiniciarModelo();
