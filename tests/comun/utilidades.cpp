@@ -65,6 +65,21 @@ std::vector<std::string> lineasDe(const std::string& texto)
     return v;
 }
 
+const std::string avisoEntero = "Advertencia: no se encontró ningún entero con etiqueta ";
+const std::string avisoReal = "Advertencia: no se encontró ningún real con etiqueta ";
+
+std::vector<std::string> avisosDe(const std::string& salida)
+{
+    std::vector<std::string> v;
+    for (const std::string& l : lineasDe(salida)) {
+        if (l.rfind("Advertencia:", 0) == 0 && l.rfind(avisoEntero, 0) != 0 &&
+            l.rfind(avisoReal, 0) != 0) {
+            v.push_back(l);
+        }
+    }
+    return v;
+}
+
 std::string cargar(const std::string& contenido)
 {
     reiniciarModelo();

@@ -16,6 +16,13 @@ std::string capturarSalida(const std::function<void()>& f);
 // Las líneas de un texto, sin sus fines de línea.
 std::vector<std::string> lineasDe(const std::string& texto);
 
+// Comienzos de las líneas del cargador por un ajuste de dibujo ausente.
+extern const std::string avisoEntero;
+extern const std::string avisoReal;
+
+// Las líneas de advertencia de una salida, salvo las de ajustes ausentes.
+std::vector<std::string> avisosDe(const std::string& salida);
+
 // Lee un archivo completo.
 std::string leerArchivo(const std::string& ruta);
 
