@@ -14,6 +14,7 @@
 #include <functional>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -64,6 +65,16 @@ int numeroNudo(const edificio& e, int i, int j, int k)
     return (k * (e.ny + 1) + j) * (e.nx + 1) + i + 1;
 }
 
+// Lista de números separados por espacios
+std::string lista(const std::vector<int>& numeros)
+{
+    std::string s;
+    for (int n : numeros) {
+        s += " " + std::to_string(n);
+    }
+    return s;
+}
+
 // Escribe el archivo; devuelve la cantidad de nudos
 int escribirEdificio(const std::string& ruta, const edificio& e, const contenido& c)
 {
@@ -81,7 +92,7 @@ int escribirEdificio(const std::string& ruta, const edificio& e, const contenido
             }
         }
     }
-    std::string columnas, vigas;
+    std::vector<int> columnas, vigas;
     std::fputs("\nbarras:\n", f);
     int b = 0;
     for (int k = 1; k <= e.pisos; k++) {
@@ -89,14 +100,14 @@ int escribirEdificio(const std::string& ruta, const edificio& e, const contenido
             for (int i = 0; i <= e.nx; i++) {
                 int n = numeroNudo(e, i, j, k);
                 std::fprintf(f, "%d %d %d\n", ++b, numeroNudo(e, i, j, k - 1), n);
-                columnas += " " + std::to_string(b);
+                columnas.push_back(b);
                 if (i < e.nx) {
                     std::fprintf(f, "%d %d %d\n", ++b, n, numeroNudo(e, i + 1, j, k));
-                    vigas += " " + std::to_string(b);
+                    vigas.push_back(b);
                 }
                 if (j < e.ny) {
                     std::fprintf(f, "%d %d %d\n", ++b, n, numeroNudo(e, i, j + 1, k));
-                    vigas += " " + std::to_string(b);
+                    vigas.push_back(b);
                 }
             }
         }
@@ -107,8 +118,10 @@ int escribirEdificio(const std::string& ruta, const edificio& e, const contenido
             std::fprintf(f, " %d", numeroNudo(e, i, j, 0));
         }
     }
-    std::fprintf(f, "\n\nseccionRectangular: C50 0.5 0.5 2.5e7 0.2 24\n%s\n", columnas.c_str());
-    std::fprintf(f, "\nseccionW: W450 0.2 0.015 0.45 0.009 2e8 0.3 78.5\n%s\n", vigas.c_str());
+    std::fprintf(f, "\n\nseccionRectangular: C50 0.5 0.5 2.5e7 0.2 24\n%s\n",
+                 lista(columnas).c_str());
+    std::fprintf(f, "\nseccionW: W450 0.2 0.015 0.45 0.009 2e8 0.3 78.5\n%s\n",
+                 lista(vigas).c_str());
     if (c.bloquePorObjeto) {
         for (int k = 1; k <= e.pisos; k++) {
             for (int j = 0; j <= e.ny; j++) {
@@ -118,15 +131,8 @@ int escribirEdificio(const std::string& ruta, const edificio& e, const contenido
                 }
             }
         }
-        size_t desde = 0;
-        while (desde < vigas.size()) {
-            size_t hasta = vigas.find(' ', desde + 1);
-            if (hasta == std::string::npos) {
-                hasta = vigas.size();
-            }
-            std::fprintf(f, "distribuidaGlobal: SC 12 12 0 0 -1 %s\n",
-                         vigas.substr(desde + 1, hasta - desde - 1).c_str());
-            desde = hasta;
+        for (int v : vigas) {
+            std::fprintf(f, "distribuidaGlobal: SC 12 12 0 0 -1 %d\n", v);
         }
     } else {
         std::fputs("\npuntual: S 2 1 0 0 0 0\n", f);
@@ -137,7 +143,7 @@ int escribirEdificio(const std::string& ruta, const edificio& e, const contenido
                 }
             }
         }
-        std::fprintf(f, "\n\ndistribuidaGlobal: SC 12 12 0 0 -1\n%s\n", vigas.c_str());
+        std::fprintf(f, "\n\ndistribuidaGlobal: SC 12 12 0 0 -1\n%s\n", lista(vigas).c_str());
     }
     int nudos = (e.nx + 1) * (e.ny + 1) * (e.pisos + 1);
     for (int p = 0; p < c.bloquesPuntuales; p++) {

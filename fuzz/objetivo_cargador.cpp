@@ -18,6 +18,7 @@
 
 #include "analysis/analisis.h"
 #include "app/zurezar3o.h"
+#include "comun/reinicio.h"
 #include "input/funcionLeerArchivo.h"
 
 namespace {
@@ -153,25 +154,6 @@ void analizar()
             leerBarra(barra[static_cast<size_t>(r)], r, c);
         }
     }
-}
-
-// Estado global como al arrancar el programa
-void reiniciarModelo()
-{
-    nudo.clear();
-    barra.clear();
-    noNudos = 0;
-    noBarras = 0;
-    noCombos = 0;
-    punteroNudos.resize(0);
-    punteroBarras.resize(0);
-    u.resize(0, 0);
-    reacciones.resize(0, 0);
-    kEstructura.resize(0, 0);
-    pEstructura.resize(0, 0);
-    fEstructura.resize(0, 0);
-    restriccionesEstructura.resize(0);
-    mensajeAnalisis.clear();
 }
 
 // Archivo en memoria reutilizado por todas las entradas; devuelve su ruta

@@ -21,9 +21,17 @@ bool esBlanco(char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-bool esCaracterNumerico(char c)
+// Texto hecho solo de los caracteres de un número (sin mirar su orden)
+bool soloCaracteresNumericos(const char* c, size_t largo)
 {
-    return (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.' || c == 'e';
+    for (size_t k = 0; k < largo; k++) {
+        bool numerico = (c[k] >= '0' && c[k] <= '9') || c[k] == '+' || c[k] == '-' ||
+                        c[k] == '.' || c[k] == 'e';
+        if (!numerico) {
+            return false;
+        }
+    }
+    return true;
 }
 
 // Real al comienzo del texto, como stod (el programa no cambia el locale de
@@ -191,7 +199,7 @@ bool claseLeerArchivo::getArchivoLegible()
 
 bool claseLeerArchivo::esNumero(std::string token)
 {
-    return token.find_first_not_of("1234567890+-.e") == std::string::npos;
+    return soloCaracteresNumericos(token.data(), token.size());
 }
 
 int claseLeerArchivo::getNoEtiquetas(std::string etiqueta)
@@ -401,13 +409,7 @@ std::vector<std::string> claseLeerArchivo::getNombresDeFactores(std::string etiq
 
 bool claseLeerArchivo::esNumeroToken(size_t i) const
 {
-    const char* c = contenido.data() + tokens[i].inicio;
-    for (size_t k = 0; k < tokens[i].largo; k++) {
-        if (!esCaracterNumerico(c[k])) {
-            return false;
-        }
-    }
-    return true;
+    return soloCaracteresNumericos(contenido.data() + tokens[i].inicio, tokens[i].largo);
 }
 
 // Primer token después de la n-ésima aparición y k tokens saltados; false si

@@ -520,9 +520,8 @@ std::vector<bloqueCombo> leerCombos(carga& c)
             avisarComboSinPares(lector, n, b.nombre);
             continue;
         }
+        // la misma lista que los casos: un factor por caso
         b.factores = lector.getFactoresEtiqueta(etiquetaCombo, n, 1);
-        b.factores.resize(std::min(b.factores.size(), b.casos.size()));
-        b.casos.resize(b.factores.size());
         std::string fin =
             lector.getTokenTras(etiquetaCombo, n, 2 + 2 * static_cast<int>(b.casos.size()));
         if (!lector.esNumero(fin) && finAjeno(c, fin)) {

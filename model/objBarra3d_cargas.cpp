@@ -80,11 +80,8 @@ void objBarra3d::setPesoPropio(std::string caso)
 
 void objBarra3d::setCombo(std::string combo, double factor, std::string caso)
 {
-    // Índice por caso de las cargas llegadas desde la última llamada
-    if (localesIndexadas > casosLocales.size() || globalesIndexadas > casosGlobales.size()) {
-        filasPorCaso.clear();
-        localesIndexadas = globalesIndexadas = 0;
-    }
+    // Índice por caso de las cargas llegadas desde la última llamada (las
+    // cargas solo se agregan)
     for (; localesIndexadas < casosLocales.size(); localesIndexadas++) {
         filasPorCaso[casosLocales[localesIndexadas]].locales.push_back(
             static_cast<Eigen::Index>(localesIndexadas));

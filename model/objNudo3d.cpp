@@ -41,11 +41,8 @@ void objNudo3d::setCargaPuntual(std::string caso, double Fx, double Fy, double F
 
 void objNudo3d::setCombo(std::string combo, double factor, std::string caso)
 {
-    // Índice por caso de las cargas llegadas desde la última llamada
-    if (filasIndexadas > casosPuntuales.size()) {
-        filasPorCaso.clear();
-        filasIndexadas = 0;
-    }
+    // Índice por caso de las cargas llegadas desde la última llamada (las
+    // cargas solo se agregan)
     for (; filasIndexadas < casosPuntuales.size(); filasIndexadas++) {
         filasPorCaso[casosPuntuales[filasIndexadas]].push_back(
             static_cast<Eigen::Index>(filasIndexadas));

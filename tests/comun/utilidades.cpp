@@ -42,24 +42,6 @@ std::string leerArchivo(const std::string& ruta)
     return contenido.str();
 }
 
-void reiniciarModelo()
-{
-    nudo.clear();
-    barra.clear();
-    noNudos = 0;
-    noBarras = 0;
-    noCombos = 0;
-    punteroNudos.resize(0);
-    punteroBarras.resize(0);
-    u.resize(0, 0);
-    reacciones.resize(0, 0);
-    kEstructura.resize(0, 0);
-    pEstructura.resize(0, 0);
-    fEstructura.resize(0, 0);
-    restriccionesEstructura.resize(0);
-    mensajeAnalisis.clear();
-}
-
 bool cargarYResolver(const std::string& archivo)
 {
     reiniciarModelo();
@@ -79,6 +61,21 @@ std::vector<std::string> lineasDe(const std::string& texto)
     std::string l;
     while (std::getline(is, l)) {
         v.push_back(l);
+    }
+    return v;
+}
+
+const std::string avisoEntero = "Advertencia: no se encontró ningún entero con etiqueta ";
+const std::string avisoReal = "Advertencia: no se encontró ningún real con etiqueta ";
+
+std::vector<std::string> avisosDe(const std::string& salida)
+{
+    std::vector<std::string> v;
+    for (const std::string& l : lineasDe(salida)) {
+        if (l.rfind("Advertencia:", 0) == 0 && l.rfind(avisoEntero, 0) != 0 &&
+            l.rfind(avisoReal, 0) != 0) {
+            v.push_back(l);
+        }
     }
     return v;
 }

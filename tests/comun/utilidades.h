@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "comun/reinicio.h"
+
 // Escribe el contenido en un archivo temporal nuevo y devuelve su ruta.
 std::string archivoTemporal(const std::string& contenido, const std::string& sufijo = ".txt");
 
@@ -13,6 +15,13 @@ std::string capturarSalida(const std::function<void()>& f);
 
 // Las líneas de un texto, sin sus fines de línea.
 std::vector<std::string> lineasDe(const std::string& texto);
+
+// Comienzos de las líneas del cargador por un ajuste de dibujo ausente.
+extern const std::string avisoEntero;
+extern const std::string avisoReal;
+
+// Las líneas de advertencia de una salida, salvo las de ajustes ausentes.
+std::vector<std::string> avisosDe(const std::string& salida);
 
 // Lee un archivo completo.
 std::string leerArchivo(const std::string& ruta);
@@ -24,6 +33,3 @@ std::string cargar(const std::string& contenido);
 // Carga un archivo de ejemplos/ y lo analiza, sin escribir nada; true si
 // el análisis dio resultados.
 bool cargarYResolver(const std::string& archivo);
-
-// Vacía el modelo global (nudos, barras, contadores, resultados) como al arrancar.
-void reiniciarModelo();

@@ -15,24 +15,6 @@
 namespace
 {
 
-const std::string avisoEntero = "Advertencia: no se encontró ningún entero con etiqueta ";
-const std::string avisoReal = "Advertencia: no se encontró ningún real con etiqueta ";
-
-// Líneas de advertencia de la salida, salvo las de ajustes ausentes
-std::vector<std::string> avisos(const std::string& salida)
-{
-    std::vector<std::string> v;
-    std::istringstream is(salida);
-    std::string l;
-    while (std::getline(is, l)) {
-        if (l.rfind("Advertencia:", 0) == 0 && l.rfind(avisoEntero, 0) != 0 &&
-            l.rfind(avisoReal, 0) != 0) {
-            v.push_back(l);
-        }
-    }
-    return v;
-}
-
 // Todo lo que el modelo cargado tiene, como texto comparable
 std::string resumenModelo()
 {
@@ -106,10 +88,10 @@ void probar(const std::vector<casoRoto>& casos)
     for (const casoRoto& c : casos) {
         SCOPED_TRACE(c.nombre);
         std::string salida = cargar(c.equivalente);
-        EXPECT_EQ(avisos(salida), std::vector<std::string>{}) << salida;
+        EXPECT_EQ(avisosDe(salida), std::vector<std::string>{}) << salida;
         std::string esperado = resumenModelo();
         salida = cargar(c.roto);
-        EXPECT_EQ(avisos(salida), c.lineas) << salida;
+        EXPECT_EQ(avisosDe(salida), c.lineas) << salida;
         EXPECT_EQ(resumenModelo(), esperado);
         c.verificar();
     }
@@ -253,7 +235,7 @@ TEST(CargadorAvisos, EtiquetasYTexto)
     // UTF-16: una línea y un modelo vacío
     const char utf16[] = "\xFF\xFEn\0u\0d\0o\0s\0:\0 \0" "1\0 \0" "0\0 \0" "0\0 \0" "0\0";
     std::string salida = cargar(std::string(utf16, sizeof utf16 - 1));
-    std::vector<std::string> v = avisos(salida);
+    std::vector<std::string> v = avisosDe(salida);
     ASSERT_EQ(v.size(), 1u) << salida;
     EXPECT_EQ(v[0], "Advertencia: el archivo " + nombreArchivo +
                         " no es un archivo de texto plano (tiene bytes nulos); se lee como un "

@@ -63,9 +63,6 @@ struct casoLector {
     std::string salida; // lo que escribe la consulta
 };
 
-const std::string sinEntero = "Advertencia: no se encontró ningún entero con etiqueta ";
-const std::string sinReal = "Advertencia: no se encontró ningún real con etiqueta ";
-
 } // namespace
 
 TEST(Lector, CasosBorde)
@@ -206,7 +203,7 @@ TEST(Lector, CasosBorde)
                            unir(l.getMatrizEtiquetaRepetida("apoyo:", 1, 0)),
                            unir(l.getFactoresEtiqueta("combo:", 1, 1))});
          },
-         "0|-1|-1.000000|0x4:|||", sinEntero + "precision:\n" + sinReal + "escalaN:\n"},
+         "0|-1|-1.000000|0x4:|||", avisoEntero + "precision:\n" + avisoReal + "escalaN:\n"},
         {"solo espacios", " \n\t\r\n\v\f  ",
          [](L& l) {
              return junto(
