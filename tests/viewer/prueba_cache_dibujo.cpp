@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -20,10 +19,7 @@ namespace {
 
 std::string leerEjemplo(const char* nombre)
 {
-    std::ifstream f(std::string(DIR_EJEMPLOS) + "/" + nombre, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
+    return leerArchivo(std::string(DIR_EJEMPLOS) + "/" + nombre);
 }
 
 std::vector<unsigned char> cuadro(bool cache)
