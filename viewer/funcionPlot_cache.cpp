@@ -4,6 +4,7 @@
 // algo de lo que dibujan, según una firma del estado comparada en cada cuadro.
 #include <cstdint>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include <GL/gl.h>
@@ -31,19 +32,17 @@ struct Firma {
     std::vector<int> nudosAislados;
 };
 
-std::vector<int> copiar(const VectorXi& v)
-{
-    return std::vector<int>(v.data(), v.data() + v.size());
-}
+void copiar(const VectorXi& v, std::vector<int>& a) { a.assign(v.data(), v.data() + v.size()); }
 
 long long direccion(const void* p)
 {
     return static_cast<long long>(reinterpret_cast<std::intptr_t>(p));
 }
 
-Firma firmaActual()
+// La firma del estado de ahora, escrita sobre f sin pedir memoria si sus
+// vectores ya tienen lugar
+void leerFirma(Firma& f)
 {
-    Firma f;
     f.flags = flags;
     f.reales = {escalaTexto, escalaDef,   escalaMy,    escalaMz, escalaVy, escalaVz,
                 escalaN,     escalaT,     escalaApoyo, escalaCarga, diagonal, PI};
@@ -56,9 +55,8 @@ Firma firmaActual()
                  direccion(nudo.data()),
                  direccion(barra.data()),
                  static_cast<long long>(versionModelo)};
-    f.barrasAisladas = copiar(barrasAisladas);
-    f.nudosAislados = copiar(nudosAislados);
-    return f;
+    copiar(barrasAisladas, f.barrasAisladas);
+    copiar(nudosAislados, f.nudosAislados);
 }
 
 // Reales comparados bit a bit: un NaN es igual a sí mismo
@@ -80,10 +78,12 @@ struct Grabacion {
     GrabacionLote tandas;
 };
 Grabacion grabacion;
+// La firma de cada cuadro, leída siempre sobre los mismos vectores
+Firma firmaCuadro;
 
-// Graba las tandas de la escena; false si OpenGL dio un error (entonces el
-// cuadro se dibuja sin caché)
-bool grabar(void (*escena)(), const Firma& firma)
+// Graba las tandas de la escena y se queda con la firma; false si OpenGL dio
+// un error (entonces el cuadro se dibuja sin caché)
+bool grabar(void (*escena)(), Firma& firma)
 {
     grabacion.hecha = false;
     loteVaciarGrabacion(grabacion.tandas);
@@ -97,7 +97,7 @@ bool grabar(void (*escena)(), const Firma& firma)
     grabacion.hecha = true;
     grabaciones++;
     grabacion.escena = escena;
-    grabacion.firma = firma;
+    std::swap(grabacion.firma, firma);
     return true;
 }
 
@@ -116,10 +116,10 @@ void funcionDibujarEscena(void (*escena)())
         escena();
         return;
     }
-    Firma firma = firmaActual();
+    leerFirma(firmaCuadro);
     bool vigente =
-        grabacion.hecha && grabacion.escena == escena && misma(grabacion.firma, firma);
-    if (!vigente && !grabar(escena, firma)) {
+        grabacion.hecha && grabacion.escena == escena && misma(grabacion.firma, firmaCuadro);
+    if (!vigente && !grabar(escena, firmaCuadro)) {
         escena();
         return;
     }

@@ -344,6 +344,10 @@ void enviarTanda(const TandaLote& t, const std::vector<VerticeLote>& v)
     if (t.cerrada) glDisable(GL_CULL_FACE);
 }
 
+// Los marcos del grupo con la cámara actual, 12 reales cada uno; el mismo
+// lugar para todos los grupos y cuadros
+std::vector<double> marcosResueltos;
+
 // Los vértices de cámara del grupo con la cámara actual (solo si cambió lo que leen)
 void resolver(GrupoLote& g)
 {
@@ -357,7 +361,8 @@ void resolver(GrupoLote& g)
     }
     double Rc[9];
     giroCamara(Rc);
-    std::vector<double> F(12 * g.marcos.size());
+    std::vector<double>& F = marcosResueltos;
+    F.resize(12 * g.marcos.size());
     for (size_t f = 0; f < g.marcos.size(); f++) marcoEnEscena(g.marcos[f], Rc, &F[12 * f]);
     for (TandaLote& t : g.tandas) {
         t.resueltos.resize(t.camara.size());

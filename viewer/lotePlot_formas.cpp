@@ -32,6 +32,29 @@ bool sePuedeLeer()
     return modo == GL_RENDER && lista == 0;
 }
 
+// Cada primitiva de los tokens de feedback GL_3D: f(token, vértices, cantidad),
+// 3 reales por vértice; los de paso (glPassThrough) se saltan
+template <class F>
+void cadaPrimitiva(std::vector<GLfloat>& buf, F f)
+{
+    size_t i = 0;
+    while (i < buf.size()) {
+        GLint token = static_cast<GLint>(buf[i++]);
+        size_t vertices = 1;  // punto, mapa de bits o píxeles
+        if (token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN) {
+            vertices = 2;
+        } else if (token == GL_POLYGON_TOKEN) {
+            vertices = i < buf.size() ? static_cast<size_t>(buf[i++]) : 0;
+        } else if (token == GL_PASS_THROUGH_TOKEN) {
+            i++;
+            continue;
+        }
+        if (i + 3 * vertices > buf.size()) return;
+        f(token, buf.data() + i, vertices);
+        i += 3 * vertices;
+    }
+}
+
 // Corre el dibujo en modo feedback (GL_3D) en una vista ortogonal de ±a, con
 // la matriz del modelo en la identidad, y da sus tokens llevados de vuelta a
 // coordenadas del objeto
@@ -51,26 +74,13 @@ std::vector<GLfloat> leerFeedback(const std::function<void()>& dibujo, double a)
     if (n < 0) return {};
     buf.resize(static_cast<size_t>(n));
     // Ventana a objeto: x = (xv / (lado/2) − 1)·a; z de 0..1 a a..−a
-    auto vertice = [&](size_t i) {
-        buf[i] = static_cast<GLfloat>((buf[i] / (lado / 2.0) - 1) * a);
-        buf[i + 1] = static_cast<GLfloat>((buf[i + 1] / (lado / 2.0) - 1) * a);
-        buf[i + 2] = static_cast<GLfloat>(-a * (2.0 * buf[i + 2] - 1));
-    };
-    size_t i = 0;
-    while (i < buf.size()) {
-        GLint token = static_cast<GLint>(buf[i++]);
-        int vertices = 0;
-        if (token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN) {
-            vertices = 2;
-        } else if (token == GL_POLYGON_TOKEN) {
-            vertices = static_cast<int>(buf[i++]);
-        } else if (token == GL_PASS_THROUGH_TOKEN) {
-            i++;
-        } else {
-            vertices = 1;  // punto, mapa de bits o píxeles
+    cadaPrimitiva(buf, [a](GLint, GLfloat* v, size_t vertices) {
+        for (size_t k = 0; k < vertices; k++, v += 3) {
+            v[0] = static_cast<GLfloat>((v[0] / (lado / 2.0) - 1) * a);
+            v[1] = static_cast<GLfloat>((v[1] / (lado / 2.0) - 1) * a);
+            v[2] = static_cast<GLfloat>(-a * (2.0 * v[2] - 1));
         }
-        for (int k = 0; k < vertices && i + 2 < buf.size(); k++, i += 3) vertice(i);
-    }
+    });
     return buf;
 }
 
@@ -94,24 +104,14 @@ void conVistaDeLectura(double a, const std::function<void()>& leer)
     glPopAttrib();
 }
 
-// Cada token de tramo del feedback como x1 y1 x2 y2; los demás se saltan
-void tramosDe(const std::vector<GLfloat>& buf, std::vector<float>& salida)
+// Cada tramo del feedback como x1 y1 x2 y2; lo demás se salta
+void tramosDe(std::vector<GLfloat> buf, std::vector<float>& salida)
 {
-    size_t i = 0;
-    while (i < buf.size()) {
-        GLint token = static_cast<GLint>(buf[i++]);
+    cadaPrimitiva(buf, [&](GLint token, const GLfloat* v, size_t) {
         if (token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN) {
-            if (i + 6 > buf.size()) break;
-            salida.insert(salida.end(), {buf[i], buf[i + 1], buf[i + 3], buf[i + 4]});
-            i += 6;
-        } else if (token == GL_POLYGON_TOKEN) {
-            i += 1 + 3 * static_cast<size_t>(buf[i]);
-        } else if (token == GL_PASS_THROUGH_TOKEN) {
-            i++;
-        } else {
-            i += 3;
+            salida.insert(salida.end(), {v[0], v[1], v[3], v[4]});
         }
-    }
+    });
 }
 
 void leerGlifos()
@@ -138,20 +138,11 @@ bool leerEsfera(int tajadas, int pilas)
     conVistaDeLectura(2, [&] {
         std::vector<GLfloat> buf =
             leerFeedback([&] { glutSolidSphere(1.0, tajadas, pilas); }, 2);
-        size_t i = 0;
-        while (i < buf.size()) {
-            GLint token = static_cast<GLint>(buf[i++]);
-            if (token != GL_POLYGON_TOKEN) {
-                i += token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN ? 6
-                     : token == GL_PASS_THROUGH_TOKEN                        ? 1
-                                                                             : 3;
-                continue;
-            }
-            size_t n = static_cast<size_t>(buf[i++]);
-            if (i + 3 * n > buf.size()) break;
+        cadaPrimitiva(buf, [&](GLint token, const GLfloat* p, size_t n) {
+            if (token != GL_POLYGON_TOKEN) return;
             // Abanico desde el primer vértice
             for (size_t k = 1; k + 1 < n; k++) {
-                const GLfloat* v[3] = {&buf[i], &buf[i + 3 * k], &buf[i + 3 * k + 3]};
+                const GLfloat* v[3] = {p, p + 3 * k, p + 3 * k + 3};
                 double a[3], b[3], c[3];
                 for (int j = 0; j < 3; j++) {
                     a[j] = v[1][j] - v[0][j];
@@ -167,10 +158,9 @@ bool leerEsfera(int tajadas, int pilas)
                 }
                 if (!(area > 1e-20)) continue;  // sin área no pinta nada
                 if (afuera < 0) std::swap(v[1], v[2]);
-                for (const GLfloat* p : v) tri.insert(tri.end(), {p[0], p[1], p[2]});
+                for (const GLfloat* q : v) tri.insert(tri.end(), {q[0], q[1], q[2]});
             }
-            i += 3 * n;
-        }
+        });
     });
     // Vacía si freeglut no dio triángulos: no se vuelve a intentar
     bool hay = !tri.empty();
