@@ -144,8 +144,8 @@ std::string revisarModelo(Eigen::Index N, int nc)
                                  << " une nudos que no están en el modelo")
                 .str();
         }
-        size_t combos = b.getEtiquetasCombo().size();
-        if (combos != static_cast<size_t>(nc)) {
+        int combos = b.getCantidadDeCombos();
+        if (combos != nc) {
             return (textoLinea() << "Análisis cancelado: la barra " << b.getNoBarraUsuario()
                                  << " tiene " << combos << " combos de carga y el modelo tiene "
                                  << nc)

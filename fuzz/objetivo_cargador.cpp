@@ -80,7 +80,7 @@ void verificarModelo()
         int i = b.getNudoInicioInterno(), j = b.getNudoFinalInterno();
         exigir(i >= 0 && i < noNudos && j >= 0 && j < noNudos, "extremos de barra");
         exigir(b.getLongitud() > 0, "barra de longitud cero");
-        exigir(static_cast<int>(b.getEtiquetasCombo().size()) == noCombos, "combos de una barra");
+        exigir(b.getCantidadDeCombos() == noCombos, "combos de una barra");
     }
     exigir(precision >= 0, "precision negativa");
     for (double e : {escalaTexto, escalaDef, escalaMy, escalaMz, escalaVy, escalaVz, escalaN,

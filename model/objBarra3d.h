@@ -111,6 +111,7 @@ public:
     MatrixXd getCargasEquivalentesGlobales();
     MatrixXd getMatrizCargasCombo();
     std::vector<std::string> getEtiquetasCombo();
+    int getCantidadDeCombos();
     // Fila c de la tabla de combos; fuera de la tabla devuelven 0
     double getFxIniCombo(int c);
     double getFxFinCombo(int c);
