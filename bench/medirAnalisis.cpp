@@ -14,89 +14,38 @@
 #include <string>
 #include <vector>
 
-#include <fcntl.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include "analysis/analisis.h"
 #include "analysis/tiemposAnalisis.h"
 #include "app/zurezar3o.h"
+#include "bench/comunMedir.h"
 #include "input/funcionLeerArchivo.h"
 
 namespace {
 
-struct edificio {
-    int nx, ny, pisos;
-};
-
-const double vano = 6.0;
-const double altura = 3.5;
 const double areaColumna = 0.5 * 0.5;
 const double pesoEspecifico = 78.5;
 const double cargaViga = 12.0;  // SC, por unidad de largo hacia -Z
 
-int numeroNudo(const edificio& e, int i, int j, int k)
-{
-    return (k * (e.ny + 1) + j) * (e.nx + 1) + i + 1;
-}
-
-// Lista de números de 20 por línea
-void escribirLista(std::ostream& f, const std::vector<int>& lista)
-{
-    for (size_t k = 0; k < lista.size(); k++) {
-        f << lista[k] << (k % 20 == 19 ? "\n" : " ");
-    }
-    f << "\n";
-}
-
 // Escribe el edificio como archivo de entrada
 void escribirEdificio(const edificio& e, const std::string& ruta)
 {
-    std::ofstream f(ruta);
-    f << "nudos:\n";
-    for (int k = 0; k <= e.pisos; k++) {
-        for (int j = 0; j <= e.ny; j++) {
-            for (int i = 0; i <= e.nx; i++) {
-                f << numeroNudo(e, i, j, k) << " " << i * vano << " " << j * vano << " "
-                  << k * altura << "\n";
-            }
-        }
+    std::FILE* f = std::fopen(ruta.c_str(), "w");
+    if (!f) {
+        std::perror(ruta.c_str());
+        std::exit(1);
     }
-    std::vector<int> columnas, vigas;
-    f << "\nbarras:\n";
-    int b = 1;
-    for (int k = 1; k <= e.pisos; k++) {
-        for (int j = 0; j <= e.ny; j++) {
-            for (int i = 0; i <= e.nx; i++) {
-                int n = numeroNudo(e, i, j, k);
-                f << b << " " << numeroNudo(e, i, j, k - 1) << " " << n << "\n";
-                columnas.push_back(b++);
-                if (i < e.nx) {
-                    f << b << " " << n << " " << numeroNudo(e, i + 1, j, k) << "\n";
-                    vigas.push_back(b++);
-                }
-                if (j < e.ny) {
-                    f << b << " " << n << " " << numeroNudo(e, i, j + 1, k) << "\n";
-                    vigas.push_back(b++);
-                }
-            }
-        }
-    }
-    std::vector<int> base;
-    for (int j = 0; j <= e.ny; j++) {
-        for (int i = 0; i <= e.nx; i++) {
-            base.push_back(numeroNudo(e, i, j, 0));
-        }
-    }
-    f << "\napoyo:\n1 1 1 1 1 1\n";
-    escribirLista(f, base);
-    f << "\nseccionRectangular:\nC50\n0.5 0.5 2.5e7 0.2 " << pesoEspecifico << "\n";
-    escribirLista(f, columnas);
-    f << "\nseccionW:\nW450\n0.2 0.015 0.45 0.009 2.5e7 0.2 " << pesoEspecifico << "\n";
-    escribirLista(f, vigas);
-    f << "\ndistribuidaGlobal:\nSC\n" << cargaViga << " " << cargaViga << " 0 0 -1\n";
-    escribirLista(f, vigas);
+    partesEdificio p = escribirGeometria(f, e);
+    std::fputs("\napoyo:\n1 1 1 1 1 1\n", f);
+    escribirLista(f, p.base);
+    std::fprintf(f, "\nseccionRectangular:\nC50\n0.5 0.5 2.5e7 0.2 %g\n", pesoEspecifico);
+    escribirLista(f, p.columnas);
+    std::fprintf(f, "\nseccionW:\nW450\n0.2 0.015 0.45 0.009 2.5e7 0.2 %g\n", pesoEspecifico);
+    escribirLista(f, p.vigas);
+    std::fprintf(f, "\ndistribuidaGlobal:\nSC\n%g %g 0 0 -1\n", cargaViga, cargaViga);
+    escribirLista(f, p.vigas);
     // Sismo: carga lateral creciente con la altura, un bloque por piso
     for (int k = 1; k <= e.pisos; k++) {
         std::vector<int> piso;
@@ -105,38 +54,12 @@ void escribirEdificio(const edificio& e, const std::string& ruta)
                 piso.push_back(numeroNudo(e, i, j, k));
             }
         }
-        f << "\npuntual:\nS\n" << 2.0 * k << " " << 1.0 * k << " 0 0 0 0\n";
+        std::fprintf(f, "\npuntual:\nS\n%g %g 0 0 0 0\n", 2.0 * k, 1.0 * k);
         escribirLista(f, piso);
     }
-    f << "\npesoPropio:\nPP\n";
-    f << "\ncombo:\nC1 1.2 PP 1.6 SC\ncombo:\nC2 1.0 PP 0.5 SC 1.0 S\n";
-}
-
-double memoriaPicoMB()
-{
-    rusage r{};
-    getrusage(RUSAGE_SELF, &r);
-    return static_cast<double>(r.ru_maxrss) / 1024.0;
-}
-
-double segundosDesde(std::chrono::steady_clock::time_point inicio)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
-}
-
-// Corre f con la salida estándar tirada (el cargador escribe su progreso)
-template <typename F>
-void enSilencio(F f)
-{
-    std::fflush(stdout);
-    int guardada = dup(STDOUT_FILENO);
-    int nula = open("/dev/null", O_WRONLY);
-    dup2(nula, STDOUT_FILENO);
-    close(nula);
-    f();
-    std::fflush(stdout);
-    dup2(guardada, STDOUT_FILENO);
-    close(guardada);
+    std::fputs("\npesoPropio:\nPP\n", f);
+    std::fputs("\ncombo:\nC1 1.2 PP 1.6 SC\ncombo:\nC2 1.0 PP 0.5 SC 1.0 S\n", f);
+    std::fclose(f);
 }
 
 int medir(const edificio& e, const std::string& carpeta)
@@ -181,8 +104,8 @@ int medir(const edificio& e, const std::string& carpeta)
     double columnas = (e.nx + 1.0) * (e.ny + 1.0) * e.pisos;
     double vigas = ((e.nx * (e.ny + 1.0)) + (e.ny * (e.nx + 1.0))) * e.pisos;
     double areaViga = 2 * 0.2 * 0.015 + (0.45 - 2 * 0.015) * 0.009;
-    double peso = pesoEspecifico * (columnas * altura * areaColumna + vigas * vano * areaViga);
-    double esperado = 1.2 * peso + 1.6 * cargaViga * vigas * vano, reaccion = 0;
+    double peso = pesoEspecifico * (columnas * alturaEdificio * areaColumna + vigas * vanoEdificio * areaViga);
+    double esperado = 1.2 * peso + 1.6 * cargaViga * vigas * vanoEdificio, reaccion = 0;
     for (objNudo3d& n : nudo) {
         reaccion += n.getReaccionRz(0);
     }

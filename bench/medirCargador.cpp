@@ -16,31 +16,18 @@
 #include <string>
 #include <vector>
 
-#include <fcntl.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include "analysis/analisis.h"
 #include "app/zurezar3o.h"
+#include "bench/comunMedir.h"
 #include "input/funcionLeerArchivo.h"
 
 namespace {
 
 using reloj = std::chrono::steady_clock;
-
-double segundosDesde(reloj::time_point inicio)
-{
-    return std::chrono::duration<double>(reloj::now() - inicio).count();
-}
-
-double memoriaPicoMB()
-{
-    rusage r{};
-    getrusage(RUSAGE_SELF, &r);
-    return static_cast<double>(r.ru_maxrss) / 1024.0;
-}
 
 double megas(const std::string& ruta)
 {
@@ -48,22 +35,12 @@ double megas(const std::string& ruta)
     return stat(ruta.c_str(), &s) == 0 ? static_cast<double>(s.st_size) / 1e6 : 0;
 }
 
-// Edificio regular de pórticos: nx por ny vanos de 6 m, pisos de 3.5 m
-struct edificio {
-    int nx, ny, pisos;
-};
-
 // Qué lleva el archivo además de la geometría
 struct contenido {
     int combosExtra = 0;          // combos "Ck" además de ELU y SERV
     int bloquesPuntuales = 0;     // bloques puntual: de un nudo cada uno
     bool bloquePorObjeto = false; // una carga por nudo de piso y por viga
 };
-
-int numeroNudo(const edificio& e, int i, int j, int k)
-{
-    return (k * (e.ny + 1) + j) * (e.nx + 1) + i + 1;
-}
 
 // Lista de números separados por espacios
 std::string lista(const std::vector<int>& numeros)
@@ -83,41 +60,10 @@ int escribirEdificio(const std::string& ruta, const edificio& e, const contenido
         std::perror(ruta.c_str());
         std::exit(1);
     }
-    std::fputs("nudos:\n", f);
-    for (int k = 0; k <= e.pisos; k++) {
-        for (int j = 0; j <= e.ny; j++) {
-            for (int i = 0; i <= e.nx; i++) {
-                std::fprintf(f, "%d %g %g %g\n", numeroNudo(e, i, j, k), 6.0 * i, 6.0 * j,
-                             3.5 * k);
-            }
-        }
-    }
-    std::vector<int> columnas, vigas;
-    std::fputs("\nbarras:\n", f);
-    int b = 0;
-    for (int k = 1; k <= e.pisos; k++) {
-        for (int j = 0; j <= e.ny; j++) {
-            for (int i = 0; i <= e.nx; i++) {
-                int n = numeroNudo(e, i, j, k);
-                std::fprintf(f, "%d %d %d\n", ++b, numeroNudo(e, i, j, k - 1), n);
-                columnas.push_back(b);
-                if (i < e.nx) {
-                    std::fprintf(f, "%d %d %d\n", ++b, n, numeroNudo(e, i + 1, j, k));
-                    vigas.push_back(b);
-                }
-                if (j < e.ny) {
-                    std::fprintf(f, "%d %d %d\n", ++b, n, numeroNudo(e, i, j + 1, k));
-                    vigas.push_back(b);
-                }
-            }
-        }
-    }
-    std::fputs("\napoyo: 1 1 1 1 1 1\n", f);
-    for (int j = 0; j <= e.ny; j++) {
-        for (int i = 0; i <= e.nx; i++) {
-            std::fprintf(f, " %d", numeroNudo(e, i, j, 0));
-        }
-    }
+    partesEdificio partes = escribirGeometria(f, e);
+    const std::vector<int>& columnas = partes.columnas;
+    const std::vector<int>& vigas = partes.vigas;
+    std::fprintf(f, "\napoyo: 1 1 1 1 1 1\n%s", lista(partes.base).c_str());
     std::fprintf(f, "\n\nseccionRectangular: C50 0.5 0.5 2.5e7 0.2 24\n%s\n",
                  lista(columnas).c_str());
     std::fprintf(f, "\nseccionW: W450 0.2 0.015 0.45 0.009 2e8 0.3 78.5\n%s\n",
@@ -166,24 +112,17 @@ int escribirEdificio(const std::string& ruta, const edificio& e, const contenido
 // Carga el archivo con la consola desviada a /dev/null; devuelve segundos
 double cargar(const std::string& ruta)
 {
-    std::cout.flush();
-    std::fflush(stdout);
-    int copia = dup(STDOUT_FILENO);
-    int nulo = open("/dev/null", O_WRONLY);
-    dup2(nulo, STDOUT_FILENO);
-    close(nulo);
     nudo.clear();
     barra.clear();
     noNudos = 0;
     noBarras = 0;
     nombreArchivo = ruta;
-    reloj::time_point inicio = reloj::now();
-    funcionLeerArchivo();
-    double t = segundosDesde(inicio);
-    std::cout.flush();
-    std::fflush(stdout);
-    dup2(copia, STDOUT_FILENO);
-    close(copia);
+    double t = 0;
+    enSilencio([&] {
+        reloj::time_point inicio = reloj::now();
+        funcionLeerArchivo();
+        t = segundosDesde(inicio);
+    });
     return t;
 }
 

@@ -16,7 +16,6 @@
 #include <string>
 #include <vector>
 
-#include <fcntl.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -24,23 +23,14 @@
 #include <GL/gl.h>
 
 #include "app/zurezar3o.h"
+#include "bench/comunMedir.h"
 #include "input/funcionLeerArchivo.h"
 #include "viewer/funcionPlot.h"
 
 namespace {
 
-const int nx = 10, ny = 10, niveles = 9;  // nudos por eje
-const double vano = 6.0, altura = 3.5;
-
-int numeroNudo(int i, int j, int k) { return (k * ny + j) * nx + i + 1; }
-
-// Lista de números en una línea
-std::string lista(const std::vector<int>& v)
-{
-    std::string s;
-    for (int n : v) s += std::to_string(n) + " ";
-    return s + "\n";
-}
+// 9 x 9 vanos y 8 pisos: 10 x 10 x 9 nudos
+const edificio modelo{9, 9, 8};
 
 // Escribe el archivo del edificio: columnas rectangulares, vigas W,
 // empotrado en la base, peso propio y viento en los nudos de la fachada x = 0
@@ -50,41 +40,27 @@ std::string escribirEdificio()
     int fd = mkstemp(ruta);
     if (fd < 0) return "";
     close(fd);
-    std::ofstream f(ruta);
-    f << "nudos:\n";
-    for (int k = 0; k < niveles; k++)
-        for (int j = 0; j < ny; j++)
-            for (int i = 0; i < nx; i++)
-                f << numeroNudo(i, j, k) << " " << i * vano << " " << j * vano << " "
-                  << k * altura << "\n";
-    f << "\nbarras:\n";
-    std::vector<int> columnas, vigas;
-    int b = 0;
-    auto barraEntre = [&](int a, int c, std::vector<int>& tipo) {
-        f << ++b << " " << a << " " << c << "\n";
-        tipo.push_back(b);
-    };
-    for (int k = 1; k < niveles; k++)
-        for (int j = 0; j < ny; j++)
-            for (int i = 0; i < nx; i++) {
-                barraEntre(numeroNudo(i, j, k - 1), numeroNudo(i, j, k), columnas);
-                if (i + 1 < nx) barraEntre(numeroNudo(i, j, k), numeroNudo(i + 1, j, k), vigas);
-                if (j + 1 < ny) barraEntre(numeroNudo(i, j, k), numeroNudo(i, j + 1, k), vigas);
-            }
-    std::vector<int> base, fachada;
-    for (int j = 0; j < ny; j++)
-        for (int i = 0; i < nx; i++) base.push_back(numeroNudo(i, j, 0));
-    for (int k = 1; k < niveles; k++)
-        for (int j = 0; j < ny; j++) fachada.push_back(numeroNudo(0, j, k));
-    f << "\napoyo:\n1 1 1 1 1 1\n" << lista(base);
-    f << "\nseccionRectangular:\nC50\n0.5 0.5 2.5e7 0.2 24\n" << lista(columnas);
-    f << "\nseccionW:\nW450\n0.2 0.015 0.45 0.009 2e8 0.3 78.5\n" << lista(vigas);
-    f << "\npuntual:\nW\n8 0 0 0 0 0\n" << lista(fachada);
-    f << "\npesoPropio: PP\n";
-    f << "\ncombo:\nC1 1.2 PP\ncombo:\nC2 1 PP 1 W\n";
-    f << "\nprecision: 3\nescalaTexto: 0.15\nescalaDeflexion: 100\nescalaMy: 0.02\n"
-         "escalaMz: 0.02\nescalaVy: 0.05\nescalaVz: 0.05\nescalaN: 0.01\nescalaT: 0.01\n"
-         "escalaApoyo: 0\nescalaCarga: 0.1\n";
+    std::FILE* f = std::fopen(ruta, "w");
+    if (!f) return "";
+    partesEdificio p = escribirGeometria(f, modelo);
+    std::vector<int> fachada;
+    for (int k = 1; k <= modelo.pisos; k++)
+        for (int j = 0; j <= modelo.ny; j++) fachada.push_back(numeroNudo(modelo, 0, j, k));
+    std::fputs("\napoyo:\n1 1 1 1 1 1\n", f);
+    escribirLista(f, p.base);
+    std::fputs("\nseccionRectangular:\nC50\n0.5 0.5 2.5e7 0.2 24\n", f);
+    escribirLista(f, p.columnas);
+    std::fputs("\nseccionW:\nW450\n0.2 0.015 0.45 0.009 2e8 0.3 78.5\n", f);
+    escribirLista(f, p.vigas);
+    std::fputs("\npuntual:\nW\n8 0 0 0 0 0\n", f);
+    escribirLista(f, fachada);
+    std::fputs("\npesoPropio: PP\n", f);
+    std::fputs("\ncombo:\nC1 1.2 PP\ncombo:\nC2 1 PP 1 W\n", f);
+    std::fputs("\nprecision: 3\nescalaTexto: 0.15\nescalaDeflexion: 100\nescalaMy: 0.02\n"
+               "escalaMz: 0.02\nescalaVy: 0.05\nescalaVz: 0.05\nescalaN: 0.01\nescalaT: 0.01\n"
+               "escalaApoyo: 0\nescalaCarga: 0.1\n",
+               f);
+    std::fclose(f);
     return ruta;
 }
 
@@ -243,15 +219,7 @@ int main(int argc, char** argv)
         return 1;
     }
     // Las líneas de avance del cargador no interesan aquí
-    std::fflush(stdout);
-    int salida = dup(1);
-    int nulo = open("/dev/null", O_WRONLY);
-    if (nulo >= 0) dup2(nulo, 1);
-    funcionLeerArchivo();
-    std::cout.flush();
-    std::fflush(stdout);
-    if (salida >= 0) dup2(salida, 1);
-    if (nulo >= 0) close(nulo);
+    enSilencio([] { funcionLeerArchivo(); });
     std::remove(nombreArchivo.c_str());
 
     glutInit(&argc, argv);
