@@ -3,7 +3,6 @@
 #pragma once
 
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include <Eigen/Dense>
@@ -83,10 +82,8 @@ private:
     VectorXi apoyo;
     VectorXi gdl;
     claseNombresCombo etiquetasCombo;
-    MatrixXd cargasCombo;
-    // filas de cargasPuntuales de cada caso, al día hasta filasIndexadas
-    std::unordered_map<std::string, std::vector<Eigen::Index>> filasPorCaso;
-    size_t filasIndexadas = 0;
+    tablaDeCombos<6> cargasCombo;
+    claseFilasPorCaso<1> filasPorCaso;
     MatrixXd matrizDesplazamientos;
     MatrixXd matrizReacciones;
 };
