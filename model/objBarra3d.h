@@ -110,6 +110,8 @@ public:
     MatrixXd getCargasEquivalentesGlobales();
     MatrixXd getMatrizCargasCombo();
     std::vector<std::string> getEtiquetasCombo();
+    // Nombres de los combos, compartidos con los objetos que los recibieron igual
+    const claseNombresCombo& getNombresCombo() const;
     int getCantidadDeCombos();
     // Fila c de la tabla de combos; fuera de la tabla devuelven 0
     double getFxIniCombo(int c);

@@ -171,6 +171,7 @@ MatrixXd objBarra3d::getCargasEquivalentesGlobales()
 
 MatrixXd objBarra3d::getMatrizCargasCombo() { return matrizCargasCombo; }
 std::vector<std::string> objBarra3d::getEtiquetasCombo() { return etiquetasCombo.nombres(); }
+const claseNombresCombo& objBarra3d::getNombresCombo() const { return etiquetasCombo; }
 int objBarra3d::getCantidadDeCombos() { return static_cast<int>(etiquetasCombo.size()); }
 
 bool objBarra3d::comboValido(int c) { return c >= 0 && c < matrizCargasCombo.rows(); }

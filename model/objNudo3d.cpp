@@ -47,6 +47,8 @@ void objNudo3d::setCombo(std::string combo, double factor, std::string caso)
 
 int objNudo3d::getNumeroDeCombo(std::string nombre) { return etiquetasCombo.buscar(nombre); }
 
+const claseNombresCombo& objNudo3d::getNombresCombo() const { return etiquetasCombo; }
+
 int objNudo3d::getCantidadDeCombos() { return static_cast<int>(etiquetasCombo.size()); }
 
 std::string objNudo3d::getNombreCombo(int i)

@@ -34,6 +34,8 @@ public:
     int getNumeroDeCombo(std::string nombre);
     int getCantidadDeCombos();
     std::string getNombreCombo(int i);
+    // Nombres de los combos, compartidos con los objetos que los recibieron igual
+    const claseNombresCombo& getNombresCombo() const;
 
     // Resultados del análisis: de la matriz de la estructura el nudo copia
     // solo sus seis filas
