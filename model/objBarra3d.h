@@ -8,7 +8,6 @@
 #pragma once
 
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include <Eigen/Dense>
@@ -111,6 +110,8 @@ public:
     MatrixXd getCargasEquivalentesGlobales();
     MatrixXd getMatrizCargasCombo();
     std::vector<std::string> getEtiquetasCombo();
+    // Nombres de los combos, compartidos con los objetos que los recibieron igual
+    const claseNombresCombo& getNombresCombo() const;
     int getCantidadDeCombos();
     // Fila c de la tabla de combos; fuera de la tabla devuelven 0
     double getFxIniCombo(int c);
@@ -184,15 +185,9 @@ private:
     std::vector<std::string> casosGlobales;
     MatrixXd cargasGlobales;
     claseNombresCombo etiquetasCombo;
-    // una fila por combo; por filas, para que agregar un combo no copie la tabla
-    Eigen::Matrix<double, Eigen::Dynamic, 7, Eigen::RowMajor> matrizCargasCombo;
-    // filas de cargasLocales y cargasGlobales de cada caso, al día hasta
-    // localesIndexadas y globalesIndexadas
-    struct filasDeCaso {
-        std::vector<Eigen::Index> locales, globales;
-    };
-    std::unordered_map<std::string, filasDeCaso> filasPorCaso;
-    size_t localesIndexadas = 0, globalesIndexadas = 0;
+    tablaDeCombos<7> matrizCargasCombo;
+    // filas de cargasLocales y cargasGlobales de cada caso
+    claseFilasPorCaso<2> filasPorCaso;
     MatrixXd cargasEquivalentesLocales;
     MatrixXd cargasEquivalentesGlobales;
     MatrixXd desplGlobales;
@@ -220,8 +215,11 @@ private:
     // Calcula fuerzasExtremos si hace falta, sin copiarla; false si no se puede
     bool calcFuerzasExtremos();
     void calcConstantes(bool planoY);
+    double corteEn(int c, bool planoY, double x);
+    double momentoEn(int c, bool planoY, double x);
     MatrixXd getPolinomio(int c, int n, bool planoY, bool momento);
     double getXVcero(int c, bool planoY);
+    double getMmax(int c, bool planoY);
     // Parámetro de corte phi = 12·E·I·f/(G·A·L²) del plano; 0 sin corte
     double getPhi(bool planoY);
 };

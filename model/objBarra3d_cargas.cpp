@@ -80,35 +80,10 @@ void objBarra3d::setPesoPropio(std::string caso)
 
 void objBarra3d::setCombo(std::string combo, double factor, std::string caso)
 {
-    // Índice por caso de las cargas llegadas desde la última llamada (las
-    // cargas solo se agregan)
-    for (; localesIndexadas < casosLocales.size(); localesIndexadas++) {
-        filasPorCaso[casosLocales[localesIndexadas]].locales.push_back(
-            static_cast<Eigen::Index>(localesIndexadas));
-    }
-    for (; globalesIndexadas < casosGlobales.size(); globalesIndexadas++) {
-        filasPorCaso[casosGlobales[globalesIndexadas]].globales.push_back(
-            static_cast<Eigen::Index>(globalesIndexadas));
-    }
-    FilaCarga suma = FilaCarga::Zero();
-    auto filas = filasPorCaso.find(caso);
-    if (filas != filasPorCaso.end()) {
-        for (Eigen::Index i : filas->second.locales) {
-            suma += factor * cargasLocales.row(i);
-        }
-        for (Eigen::Index i : filas->second.globales) {
-            suma += factor * cargasGlobales.row(i);
-        }
-    }
-    int c = etiquetasCombo.buscar(combo);
-    if (c >= 0) {
-        matrizCargasCombo.row(c) += suma;
-        return;
-    }
-    // por filas y con el ancho fijo la tabla crece en su lugar
-    Eigen::Index n = etiquetasCombo.agregar(combo);
-    matrizCargasCombo.conservativeResize(n + 1, 7);
-    matrizCargasCombo.row(n) = suma;
+    std::array<tablaDeCasos, 2> tablas{{{casosLocales, cargasLocales},
+                                        {casosGlobales, cargasGlobales}}};
+    sumarAlCombo<7>(etiquetasCombo, matrizCargasCombo, combo,
+                    filasPorCaso.suma<7>(tablas, caso, factor));
 }
 
 namespace {
@@ -196,6 +171,7 @@ MatrixXd objBarra3d::getCargasEquivalentesGlobales()
 
 MatrixXd objBarra3d::getMatrizCargasCombo() { return matrizCargasCombo; }
 std::vector<std::string> objBarra3d::getEtiquetasCombo() { return etiquetasCombo.nombres(); }
+const claseNombresCombo& objBarra3d::getNombresCombo() const { return etiquetasCombo; }
 int objBarra3d::getCantidadDeCombos() { return static_cast<int>(etiquetasCombo.size()); }
 
 bool objBarra3d::comboValido(int c) { return c >= 0 && c < matrizCargasCombo.rows(); }

@@ -178,24 +178,34 @@ MatrixXd objBarra3d::getSolicitacionTorsion(int c, int n)
     return R;
 }
 
+// Corte y momento del plano en x para el combo c: dV/dx = q lineal, dM/dx = V
+double objBarra3d::corteEn(int c, bool planoY, double x)
+{
+    double m = planoY ? pendienteY(c) : pendienteZ(c);
+    double q = planoY ? qIniY(c) : qIniZ(c);
+    double C1 = planoY ? C1Y(c) : C1Z(c);
+    return m * x * x / 2 + q * x + C1;
+}
+
+double objBarra3d::momentoEn(int c, bool planoY, double x)
+{
+    double m = planoY ? pendienteY(c) : pendienteZ(c);
+    double q = planoY ? qIniY(c) : qIniZ(c);
+    double C1 = planoY ? C1Y(c) : C1Z(c);
+    double C2 = planoY ? C2Y(c) : C2Z(c);
+    return m * x * x * x / 6 + q * x * x / 2 + C1 * x + C2;
+}
+
 MatrixXd objBarra3d::getPolinomio(int c, int n, bool planoY, bool momento)
 {
     if (!getBoolResultados(c) || n < 2) {
         return MatrixXd(2, 0);
     }
-    double m = planoY ? pendienteY(c) : pendienteZ(c);
-    double q = planoY ? qIniY(c) : qIniZ(c);
-    double C1 = planoY ? C1Y(c) : C1Z(c);
-    double C2 = planoY ? C2Y(c) : C2Z(c);
     MatrixXd R(2, n);
     for (int k = 0; k < n; k++) {
         double x = estacion(longitud, n, k);
         R(0, k) = x;
-        if (momento) {
-            R(1, k) = m * x * x * x / 6 + q * x * x / 2 + C1 * x + C2;
-        } else {
-            R(1, k) = m * x * x / 2 + q * x + C1;
-        }
+        R(1, k) = momento ? momentoEn(c, planoY, x) : corteEn(c, planoY, x);
     }
     return R;
 }
@@ -256,29 +266,20 @@ double objBarra3d::getXVcero(int c, bool planoY)
 double objBarra3d::getXVYcero(int c) { return getXVcero(c, true); }
 double objBarra3d::getXVZcero(int c) { return getXVcero(c, false); }
 
-double objBarra3d::getMymax(int c)
+double objBarra3d::getMmax(int c, bool planoY)
 {
     if (!getBoolResultados(c)) {
         return 0;
     }
-    double x = getXVYcero(c);
+    double x = getXVcero(c, planoY);
     if (x == -1) {
         return 0;
     }
-    return pendienteY(c) * x * x * x / 6 + qIniY(c) * x * x / 2 + C1Y(c) * x + C2Y(c);
+    return momentoEn(c, planoY, x);
 }
 
-double objBarra3d::getMzmax(int c)
-{
-    if (!getBoolResultados(c)) {
-        return 0;
-    }
-    double x = getXVZcero(c);
-    if (x == -1) {
-        return 0;
-    }
-    return pendienteZ(c) * x * x * x / 6 + qIniZ(c) * x * x / 2 + C1Z(c) * x + C2Z(c);
-}
+double objBarra3d::getMymax(int c) { return getMmax(c, true); }
+double objBarra3d::getMzmax(int c) { return getMmax(c, false); }
 
 MatrixXd objBarra3d::getBarraDeformada(int c, int n, double escala)
 {

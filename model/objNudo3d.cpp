@@ -41,33 +41,13 @@ void objNudo3d::setCargaPuntual(std::string caso, double Fx, double Fy, double F
 
 void objNudo3d::setCombo(std::string combo, double factor, std::string caso)
 {
-    // Índice por caso de las cargas llegadas desde la última llamada (las
-    // cargas solo se agregan)
-    for (; filasIndexadas < casosPuntuales.size(); filasIndexadas++) {
-        filasPorCaso[casosPuntuales[filasIndexadas]].push_back(
-            static_cast<Eigen::Index>(filasIndexadas));
-    }
-    Eigen::Matrix<double, 6, 1> suma = Eigen::Matrix<double, 6, 1>::Zero();
-    auto filas = filasPorCaso.find(caso);
-    if (filas != filasPorCaso.end()) {
-        for (Eigen::Index i : filas->second) {
-            for (int k = 0; k < 6; k++) {
-                suma(k) += factor * cargasPuntuales(i, k);
-            }
-        }
-    }
-    int c = etiquetasCombo.buscar(combo);
-    if (c >= 0) {
-        cargasCombo.col(c) += suma;
-        return;
-    }
-    // con el alto fijo la tabla crece en su lugar, sin copiar las columnas
-    Eigen::Index n = etiquetasCombo.agregar(combo);
-    cargasCombo.conservativeResize(6, n + 1);
-    cargasCombo.col(n) = suma;
+    sumarAlCombo<6>(etiquetasCombo, cargasCombo, combo,
+                    filasPorCaso.suma<6>({{{casosPuntuales, cargasPuntuales}}}, caso, factor));
 }
 
 int objNudo3d::getNumeroDeCombo(std::string nombre) { return etiquetasCombo.buscar(nombre); }
+
+const claseNombresCombo& objNudo3d::getNombresCombo() const { return etiquetasCombo; }
 
 int objNudo3d::getCantidadDeCombos() { return static_cast<int>(etiquetasCombo.size()); }
 
@@ -123,10 +103,11 @@ double objNudo3d::getZ() { return z; }
 VectorXi objNudo3d::getGdl() { return gdl; }
 VectorXi objNudo3d::getVectorApoyo() { return apoyo; }
 VectorXi objNudo3d::getApoyo() { return apoyo; }
-MatrixXd objNudo3d::getCargasCombo() { return cargasCombo; }
+MatrixXd objNudo3d::getCargasCombo() { return cargasCombo.transpose(); }
 
 // Valor (fila, c) de una tabla 6 x nC, 0 fuera de la tabla
-static double valorTabla(const MatrixXd& M, int fila, int c)
+template <class Tabla>
+static double valorTabla(const Tabla& M, int fila, int c)
 {
     if (c < 0 || c >= M.cols() || fila >= M.rows()) {
         return 0.0;
@@ -134,12 +115,12 @@ static double valorTabla(const MatrixXd& M, int fila, int c)
     return M(fila, c);
 }
 
-double objNudo3d::getPxCombo(int c) { return valorTabla(cargasCombo, 0, c); }
-double objNudo3d::getPyCombo(int c) { return valorTabla(cargasCombo, 1, c); }
-double objNudo3d::getPzCombo(int c) { return valorTabla(cargasCombo, 2, c); }
-double objNudo3d::getMxCombo(int c) { return valorTabla(cargasCombo, 3, c); }
-double objNudo3d::getMyCombo(int c) { return valorTabla(cargasCombo, 4, c); }
-double objNudo3d::getMzCombo(int c) { return valorTabla(cargasCombo, 5, c); }
+double objNudo3d::getPxCombo(int c) { return valorTabla(cargasCombo.transpose(), 0, c); }
+double objNudo3d::getPyCombo(int c) { return valorTabla(cargasCombo.transpose(), 1, c); }
+double objNudo3d::getPzCombo(int c) { return valorTabla(cargasCombo.transpose(), 2, c); }
+double objNudo3d::getMxCombo(int c) { return valorTabla(cargasCombo.transpose(), 3, c); }
+double objNudo3d::getMyCombo(int c) { return valorTabla(cargasCombo.transpose(), 4, c); }
+double objNudo3d::getMzCombo(int c) { return valorTabla(cargasCombo.transpose(), 5, c); }
 double objNudo3d::getDesplazamientoX(int c) { return valorTabla(matrizDesplazamientos, 0, c); }
 double objNudo3d::getDesplazamientoY(int c) { return valorTabla(matrizDesplazamientos, 1, c); }
 double objNudo3d::getDesplazamientoZ(int c) { return valorTabla(matrizDesplazamientos, 2, c); }

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include <Eigen/Dense>
@@ -35,6 +34,8 @@ public:
     int getNumeroDeCombo(std::string nombre);
     int getCantidadDeCombos();
     std::string getNombreCombo(int i);
+    // Nombres de los combos, compartidos con los objetos que los recibieron igual
+    const claseNombresCombo& getNombresCombo() const;
 
     // Resultados del análisis: de la matriz de la estructura el nudo copia
     // solo sus seis filas
@@ -83,10 +84,8 @@ private:
     VectorXi apoyo;
     VectorXi gdl;
     claseNombresCombo etiquetasCombo;
-    MatrixXd cargasCombo;
-    // filas de cargasPuntuales de cada caso, al día hasta filasIndexadas
-    std::unordered_map<std::string, std::vector<Eigen::Index>> filasPorCaso;
-    size_t filasIndexadas = 0;
+    tablaDeCombos<6> cargasCombo;
+    claseFilasPorCaso<1> filasPorCaso;
     MatrixXd matrizDesplazamientos;
     MatrixXd matrizReacciones;
 };

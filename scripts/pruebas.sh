@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Compila y corre todas las pruebas: compilación normal con g++, después con
+# Compila y corre todas las pruebas: compilación normal con el compilador que
+# CMake toma por omisión (c++; g++ en Debian salvo otro CXX), después con
 # clang, AddressSanitizer y UndefinedBehaviorSanitizer (el de clang también ve
 # la aritmética de punteros nulos), y una corrida del fuzzer. Todas con los
 # avisos del compilador como errores.

@@ -1,12 +1,15 @@
 // Combos de nudos y barras: cada objeto guarda sus combos en su orden de
-// llegada aunque los nombres se compartan entre objetos, y cada combo suma las
-// cargas de su caso que el objeto tiene al recibirlo.
+// llegada aunque los nombres se compartan entre objetos, cada combo suma las
+// cargas de su caso que el objeto tiene al recibirlo, y los objetos que
+// reciben los mismos combos guardan cada nombre una sola vez.
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "app/zurezar3o.h"
 #include "ayuda_barra.h"
+#include "comun/utilidades.h"
 #include "model/objNudo3d.h"
 
 namespace {
@@ -21,6 +24,28 @@ std::vector<std::string> nombres(objNudo3d& n)
 }
 
 using lista = std::vector<std::string>;
+
+// Dirección del texto del combo i: la misma en dos objetos que comparten los
+// nombres, distinta si cada uno guarda su copia
+template <class Objeto>
+const std::string* texto(const Objeto& o, size_t i)
+{
+    return &o.getNombresCombo()[i];
+}
+
+// Cada objeto tiene sus combos con el texto del mismo combo del primero
+template <class Objeto>
+void mismosTextos(const std::vector<Objeto>& objetos, const objNudo3d& primero,
+                  size_t combosEsperados)
+{
+    for (size_t k = 0; k < objetos.size(); k++) {
+        SCOPED_TRACE(k);
+        ASSERT_EQ(objetos[k].getNombresCombo().size(), combosEsperados);
+        for (size_t i = 0; i < combosEsperados; i++) {
+            EXPECT_EQ(texto(objetos[k], i), texto(primero, i)) << i;
+        }
+    }
+}
 
 TEST(CombosCompartidos, CadaNudoConSuOrden)
 {
@@ -117,6 +142,56 @@ TEST(CombosCompartidos, DiezMilCombosEnVariosObjetos)
             EXPECT_EQ(barras[k].getFzIniCombo(c), i);
         }
     }
+}
+
+TEST(CombosCompartidos, UnTextoPorNombreEntreNudosYBarras)
+{
+    // como el cargador: primero los nudos y después las barras reciben los
+    // mismos combos en el mismo orden, cada combo de dos casos, en vectores
+    // que crecen (los objetos se mueven)
+    const lista combos = {"ELU", "SERV", "SISMO"};
+    auto recibir = [&](auto& objeto, size_t cuantos) {
+        for (size_t c = 0; c < cuantos; c++) {
+            objeto.setCombo(combos[c], 1.2, "D");
+            objeto.setCombo(combos[c], 1.6, "L");
+        }
+    };
+    std::vector<objNudo3d> nudos;
+    for (int k = 0; k < 6; k++) {
+        nudos.emplace_back();
+        nudos.back().setCargaPuntual("D", 1.0 + k, 0, 0, 0, 0, 0);
+        recibir(nudos.back(), combos.size());
+    }
+    std::vector<objBarra3d> barras;
+    for (int k = 0; k < 6; k++) {
+        barras.push_back(ayuda::barraEntre(0, 0, 0, 1.0 + k, 0, 0));
+        barras.back().setDistribuidaLocalY("L", -1, -1);
+        recibir(barras.back(), combos.size());
+    }
+    mismosTextos(nudos, nudos[0], combos.size());
+    mismosTextos(barras, nudos[0], combos.size());
+    EXPECT_EQ(nudos[5].getNombreCombo(2), "SISMO");
+    EXPECT_EQ(barras[5].getEtiquetasCombo(), combos);
+
+    // uno que recibe solo los primeros también los comparte
+    objNudo3d corto;
+    recibir(corto, 2);
+    ASSERT_EQ(corto.getCantidadDeCombos(), 2);
+    EXPECT_EQ(texto(corto, 0), texto(nudos[0], 0));
+    EXPECT_EQ(texto(corto, 1), texto(nudos[0], 1));
+}
+
+TEST(CombosCompartidos, UnaListaParaTodoElModeloCargado)
+{
+    for (const char* archivo : {"porticoCompleto.txt", "ingresoDatos.txt", "vigaContinua.txt"}) {
+        SCOPED_TRACE(archivo);
+        ASSERT_TRUE(cargarYResolver(archivo));
+        ASSERT_GT(noCombos, 1);
+        ASSERT_FALSE(nudo.empty());
+        mismosTextos(nudo, nudo[0], static_cast<size_t>(noCombos));
+        mismosTextos(barra, nudo[0], static_cast<size_t>(noCombos));
+    }
+    reiniciarModelo();
 }
 
 }  // namespace

@@ -1,1 +1,0 @@
-// Carpeta de pruebas todavía sin casos.
