@@ -19,13 +19,16 @@ bool esBlanco(char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-// Texto hecho solo de los caracteres de un número (sin mirar su orden); con
-// mayuscula también vale la E del exponente
-bool soloCaracteresNumericos(const char* c, size_t largo, bool mayuscula = false)
+// Letra del exponente que vale en un número
+enum class exponente { minuscula, tambienMayuscula };
+
+// Texto hecho solo de los caracteres de un número (sin mirar su orden)
+bool soloCaracteresNumericos(const char* c, size_t largo, exponente e = exponente::minuscula)
 {
     for (size_t k = 0; k < largo; k++) {
         bool numerico = (c[k] >= '0' && c[k] <= '9') || c[k] == '+' || c[k] == '-' ||
-                        c[k] == '.' || c[k] == 'e' || (mayuscula && c[k] == 'E');
+                        c[k] == '.' || c[k] == 'e' ||
+                        (e == exponente::tambienMayuscula && c[k] == 'E');
         if (!numerico) {
             return false;
         }
@@ -36,9 +39,9 @@ bool soloCaracteresNumericos(const char* c, size_t largo, bool mayuscula = false
 // Número de todo el texto (de largo caracteres) y finito. El texto termina
 // en un blanco o en el nulo final del contenido, donde strtod se detiene; el
 // programa no cambia el locale de C (punto decimal).
-bool numeroEntero(const char* inicio, size_t largo, bool mayuscula, double& valor)
+bool numeroEntero(const char* inicio, size_t largo, exponente e, double& valor)
 {
-    if (!soloCaracteresNumericos(inicio, largo, mayuscula)) {
+    if (!soloCaracteresNumericos(inicio, largo, e)) {
         return false;
     }
     char* fin = nullptr;
@@ -224,7 +227,8 @@ std::string claseLeerArchivo::describir(size_t i) const
 
 bool claseLeerArchivo::getNumero(size_t i, double& valor) const
 {
-    return numeroEntero(contenido.data() + tokens[i].inicio, tokens[i].largo, false, valor);
+    return numeroEntero(contenido.data() + tokens[i].inicio, tokens[i].largo, exponente::minuscula,
+                        valor);
 }
 
 bool claseLeerArchivo::igual(size_t i, const std::string& etiqueta) const
@@ -431,7 +435,7 @@ valorLeido claseLeerArchivo::getValor(const std::string& etiqueta, claseValor cl
     // tras una etiqueta de valor también vale el exponente con E
     double v = 0;
     r.valido = numeroEntero(contenido.data() + tokens[r.token].inicio, tokens[r.token].largo,
-                            true, v);
+                            exponente::tambienMayuscula, v);
     r.escrito = v;
     if (r.valido && clase == claseValor::entero) {
         v = std::trunc(v);

@@ -120,9 +120,10 @@ namespace {
 
 // Una línea por la primera línea del archivo en que la tabla no tiene una
 // cantidad de números que sea múltiplo de su fila, con la cuenta de las demás
-void revisarLineasDeTabla(lecturaArchivo& c, const tablaLeida& t, size_t columnas, bool leida)
+void revisarLineasDeTabla(lecturaArchivo& c, const tablaLeida& t, size_t columnas)
 {
     const corridaLeida& r = t.corrida;
+    const bool leida = t.matriz.rows() > 0;
     int primera = -1;
     size_t numerosPrimera = 0;
     int otras = 0;
@@ -190,7 +191,7 @@ MatrixXd leerTabla(lecturaArchivo& c, const char* etiqueta, int columnas)
         std::cout << "Advertencia: " << tabla << " termina en " << nombrar(c, r.fin)
                   << noEsNumeroNiEtiqueta << "; lo que sigue no se lee" << std::endl;
     }
-    revisarLineasDeTabla(c, t, ancho, t.matriz.rows() > 0);
+    revisarLineasDeTabla(c, t, ancho);
     return t.matriz;
 }
 
