@@ -111,7 +111,6 @@ public:
     std::string getTexto(size_t token) const;
     int getLinea(size_t token) const;
     estadoToken getEstado(size_t token) const;
-    void marcarLeido(size_t token);
     void marcarNombrado(size_t token);
     // "2.5e (línea 12)": el token citado y su línea
     std::string describir(size_t token) const;
@@ -143,6 +142,7 @@ private:
 
     void leer();
     void partirEnTokens();
+    void marcarLeido(size_t token);
     void vaciar();
     bool igual(size_t i, const std::string& etiqueta) const;
     const std::vector<size_t>& apariciones(const std::string& etiqueta);

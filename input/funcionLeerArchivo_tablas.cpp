@@ -55,8 +55,8 @@ bool avisosLimitados::escribir()
 void avisosLimitados::cerrar()
 {
     if (callados > 0) {
-        std::cout << "Advertencia: y " << callados << " " << resumen << " más, que no se nombran"
-                  << std::endl;
+        std::cout << "Advertencia: y " << callados << " avisos más de " << resumen
+                  << ", que no se escriben" << std::endl;
     }
     escritos = callados = 0;
 }

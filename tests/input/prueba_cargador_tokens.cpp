@@ -216,6 +216,27 @@ TEST(CargadorTokens, RevisionDelModelo)
     });
 }
 
+// Muchos avisos de una clase: los primeros 20 y la cuenta de los demás
+TEST(CargadorTokens, AvisosRepetidosSeCuentan)
+{
+    std::string nudos = "nudos:";
+    std::vector<std::string> lineas;
+    for (int k = 1; k <= 25; k++) {
+        nudos += "\n" + std::to_string(k) + " " + std::to_string(k) + " 0 0 " +
+                 std::to_string(100 + k) + " " + std::to_string(k) + " 0 0";
+        if (k <= 20) {
+            lineas.push_back("Advertencia: los nudos " + std::to_string(k) + " (línea " +
+                             std::to_string(k + 1) + ") y " + std::to_string(100 + k) +
+                             " (línea " + std::to_string(k + 1) + ") están en el mismo punto (" +
+                             std::to_string(k) + ", 0, 0) y ninguna barra los une; la estructura "
+                             "queda separada allí");
+        }
+    }
+    lineas.push_back("Advertencia: y 5 avisos más de nudos en el mismo punto que otro, que no se "
+                     "escriben");
+    probarAvisos({{"25 pares de nudos en un mismo punto", nudos + "\n", lineas}});
+}
+
 // El mismo objeto dos veces en una lista, en dos bloques que reemplazan, o
 // el mismo caso dos veces en un combo: lo que vale se dice
 TEST(CargadorTokens, RepetidosYReemplazados)
@@ -319,6 +340,13 @@ TEST(CargadorTokens, TablasCortadas)
           "formato; no se lee ninguna fila",
           "Advertencia: la línea 1 de la tabla nudos: tiene 7 números y una fila tiene 4",
           "Advertencia: no hay nudos; se descarta la tabla barras: (línea 2, 1 fila)"}},
+        {"sin nudos, los bloques no se leen y se dice",
+         "barras: 1 1 2\napoyo: 1 1 1 1 1 1 1\nseccionRectangular: R 0.2 0.4 2.5e7 0.2 24 1\n"
+         "combo: C 1 D\npesoPropio: PP\n",
+         {"Advertencia: no hay nudos; se descarta la tabla barras: (línea 1, 1 fila)",
+          "Advertencia: no hay nudos; no se lee ningún bloque apoyo: (línea 2) ni combo: (línea 4)",
+          "Advertencia: no hay barras; no se lee ningún bloque seccionRectangular: (línea 3) ni "
+          "pesoPropio: (línea 5)"}},
         {"cortada al final del archivo", "nudos: 10 0 0 0 20 4",
          {"Advertencia: la tabla nudos: (línea 1) se corta en la fila 2 (línea 1), con 2 de sus 4 "
           "valores, al final del archivo; no se lee ninguna fila",
