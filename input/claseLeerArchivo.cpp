@@ -1,12 +1,10 @@
 // Lector de etiquetas: la primera consulta lee el archivo entero, lo parte en
-// tokens e indexa las etiquetas; cada consulta recorre la lista en memoria
-// como antes recorría el archivo, desde la aparición que le toca.
+// tokens (con su línea) e indexa las etiquetas; cada consulta recorre la
+// lista en memoria desde la aparición que le toca y marca lo que entrega.
 #include "input/claseLeerArchivo.h"
 
-#include <cerrno>
 #include <climits>
 #include <cmath>
-#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -21,12 +19,16 @@ bool esBlanco(char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
+// Letra del exponente que vale en un número
+enum class exponente { minuscula, tambienMayuscula };
+
 // Texto hecho solo de los caracteres de un número (sin mirar su orden)
-bool soloCaracteresNumericos(const char* c, size_t largo)
+bool soloCaracteresNumericos(const char* c, size_t largo, exponente e = exponente::minuscula)
 {
     for (size_t k = 0; k < largo; k++) {
         bool numerico = (c[k] >= '0' && c[k] <= '9') || c[k] == '+' || c[k] == '-' ||
-                        c[k] == '.' || c[k] == 'e';
+                        c[k] == '.' || c[k] == 'e' ||
+                        (e == exponente::tambienMayuscula && c[k] == 'E');
         if (!numerico) {
             return false;
         }
@@ -34,34 +36,28 @@ bool soloCaracteresNumericos(const char* c, size_t largo)
     return true;
 }
 
-// Real al comienzo del texto, como stod (el programa no cambia el locale de
-// C, así que el punto es el separador decimal); false si no empieza con un
-// número o si no cabe en un double. El texto termina en un blanco o en el
-// nulo final del contenido, donde strtod se detiene.
-bool convertirReal(const char* inicio, double& valor)
+// Número de todo el texto (de largo caracteres) y finito. El texto termina
+// en un blanco o en el nulo final del contenido, donde strtod se detiene; el
+// programa no cambia el locale de C (punto decimal).
+bool numeroEntero(const char* inicio, size_t largo, exponente e, double& valor)
 {
+    if (!soloCaracteresNumericos(inicio, largo, e)) {
+        return false;
+    }
     char* fin = nullptr;
     double v = std::strtod(inicio, &fin);
-    if (fin == inicio || !std::isfinite(v)) {
+    if (fin != inicio + largo || !std::isfinite(v)) {
         return false;
     }
     valor = v;
     return true;
 }
 
-// Entero en base 10 al comienzo del texto, como stoi; false si no hay
-// número o si queda fuera del rango de int
-bool convertirEntero(const char* inicio, int& valor)
-{
-    char* fin = nullptr;
-    errno = 0;
-    long v = std::strtol(inicio, &fin, 10);
-    if (fin == inicio || errno == ERANGE || v < INT_MIN || v > INT_MAX) {
-        return false;
-    }
-    valor = static_cast<int>(v);
-    return true;
-}
+// El espacio no separable de UTF-8, que no separa tokens
+const char* const espacioDuro = "\xC2\xA0";
+
+// Tokens de a lo sumo 4 GB: su largo cabe en 32 bits
+const std::uintmax_t tamanoMaximo = 0xFFFFFFFFu;
 
 const std::vector<size_t> sinApariciones;
 
@@ -76,10 +72,18 @@ void claseLeerArchivo::setNombreArchivo(std::string nombre)
     nombreArchivo = nombre;
     leido = false;
     legible = false;
+    vaciar();
+}
+
+void claseLeerArchivo::vaciar()
+{
     contenido.clear();
+    contenido.shrink_to_fit();
     tokens.clear();
+    tokens.shrink_to_fit();
+    estados.clear();
+    estados.shrink_to_fit();
     indice.clear();
-    conDosPuntos.clear();
 }
 
 // Solo se abren archivos regulares: una carpeta, un dispositivo o una
@@ -96,62 +100,135 @@ void claseLeerArchivo::leer()
         return;
     }
     legible = true;
+    const char* motivo = nullptr;
     try {
         std::uintmax_t tamano = std::filesystem::file_size(nombreArchivo, error);
-        if (!error && tamano < contenido.max_size()) {
-            contenido.reserve(static_cast<size_t>(tamano));
-        }
-        char bloque[1 << 16];
-        while (archivo.read(bloque, sizeof bloque) || archivo.gcount() > 0) {
-            contenido.append(bloque, static_cast<size_t>(archivo.gcount()));
-        }
-        if (contenido.find('\0') != std::string::npos) {
-            std::cout << "Advertencia: el archivo " << nombreArchivo
-                      << " no es un archivo de texto plano (tiene bytes nulos); se lee como un "
-                         "archivo vacío"
-                      << std::endl;
-            contenido.clear();
-            return;
-        }
-        // La marca de orden de bytes de UTF-8 no es parte del primer token
-        size_t i = contenido.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-        const size_t n = contenido.size();
-        while (i < n) {
-            while (i < n && esBlanco(contenido[i])) {
-                i++;
+        if (!error && tamano > tamanoMaximo) {
+            motivo = "pasa de 4 GB";
+        } else {
+            if (!error) {
+                contenido.reserve(static_cast<size_t>(tamano));
             }
-            if (i == n) {
-                break;
+            char bloque[1 << 16];
+            while (contenido.size() <= tamanoMaximo &&
+                   (archivo.read(bloque, sizeof bloque) || archivo.gcount() > 0)) {
+                contenido.append(bloque, static_cast<size_t>(archivo.gcount()));
             }
-            size_t inicio = i;
-            while (i < n && !esBlanco(contenido[i])) {
-                i++;
-            }
-            tokens.push_back({inicio, i - inicio});
-            if (contenido[i - 1] == ':') {
-                std::string etiqueta = contenido.substr(inicio, i - inicio);
-                std::vector<size_t>& lista = indice[etiqueta];
-                if (lista.empty()) {
-                    conDosPuntos.push_back(etiqueta);
-                }
-                lista.push_back(tokens.size() - 1);
+            if (contenido.size() > tamanoMaximo) {
+                motivo = "pasa de 4 GB";
+            } else if (contenido.find('\0') != std::string::npos) {
+                motivo = "no es un archivo de texto plano (tiene bytes nulos)";
+            } else {
+                partirEnTokens();
             }
         }
     } catch (const std::bad_alloc&) {
-        contenido.clear();
-        contenido.shrink_to_fit();
-        tokens.clear();
-        tokens.shrink_to_fit();
-        indice.clear();
-        conDosPuntos.clear();
-        std::cout << "Advertencia: el archivo " << nombreArchivo
-                  << " no cabe en la memoria; se lee como un archivo vacío" << std::endl;
+        motivo = "no cabe en la memoria";
+    }
+    if (motivo) {
+        vaciar();
+        std::cout << "Advertencia: el archivo " << nombreArchivo << " " << motivo
+                  << "; se lee como un archivo vacío" << std::endl;
     }
 }
 
-std::string claseLeerArchivo::textoToken(size_t i) const
+void claseLeerArchivo::partirEnTokens()
+{
+    // La marca de orden de bytes de UTF-8 no es parte del primer token
+    size_t i = contenido.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    const size_t n = contenido.size();
+    std::uint32_t linea = 1;
+    while (i < n) {
+        while (i < n && esBlanco(contenido[i])) {
+            // \r\n, \n y un \r suelto terminan una línea
+            if (contenido[i] == '\n' || (contenido[i] == '\r' && (i + 1 == n || contenido[i + 1] != '\n'))) {
+                linea++;
+            }
+            i++;
+        }
+        if (i == n) {
+            break;
+        }
+        size_t inicio = i;
+        while (i < n && !esBlanco(contenido[i])) {
+            i++;
+        }
+        tokens.push_back({inicio, static_cast<std::uint32_t>(i - inicio), linea});
+        if (contenido[i - 1] == ':') {
+            indice[contenido.substr(inicio, i - inicio)].push_back(tokens.size() - 1);
+        }
+    }
+    estados.assign(tokens.size(), estadoToken::sinLeer);
+}
+
+std::string claseLeerArchivo::getTexto(size_t i) const
 {
     return contenido.substr(tokens[i].inicio, tokens[i].largo);
+}
+
+int claseLeerArchivo::getLinea(size_t i) const { return static_cast<int>(tokens[i].linea); }
+
+estadoToken claseLeerArchivo::getEstado(size_t i) const { return estados[i]; }
+
+void claseLeerArchivo::marcarLeido(size_t i)
+{
+    if (estados[i] == estadoToken::sinLeer) {
+        estados[i] = estadoToken::leido;
+    }
+}
+
+void claseLeerArchivo::marcarNombrado(size_t i)
+{
+    if (i < estados.size()) {
+        estados[i] = estadoToken::nombrado;
+    }
+}
+
+size_t claseLeerArchivo::getCantidadDeTokens()
+{
+    if (!leido) {
+        leer();
+    }
+    return tokens.size();
+}
+
+std::string claseLeerArchivo::citar(const std::string& texto)
+{
+    const size_t maximo = 40;
+    std::string c = texto;
+    bool cortado = false;
+    if (c.size() > maximo) {
+        size_t corte = maximo;
+        // sin partir un carácter de UTF-8
+        while (corte > 0 && (static_cast<unsigned char>(c[corte]) & 0xC0) == 0x80) {
+            corte--;
+        }
+        c.resize(corte);
+        cortado = true;
+    }
+    for (char& b : c) {
+        unsigned char u = static_cast<unsigned char>(b);
+        if (u < 0x20 || u == 0x7F) {
+            b = '?';
+        }
+    }
+    return cortado ? c + "…" : c;
+}
+
+std::string claseLeerArchivo::describir(size_t i) const
+{
+    std::string t = getTexto(i);
+    std::string d = citar(t) + " (línea " + std::to_string(getLinea(i));
+    if (t.find(espacioDuro) != std::string::npos) {
+        d += ", con un espacio no separable";
+    }
+    return d + ")";
+}
+
+bool claseLeerArchivo::getNumero(size_t i, double& valor) const
+{
+    return numeroEntero(contenido.data() + tokens[i].inicio, tokens[i].largo, exponente::minuscula,
+                        valor);
 }
 
 bool claseLeerArchivo::igual(size_t i, const std::string& etiqueta) const
@@ -176,6 +253,11 @@ const std::vector<size_t>& claseLeerArchivo::apariciones(const std::string& etiq
         }
     }
     return aparicionesSueltas;
+}
+
+std::vector<size_t> claseLeerArchivo::getApariciones(const std::string& etiqueta)
+{
+    return apariciones(etiqueta);
 }
 
 // Posición de la n-ésima aparición
@@ -207,244 +289,212 @@ int claseLeerArchivo::getNoEtiquetas(std::string etiqueta)
     return static_cast<int>(apariciones(etiqueta).size());
 }
 
-namespace {
-
-// Valor tras la última aparición convertido; el valor ausente, con una
-// línea de aviso, si no hay etiqueta, no hay valor o no se puede convertir
-template <class T>
-T valorSuelto(int estado, const std::string& valor, const char* inicio,
-              const std::string& etiqueta, const char* clase, bool (*convertir)(const char*, T&),
-              T ausente)
+corridaLeida claseLeerArchivo::getCorrida(const std::string& etiqueta, int n, int k,
+                                         claseCorrida clase)
 {
-    T resultado = ausente;
-    if (estado == 0) {
-        std::cout << "Advertencia: no se encontró ningún " << clase << " con etiqueta "
-                  << etiqueta << std::endl;
-    } else if (estado == 1) {
-        std::cout << "Advertencia: falta el valor de la etiqueta " << etiqueta << std::endl;
-    } else if (!convertir(inicio, resultado)) {
-        std::cout << "Advertencia: el valor " << valor << " de la etiqueta " << etiqueta
-                  << " no es un " << clase << " válido" << std::endl;
-        resultado = ausente;
+    corridaLeida r;
+    r.clase = clase;
+    size_t p = 0;
+    if (!buscar(etiqueta, n, p)) {
+        r.primero = r.fin = tokens.size();
+        return r;
     }
-    return resultado;
+    const size_t total = tokens.size();
+    r.existe = true;
+    r.etiqueta = p;
+    marcarLeido(p);
+    size_t i = p + 1;
+    while (r.saltados < static_cast<size_t>(k > 0 ? k : 0) && i < total) {
+        marcarLeido(i);
+        r.saltados++;
+        i++;
+    }
+    r.primero = i;
+    double v = 0;
+    while (i < total && getNumero(i, v)) {
+        if (clase == claseCorrida::pares) {
+            if (i + 1 == total) {
+                r.fin = i;
+                r.motivo = finCorrida::sinPalabra;
+                return r;
+            }
+            r.palabras.push_back(getTexto(i + 1));
+            marcarLeido(i + 1);
+        }
+        r.valores.push_back(v);
+        marcarLeido(i);
+        i += clase == claseCorrida::pares ? 2 : 1;
+    }
+    r.fin = i;
+    if (i == total) {
+        r.motivo = finCorrida::archivo;
+    } else {
+        r.motivo = contenido[tokens[i].inicio + tokens[i].largo - 1] == ':' ? finCorrida::dosPuntos
+                                                                             : finCorrida::ajeno;
+    }
+    return r;
 }
 
-}  // namespace
+tablaLeida claseLeerArchivo::getTabla(const std::string& etiqueta, int columnas)
+{
+    tablaLeida t;
+    const std::vector<size_t> lista = apariciones(etiqueta);
+    if (!lista.empty()) {
+        t.corrida = getCorrida(etiqueta, 1, 0, claseCorrida::numeros);
+    }
+    // las apariciones dentro de la corrida (solo si la etiqueta es numérica) no cuentan
+    std::vector<int> lineas;
+    for (size_t o : lista) {
+        if (o == t.corrida.etiqueta || o < t.corrida.primero || o >= t.corrida.fin) {
+            lineas.push_back(getLinea(o));
+            if (o != t.corrida.etiqueta) {
+                t.otras.push_back(o);
+                marcarNombrado(o);
+            }
+        }
+    }
+    if (!t.otras.empty()) {
+        std::cout << "Advertencia: la etiqueta " << etiqueta << " aparece " << lineas.size()
+                  << " veces (" << listaDeLineas(lineas) << "); se usa la primera tabla"
+                  << std::endl;
+    }
+    if (columnas < 1) {
+        t.matriz = MatrixXd(0, 0);
+        return t;
+    }
+    const std::vector<double>& v = t.corrida.valores;
+    const size_t c = static_cast<size_t>(columnas);
+    if (v.size() % c != 0) {
+        std::cout << "Faltan datos para completar la matriz " << etiqueta << std::endl;
+        t.matriz = MatrixXd(0, 0);
+        return t;
+    }
+    Eigen::Index filas = static_cast<Eigen::Index>(v.size() / c);
+    t.matriz.resize(filas, columnas);
+    for (Eigen::Index i = 0; i < filas; i++) {
+        for (Eigen::Index j = 0; j < columnas; j++) {
+            t.matriz(i, j) = v[static_cast<size_t>(i) * c + static_cast<size_t>(j)];
+        }
+    }
+    return t;
+}
+
+std::string claseLeerArchivo::listaDeLineas(std::vector<int> lineas)
+{
+    std::vector<int> distintas;
+    for (int l : lineas) {
+        if (distintas.empty() || distintas.back() != l) {
+            distintas.push_back(l);
+        }
+    }
+    if (distintas.size() == 1) {
+        return "línea " + std::to_string(distintas[0]);
+    }
+    const size_t mostradas = 5;
+    std::string s = "líneas ";
+    size_t hasta = distintas.size() > mostradas + 1 ? mostradas : distintas.size() - 1;
+    for (size_t i = 0; i < hasta; i++) {
+        s += (i > 0 ? ", " : "") + std::to_string(distintas[i]);
+    }
+    if (hasta < distintas.size() - 1) {
+        return s + " y " + std::to_string(distintas.size() - hasta) + " más";
+    }
+    return s + " y " + std::to_string(distintas.back());
+}
 
 // Como al recorrer el archivo: cada aparición toma el token siguiente como su
 // valor, y ese token ya no cuenta como aparición aunque sea la etiqueta
-int claseLeerArchivo::valorTrasUltima(const std::string& etiqueta, size_t& posicion)
+valorLeido claseLeerArchivo::getValor(const std::string& etiqueta, claseValor clase)
 {
-    int estado = 0;
+    valorLeido r;
     size_t libre = 0;
+    const size_t total = getCantidadDeTokens();
     for (size_t o : apariciones(etiqueta)) {
         if (o < libre) {
             continue;
         }
-        if (o + 1 < tokens.size()) {
-            estado = 2;
-            posicion = o + 1;
-            libre = o + 2;
-        } else {
-            estado = 1;
-            libre = o + 1;
-        }
+        bool conValor = o + 1 < total;
+        r.apariciones.push_back({o, conValor ? o + 1 : total});
+        r.estado = conValor ? 2 : 1;
+        r.token = conValor ? o + 1 : o;
+        libre = o + (conValor ? 2 : 1);
     }
-    return estado;
+    const char* nombreClase = clase == claseValor::entero ? "entero" : "real";
+    if (r.estado == 0) {
+        std::cout << "Advertencia: no se encontró ningún " << nombreClase << " con etiqueta "
+                  << etiqueta << std::endl;
+        return r;
+    }
+    marcarLeido(r.apariciones.back().first);
+    if (r.estado == 1) {
+        std::cout << "Advertencia: falta el valor de la etiqueta " << etiqueta << " (línea "
+                  << getLinea(r.token) << ")" << std::endl;
+        return r;
+    }
+    marcarLeido(r.token);
+    // tras una etiqueta de valor también vale el exponente con E
+    double v = 0;
+    r.valido = numeroEntero(contenido.data() + tokens[r.token].inicio, tokens[r.token].largo,
+                            exponente::tambienMayuscula, v);
+    r.escrito = v;
+    if (r.valido && clase == claseValor::entero) {
+        v = std::trunc(v);
+        r.valido = v >= INT_MIN && v <= INT_MAX;
+    }
+    if (!r.valido) {
+        std::cout << "Advertencia: el valor " << describir(r.token) << " de la etiqueta "
+                  << etiqueta << " no es un " << nombreClase << " válido" << std::endl;
+        return r;
+    }
+    r.valor = v;
+    return r;
 }
 
 int claseLeerArchivo::getEntero(std::string etiqueta)
 {
-    size_t p = 0;
-    int estado = valorTrasUltima(etiqueta, p);
-    std::string valor = estado == 2 ? textoToken(p) : "";
-    const char* inicio = estado == 2 ? contenido.data() + tokens[p].inicio : "";
-    return valorSuelto<int>(estado, valor, inicio, etiqueta, "entero", convertirEntero, -1);
+    valorLeido v = getValor(etiqueta, claseValor::entero);
+    return v.valido ? static_cast<int>(v.valor) : -1;
 }
 
 double claseLeerArchivo::getReal(std::string etiqueta)
 {
-    size_t p = 0;
-    int estado = valorTrasUltima(etiqueta, p);
-    std::string valor = estado == 2 ? textoToken(p) : "";
-    const char* inicio = estado == 2 ? contenido.data() + tokens[p].inicio : "";
-    return valorSuelto<double>(estado, valor, inicio, etiqueta, "real", convertirReal, -1.0);
+    valorLeido v = getValor(etiqueta, claseValor::real);
+    return v.valido ? v.valor : -1.0;
 }
 
 std::string claseLeerArchivo::getString(std::string etiqueta, int n)
 {
-    return getTokenTras(etiqueta, n, 1);
-}
-
-std::string claseLeerArchivo::getTokenTras(std::string etiqueta, int n, int j)
-{
     size_t p = 0;
-    if (j < 1 || !buscar(etiqueta, n, p) || static_cast<size_t>(j) >= tokens.size() - p) {
+    if (!buscar(etiqueta, n, p) || p + 1 >= tokens.size()) {
         return "";
     }
-    return textoToken(p + static_cast<size_t>(j));
-}
-
-std::vector<std::string> claseLeerArchivo::getTokensConDosPuntos()
-{
-    if (!leido) {
-        leer();
-    }
-    return conDosPuntos;
+    marcarLeido(p);
+    marcarLeido(p + 1);
+    return getTexto(p + 1);
 }
 
 MatrixXd claseLeerArchivo::getMatriz(std::string etiqueta, int columnas)
 {
-    if (columnas < 1) {
-        return MatrixXd(0, 0);
-    }
-    // La corrida tras la primera aparición; las apariciones dentro de ella
-    // (solo si la etiqueta es numérica) no cuentan
-    const std::vector<size_t>& lista = apariciones(etiqueta);
-    size_t desde = 0, hasta = 0;
-    size_t cuenta = lista.size();
-    if (!lista.empty()) {
-        desde = lista[0] + 1;
-        hasta = desde;
-        while (hasta < tokens.size() && esNumeroToken(hasta)) {
-            hasta++;
-        }
-        for (size_t o : lista) {
-            if (o >= desde && o < hasta) {
-                cuenta--;
-            }
-        }
-    }
-    if (cuenta > 1) {
-        std::cout << "Advertencia: la etiqueta " << etiqueta << " aparece " << cuenta
-                  << " veces; se usa la primera tabla" << std::endl;
-    }
-    size_t largo = hasta - desde;
-    if (largo % static_cast<size_t>(columnas) != 0) {
-        std::cout << "Faltan datos para completar la matriz " << etiqueta << std::endl;
-        return MatrixXd(0, 0);
-    }
-    std::vector<double> valores;
-    if (!convertirCorrida(desde, hasta, etiqueta, "la tabla", valores)) {
-        return MatrixXd(0, columnas);
-    }
-    Eigen::Index filas = static_cast<Eigen::Index>(valores.size()) / columnas;
-    MatrixXd matriz(filas, columnas);
-    for (Eigen::Index i = 0; i < filas; i++) {
-        for (Eigen::Index j = 0; j < columnas; j++) {
-            matriz(i, j) = valores[static_cast<size_t>(i * columnas + j)];
-        }
-    }
-    return matriz;
+    return getTabla(etiqueta, columnas).matriz;
 }
 
 std::vector<double> claseLeerArchivo::getMatrizEtiquetaRepetida(std::string etiqueta, int n, int k)
 {
-    std::vector<double> valores;
-    size_t desde = 0;
-    if (!inicioTras(etiqueta, n, k, desde)) {
-        return valores;
-    }
-    size_t hasta = desde;
-    while (hasta < tokens.size() && esNumeroToken(hasta)) {
-        hasta++;
-    }
-    convertirCorrida(desde, hasta, etiqueta, "el bloque", valores);
-    return valores;
-}
-
-// Pares (factor, palabra) tras la n-ésima aparición y k tokens saltados.
-// Con avisar escribe las líneas de los factores descartados.
-bool claseLeerArchivo::leerPares(const std::string& etiqueta, int n, int k, bool avisar,
-                                 std::vector<double>& factores, std::vector<std::string>& palabras)
-{
-    factores.clear();
-    palabras.clear();
-    size_t i = 0;
-    if (!inicioTras(etiqueta, n, k, i)) {
-        return true;
-    }
-    while (i < tokens.size() && esNumeroToken(i)) {
-        double factor = 0;
-        if (!convertirReal(contenido.data() + tokens[i].inicio, factor)) {
-            if (avisar) {
-                std::cout << "Advertencia: el factor " << textoToken(i)
-                          << " después de la etiqueta " << etiqueta
-                          << " no es un número válido; se descarta la lista" << std::endl;
-            }
-            factores.clear();
-            palabras.clear();
-            return false;
-        }
-        if (i + 1 >= tokens.size()) {
-            if (avisar) {
-                std::cout << "Advertencia: el factor " << textoToken(i) << " al final de la etiqueta "
-                          << etiqueta << " no tiene caso; se omite" << std::endl;
-            }
-            break;
-        }
-        factores.push_back(factor);
-        palabras.push_back(textoToken(i + 1));
-        i += 2;
-    }
-    return true;
+    return getCorrida(etiqueta, n, k, claseCorrida::numeros).valores;
 }
 
 std::vector<double> claseLeerArchivo::getFactoresEtiqueta(std::string etiqueta, int n, int k)
 {
-    std::vector<double> factores;
-    std::vector<std::string> palabras;
-    leerPares(etiqueta, n, k, true, factores, palabras);
-    return factores;
+    corridaLeida r = getCorrida(etiqueta, n, k, claseCorrida::pares);
+    if (r.motivo == finCorrida::sinPalabra) {
+        std::cout << "Advertencia: el factor " << describir(r.fin) << " al final de la etiqueta "
+                  << etiqueta << " no tiene caso; se omite" << std::endl;
+        marcarNombrado(r.fin);
+    }
+    return r.valores;
 }
 
 std::vector<std::string> claseLeerArchivo::getNombresDeFactores(std::string etiqueta, int n, int k)
 {
-    std::vector<double> factores;
-    std::vector<std::string> palabras;
-    leerPares(etiqueta, n, k, false, factores, palabras);
-    return palabras;
-}
-
-bool claseLeerArchivo::esNumeroToken(size_t i) const
-{
-    return soloCaracteresNumericos(contenido.data() + tokens[i].inicio, tokens[i].largo);
-}
-
-// Primer token después de la n-ésima aparición y k tokens saltados; false si
-// no hay tal aparición o el archivo termina antes de saltar los k
-bool claseLeerArchivo::inicioTras(const std::string& etiqueta, int n, int k, size_t& inicio)
-{
-    size_t p = 0;
-    if (!buscar(etiqueta, n, p)) {
-        return false;
-    }
-    size_t saltos = k > 0 ? static_cast<size_t>(k) : 0;
-    if (saltos >= tokens.size() - p) {
-        return false;
-    }
-    inicio = p + 1 + saltos;
-    return true;
-}
-
-// Convierte los tokens [desde, hasta); si uno no da número escribe una línea
-// con la etiqueta y el valor y devuelve false
-bool claseLeerArchivo::convertirCorrida(size_t desde, size_t hasta, const std::string& etiqueta,
-                                        const char* queSeDescarta, std::vector<double>& valores)
-{
-    valores.clear();
-    valores.reserve(hasta - desde);
-    for (size_t i = desde; i < hasta; i++) {
-        double v = 0;
-        if (!convertirReal(contenido.data() + tokens[i].inicio, v)) {
-            std::cout << "Advertencia: el valor " << textoToken(i) << " después de la etiqueta "
-                      << etiqueta << " no es un número válido; se descarta " << queSeDescarta
-                      << std::endl;
-            valores.clear();
-            return false;
-        }
-        valores.push_back(v);
-    }
-    return true;
+    return getCorrida(etiqueta, n, k, claseCorrida::pares).palabras;
 }

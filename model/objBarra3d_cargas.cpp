@@ -53,13 +53,16 @@ void objBarra3d::setDistribuidaGlobal(std::string caso, double qI, double qF, do
                                       double dz)
 {
     Vector3d d(dx, dy, dz);
-    double largo = d.norm();
+    // escalada por su mayor componente antes de normalizar: ni 1e200 desborda
+    // ni 1e-200 se anula al elevar al cuadrado
+    double mayor = d.cwiseAbs().maxCoeff();
     FilaCarga f = FilaCarga::Zero();
-    if (largo == 0) {
+    if (mayor == 0) {
         std::cout << "Dirección nula en la carga global de la barra " << noBarraUsuario
                   << ", caso " << caso << ": se toma como carga nula" << std::endl;
     } else {
-        Vector3d c = getR() * (d / largo);
+        Vector3d e = d / mayor;
+        Vector3d c = getR() * (e / e.norm());
         // Lo que queda de redondeo al proyectar (cos(pi/2) ~ 6e-17) es un eje
         // sin carga: sin esto aparecen cortes nulos de puro ruido
         for (int k = 0; k < 3; k++) {

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <unistd.h>
 
@@ -12,8 +13,44 @@
 #include "app/zurezar3o.h"
 #include "input/funcionLeerArchivo.h"
 
+namespace {
+
+// Con TRESNAL_CORPUS, cada archivo distinto que una prueba escribe queda
+// también en esa carpeta como Suite_Prueba_NN.txt (NN cuenta los archivos de
+// la prueba): así se genera el corpus del fuzzer (fuzz/generar_corpus.sh).
+// Los de más de 4096 bytes no: el fuzzer no lee entradas más largas.
+void copiarAlCorpus(const std::string& contenido)
+{
+    const char* carpeta = std::getenv("TRESNAL_CORPUS");
+    const testing::TestInfo* prueba = testing::UnitTest::GetInstance()->current_test_info();
+    if (!carpeta || !prueba) {
+        return;
+    }
+    const size_t largoMaximo = 4096;
+    static std::string actual;
+    static int cuenta = 0;
+    static std::set<std::string> escritos;
+    std::string nombre = std::string(prueba->test_suite_name()) + "_" + prueba->name();
+    if (nombre != actual) {
+        actual = nombre;
+        cuenta = 0;
+        escritos.clear();
+    }
+    cuenta++;
+    if (contenido.size() > largoMaximo || !escritos.insert(contenido).second) {
+        return;
+    }
+    char numero[16];
+    std::snprintf(numero, sizeof numero, "_%02d.txt", cuenta);
+    std::ofstream archivo(std::string(carpeta) + "/" + nombre + numero, std::ios::binary);
+    archivo << contenido;
+}
+
+}  // namespace
+
 std::string archivoTemporal(const std::string& contenido, const std::string& sufijo)
 {
+    copiarAlCorpus(contenido);
     std::string plantilla = "/tmp/tresnalXXXXXX" + sufijo;
     std::string ruta = plantilla;
     int fd = mkstemps(&ruta[0], static_cast<int>(sufijo.size()));

@@ -170,25 +170,41 @@ TEST(Cargador, ConsolaArchivoInexistente)
 TEST(Cargador, ConsolaArchivoCompleto)
 {
     std::string salida = cargar(archivoCompleto);
-    // el bloque sin lista, el nudo 25 que ninguna fila lleva y el giro sin
-    // barras no se aplican, y cada uno lo dice
-    std::string esperada = "lectura de nudos OK Num Nudos = 5\n"
-                           "lectura de barras OK Num Barras = 5\n"
-                           "Advertencia: el bloque 4 de apoyo: tiene sus 6 valores y ningún "
-                           "nudo; no se aplica\n"
-                           "transferencia de apoyos a nudo[i] OK\n"
-                           "Advertencia: el nudo 25 de puntual: no está en el modelo; se omite\n"
-                           "transferencia de cargas puntuales a nudo[i] OK\n"
-                           "transferencia de combos a nudo[i] OK\n"
-                           "transferencia de coord a barra[i] OK\n"
-                           "Secciones Costanera leidas\n"
-                           "SeccionesW leidas\n"
-                           "Advertencia: el bloque 2 de rotacionBarra: tiene su valor y ninguna "
-                           "barra; no se aplica\n"
-                           "Lectura de pesoPropio ---> OK\n";
+    // cada cosa que no se aplica o que se aplica de un modo que el archivo no
+    // dice del todo tiene su línea, con la línea del archivo
+    std::string esperada =
+        "lectura de nudos OK Num Nudos = 5\n"
+        "lectura de barras OK Num Barras = 5\n"
+        "Advertencia: el bloque 3 de apoyo: (línea 17) tiene el código 0.99 (línea 17), que no es "
+        "0 ni 1; no se aplica\n"
+        "Advertencia: el bloque 4 de apoyo: (línea 18) tiene sus 6 valores y ningún nudo; no se "
+        "aplica\n"
+        "transferencia de apoyos a nudo[i] OK\n"
+        "Advertencia: el nudo 30 (línea 20) ya está en la lista del bloque 1 de puntual: (D, línea "
+        "20); recibe la carga otra vez\n"
+        "Advertencia: el nudo 25 (línea 22) de puntual: no está en el modelo; se omite\n"
+        "transferencia de cargas puntuales a nudo[i] OK\n"
+        "transferencia de combos a nudo[i] OK\n"
+        "transferencia de coord a barra[i] OK\n"
+        "Advertencia: la barra 2.9 (línea 26) de seccionCostanera: no es un número entero; se toma "
+        "como 2\n"
+        "Secciones Costanera leidas\n"
+        "SeccionesW leidas\n"
+        "Advertencia: la barra 1 recibe sección del bloque 1 de seccionRectangular: (R1, línea 25) "
+        "y del bloque 1 de seccionGenerica: (G1, línea 24); vale el segundo\n"
+        "Advertencia: el bloque 2 de rotacionBarra: (línea 31) tiene su valor y ninguna barra; no "
+        "se aplica\n"
+        "Advertencia: el bloque 2 de articulacion: (línea 38) tiene la fijación -1 (línea 38), "
+        "fuera de 0 a 1; se toma 0\n"
+        "Advertencia: el bloque 2 de articulacion: (línea 38) tiene la fijación 2 (línea 38), "
+        "fuera de 0 a 1; se toma 1\n"
+        "Lectura de pesoPropio ---> OK\n";
     for (const char* e : {"escalaDeflexion:", "escalaMy:", "escalaMz:", "escalaVy:", "escalaVz:",
-                          "escalaT:", "escalaCarga:"}) {
-        esperada += avisoReal + e + "\n";
+                          "escalaN:", "escalaT:", "escalaCarga:"}) {
+        esperada += std::string(e) == "escalaN:"
+                        ? "Advertencia: la etiqueta escalaN: aparece 2 veces (líneas 46 y 47); vale "
+                          "la última\n"
+                        : avisoReal + e + "\n";
     }
     EXPECT_EQ(salida, esperada);
     verificarConsistencia("completo");
@@ -214,12 +230,13 @@ TEST(Cargador, ModeloCompleto)
     EXPECT_EQ(nudo[2].getX(), 4);
     EXPECT_EQ(nudo[2].getZ(), 3);
 
-    // apoyos: bloque posterior decide, 0.99 se trunca a 0, sin lista no hace nada
+    // apoyos: un código 0.99 (ni 0 ni 1) deja el bloque sin aplicar, sin
+    // lista no hace nada
     const int apoyos[5][6] = {{1, 1, 1, 1, 1, 1},
                               {0, 0, 0, 0, 0, 0},
                               {1, 1, 1, 0, 0, 0},
                               {0, 0, 0, 0, 0, 0},
-                              {0, 1, 1, 0, 0, 0}};
+                              {1, 1, 1, 0, 0, 0}};
     for (int r = 0; r < 5; r++) {
         for (int k = 0; k < 6; k++) {
             EXPECT_EQ(nudo[static_cast<size_t>(r)].getVectorApoyo()(k), apoyos[r][k]) << r;
@@ -393,27 +410,34 @@ TEST(Cargador, Ajustes)
     const std::vector<caso> casos = {
         {"precision: 0\n", 0, 0.01, 100, ""},
         {"precision: -1\n", 3, 0.01, 100, ""},
-        {"precision: 7.9\n", 7, 0.01, 100, ""},
+        {"precision: 7.9\n", 7, 0.01, 100,
+         "Advertencia: el valor 7.9 (línea 1) de la etiqueta precision: no es entero; se usan 7 "
+         "decimales"},
         {"precision: -5\n", 0, 0.01, 100,
-         "Advertencia: el valor -5 de la etiqueta precision: es negativo; se usan 0 decimales"},
+         "Advertencia: el valor -5 (línea 1) de la etiqueta precision: es negativo; se usan 0 "
+         "decimales"},
         {"precision: dos\n", 3, 0.01, 100,
-         "Advertencia: el valor dos de la etiqueta precision: no es un entero válido"},
+         "Advertencia: el valor dos (línea 1) de la etiqueta precision: no es un entero válido"},
         {"precision: 3000000000\n", 3, 0.01, 100,
-         "Advertencia: el valor 3000000000 de la etiqueta precision: no es un entero válido"},
-        {"escalaN: 0.5 escalaN: 0.2 escalaDeflexion: 2.5E1\n", 3, 0.2, 25, ""},
+         "Advertencia: el valor 3000000000 (línea 1) de la etiqueta precision: no es un entero "
+         "válido"},
+        {"escalaN: 0.5\nescalaN: 0.2 escalaDeflexion: 2.5E1\n", 3, 0.2, 25,
+         "Advertencia: la etiqueta escalaN: aparece 2 veces (líneas 1 y 2); vale la última"},
         {"escalaN: 0 escalaDeflexion: -4\n", 3, 0.01, 100, ""},
         {"escalaN: . escalaDeflexion: e\n", 3, 0.01, 100,
-         "Advertencia: el valor . de la etiqueta escalaN: no es un real válido"},
+         "Advertencia: el valor . (línea 1) de la etiqueta escalaN: no es un real válido"},
         {"escalaDeflexion: nan\n", 3, 0.01, 100,
-         "Advertencia: el valor nan de la etiqueta escalaDeflexion: no es un real válido"},
-        {"escalaN: 0.3 escalaN:", 3, 0.01, 100,
-         "Advertencia: falta el valor de la etiqueta escalaN:"},
+         "Advertencia: el valor nan (línea 1) de la etiqueta escalaDeflexion: no es un real "
+         "válido"},
+        {"escalaN: 0.3\nescalaN:", 3, 0.01, 100,
+         "Advertencia: falta el valor de la etiqueta escalaN: (línea 2)"},
         // más decimales de los que el visor escribe
         {"precision: 2147483647\n", 15, 0.01, 100,
-         "Advertencia: el valor 2147483647 de la etiqueta precision: pasa de 15; se usan 15 "
-         "decimales"},
+         "Advertencia: el valor 2147483647 (línea 1) de la etiqueta precision: pasa de 15; se "
+         "usan 15 decimales"},
         {"precision: 16\n", 15, 0.01, 100,
-         "Advertencia: el valor 16 de la etiqueta precision: pasa de 15; se usan 15 decimales"},
+         "Advertencia: el valor 16 (línea 1) de la etiqueta precision: pasa de 15; se usan 15 "
+         "decimales"},
         {"precision: 15\n", 15, 0.01, 100, ""},
     };
     for (const caso& c : casos) {
@@ -431,8 +455,10 @@ TEST(Cargador, Ajustes)
         for (const std::string& l : lineasDe(salida)) {
             bool conocida = l.rfind("lectura de", 0) == 0 || l.rfind(avisoEntero, 0) == 0 ||
                             l.rfind(avisoReal, 0) == 0 || l == c.linea ||
-                            l == "Advertencia: el valor e de la etiqueta escalaDeflexion: no es "
-                                 "un real válido";
+                            l == "Advertencia: el valor e (línea 1) de la etiqueta "
+                                 "escalaDeflexion: no es un real válido" ||
+                            l == "Advertencia: la etiqueta escalaN: aparece 2 veces (líneas 1 y "
+                                 "2); vale la última";
             EXPECT_TRUE(conocida) << c.contenido << ": " << l;
         }
     }
@@ -452,33 +478,37 @@ TEST(Cargador, FallasDelArchivo)
     }
     const std::string dosNudos = "nudos: 1 0 0 0 2 1 0 0\n";
     const std::vector<caso> casos = {
-        {"signo suelto en la tabla de nudos",
+        {"signo suelto en la tabla de nudos: la corta",
          "nudos: 1 0 0 0 2 - 0 0\nbarras: 1 1 2\napoyo: 1 1 1 1 1 1 1\n",
-         {"Advertencia: el valor - después de la etiqueta nudos: no es un número válido; se "
-          "descarta la tabla",
-          "Advertencia: no hay nudos; se descarta la tabla barras: (1 filas)",
-          "lectura de barras OK Num Barras = 0"},
+         {"Advertencia: la tabla nudos: (línea 1) se corta en la fila 2 (línea 1), con 1 de sus 4 "
+          "valores, donde termina en - (línea 1), que no es un número ni una etiqueta del "
+          "formato; no se lee ninguna fila",
+          "Advertencia: la línea 1 de la tabla nudos: tiene 5 números y una fila tiene 4",
+          "Advertencia: no hay nudos; se descarta la tabla barras: (línea 2, 1 fila)",
+          "lectura de barras OK Num Barras = 0",
+          "Advertencia: no hay nudos; no se lee ningún bloque apoyo: (línea 3)"},
          [] { EXPECT_EQ(noNudos, 0); }},
-        {"punto suelto en un apoyo: el bloque entero se descarta",
+        {"punto suelto en un apoyo: el bloque no se aplica",
          dosNudos + "apoyo: 1 1 . 0 0 0 1\napoyo: 1 1 1 0 0 0 2\n",
-         {"Advertencia: el valor . después de la etiqueta apoyo: no es un número válido; se "
-          "descarta el bloque"},
+         {"Advertencia: el bloque 1 de apoyo: (línea 2) termina en . (línea 2), que no es un "
+          "número ni una etiqueta del formato, con 2 de sus 6 valores y ningún nudo; no se "
+          "aplica"},
          [] {
              EXPECT_EQ(nudo[0].getVectorApoyo().sum(), 0);
              EXPECT_EQ(nudo[1].getVectorApoyo().sum(), 3);
          }},
-        {"código de apoyo fuera del rango de int",
+        {"código de apoyo enorme",
          dosNudos + "apoyo: 1e10 1 1 0 0 0 1 2\n",
-         {"Advertencia: el valor 10000000000 de apoyo: está fuera del rango de los enteros; se "
-          "descarta el bloque"},
+         {"Advertencia: el bloque 1 de apoyo: (línea 2) tiene el código 1e10 (línea 2), que no "
+          "es 0 ni 1; no se aplica"},
          [] { EXPECT_EQ(nudo[0].getVectorApoyo().sum(), 0); }},
         {"números de la lista fuera del mapa",
          "nudos: 1 0 0 0 2 1 0 0 5 2 0 0\napoyo: 1 1 1 1 1 1 -1 6 2 20000000 1e30 -0.5\n",
-         {"Advertencia: el nudo -1 de apoyo: no está en el modelo; se omite",
-          "Advertencia: el nudo 6 de apoyo: no está en el modelo; se omite",
-          "Advertencia: el nudo 20000000 de apoyo: no está en el modelo; se omite",
-          "Advertencia: el nudo 1e+30 de apoyo: no está en el modelo; se omite",
-          "Advertencia: el nudo -0.5 de apoyo: no está en el modelo; se omite"},
+         {"Advertencia: el nudo -1 (línea 2) de apoyo: no está en el modelo; se omite",
+          "Advertencia: el nudo 6 (línea 2) de apoyo: no está en el modelo; se omite",
+          "Advertencia: el nudo 20000000 (línea 2) de apoyo: no está en el modelo; se omite",
+          "Advertencia: el nudo 1e30 (línea 2) de apoyo: no está en el modelo; se omite",
+          "Advertencia: el nudo -0.5 (línea 2) de apoyo: no está en el modelo; se omite"},
          [] {
              // -0.5 se trunca a 0, que ninguna fila lleva: ningún nudo
              EXPECT_EQ(nudo[0].getVectorApoyo().sum(), 0);
@@ -487,12 +517,12 @@ TEST(Cargador, FallasDelArchivo)
          }},
         {"números de usuario negativos o enormes en la tabla",
          "nudos: 20000000 0 0 0 1 0 0 0 -3 5 5 5 2 1 0 0\nbarras: 1 1 2 99999999 1 2\n",
-         {"Advertencia: el nudo 20000000 de nudos: está fuera del rango 0 a 10000000; se "
+         {"Advertencia: el nudo 20000000 (línea 1) de nudos: está fuera del rango 0 a 10000000; "
+          "se descarta la fila",
+          "Advertencia: el nudo -3 (línea 1) de nudos: está fuera del rango 0 a 10000000; se "
           "descarta la fila",
-          "Advertencia: el nudo -3 de nudos: está fuera del rango 0 a 10000000; se descarta la "
-          "fila",
-          "Advertencia: la barra 99999999 de barras: está fuera del rango 0 a 10000000; se "
-          "descarta la fila",
+          "Advertencia: la barra 99999999 (línea 2) de barras: está fuera del rango 0 a "
+          "10000000; se descarta la fila",
           "lectura de nudos OK Num Nudos = 2"},
          [] {
              EXPECT_EQ(punteroNudos.size(), 3);
@@ -502,11 +532,13 @@ TEST(Cargador, FallasDelArchivo)
         {"barras con un nudo que no está en la tabla",
          "nudos: 1 0 0 0 2 1 0 0 4 0 1 0\nbarras: 1 1 2 2 2 3 3 2 9 4 1 4\n"
          "seccionRectangular: R 0.2 0.3 1 0.2 1 2 4 3 5\n",
-         {"Advertencia: la barra 2 de barras: usa el nudo 3, que no está en nudos:; se descarta",
-          "Advertencia: la barra 3 de barras: usa el nudo 9, que no está en nudos:; se descarta",
-          "Advertencia: la barra 2 de seccionRectangular: no está en el modelo; se omite",
-          "Advertencia: la barra 3 de seccionRectangular: no está en el modelo; se omite",
-          "Advertencia: la barra 5 de seccionRectangular: no está en el modelo; se omite",
+         {"Advertencia: la barra 2 (línea 2) de barras: usa el nudo 3, que no está en nudos:; se "
+          "descarta",
+          "Advertencia: la barra 3 (línea 2) de barras: usa el nudo 9, que no está en nudos:; se "
+          "descarta",
+          "Advertencia: la barra 2 (línea 3) de seccionRectangular: no está en el modelo; se omite",
+          "Advertencia: la barra 3 (línea 3) de seccionRectangular: no está en el modelo; se omite",
+          "Advertencia: la barra 5 (línea 3) de seccionRectangular: no está en el modelo; se omite",
           "lectura de barras OK Num Barras = 2"},
          [] {
              EXPECT_EQ(barra[1].getNoBarraUsuario(), 4);
@@ -516,10 +548,10 @@ TEST(Cargador, FallasDelArchivo)
          }},
         {"barras de extremos coincidentes",
          "nudos: 1 0 0 0 2 0 0 0 3 1 0 0\nbarras: 1 1 1 2 1 2 3 1 3\n",
-         {"Advertencia: la barra 1 de barras: une los nudos 1 y 1, que coinciden en el espacio; "
-          "se descarta",
-          "Advertencia: la barra 2 de barras: une los nudos 1 y 2, que coinciden en el espacio; "
-          "se descarta"},
+         {"Advertencia: la barra 1 (línea 2) de barras: une los nudos 1 y 1, que coinciden en el "
+          "espacio; se descarta",
+          "Advertencia: la barra 2 (línea 2) de barras: une los nudos 1 y 2, que coinciden en el "
+          "espacio; se descarta"},
          [] {
              ASSERT_EQ(noBarras, 1);
              EXPECT_EQ(barra[0].getNoBarraUsuario(), 3);
@@ -527,7 +559,8 @@ TEST(Cargador, FallasDelArchivo)
          }},
         {"nudo repetido: queda la última fila",
          "nudos: 1 0 0 0 2 1 0 0 1 0 0 5\nbarras: 1 1 2\n",
-         {"Advertencia: el nudo 1 aparece más de una vez en nudos:; queda la última fila",
+         {"Advertencia: el nudo 1 (línea 1) aparece más de una vez en nudos:; queda su fila 3 "
+          "(línea 1)",
           "lectura de nudos OK Num Nudos = 2"},
          [] {
              EXPECT_EQ(nudo[1].getNoNudoUsuario(), 1);
@@ -537,7 +570,8 @@ TEST(Cargador, FallasDelArchivo)
          }},
         {"barra repetida: queda la última fila",
          "nudos: 1 0 0 0 2 1 0 0 3 2 0 0\nbarras: 1 1 2 1 2 3\n",
-         {"Advertencia: la barra 1 aparece más de una vez en barras:; queda la última fila"},
+         {"Advertencia: la barra 1 (línea 2) aparece más de una vez en barras:; queda su fila 2 "
+          "(línea 2)"},
          [] {
              ASSERT_EQ(noBarras, 1);
              EXPECT_EQ(barra[0].getNudoInicioInterno(), 1);
@@ -545,21 +579,25 @@ TEST(Cargador, FallasDelArchivo)
         {"combo sin pares y nombre repetido",
          dosNudos + "puntual: D 0 0 -10 0 0 0 2\n"
                     "combo: A 1 D combo: VACIO combo: A 2 D combo: B 1 D combo: F 1 D e L\n",
-         {"Advertencia: el combo VACIO de combo: no tiene ningún par (factor, caso); no se usa",
-          "Advertencia: el combo A aparece en más de un bloque combo:; sus pares se suman al "
-          "primero",
-          "Advertencia: el combo F de combo: tiene el factor e, que no es un número; no se usa"},
+         {"Advertencia: el combo VACIO (línea 3) de combo: no tiene ningún par (factor, caso); "
+          "no se usa",
+          "Advertencia: el combo A (línea 3) aparece en más de un bloque combo:; sus pares se "
+          "suman al primero (línea 3)",
+          "Advertencia: el combo F (línea 3) de combo: termina en e (línea 3), que no es un "
+          "número ni una etiqueta del formato; lo que sigue no se lee"},
          [] {
-             EXPECT_EQ(noCombos, 2);
+             // e corta la lista de F como cualquier token que no es un número
+             EXPECT_EQ(noCombos, 3);
              EXPECT_EQ(nudo[1].getPzCombo(0), -30);
              EXPECT_EQ(nudo[1].getPzCombo(1), -10);
              EXPECT_EQ(nudo[1].getNombreCombo(1), "B");
+             EXPECT_EQ(nudo[1].getPzCombo(2), -10);
          }},
         {"combo con un caso que ninguna carga define: aporta cero",
          dosNudos + "barras: 1 1 2\npuntual: D 0 0 -10 0 0 0 2\npesoPropio: PP\n"
                     "combo: ELU 1.2 D 1.6 d 1 PP\n",
-         {"Advertencia: el combo ELU usa el caso d, que ningún bloque de cargas define; aporta "
-          "cero"},
+         {"Advertencia: el combo ELU usa el caso d (línea 5), que ningún bloque de cargas define; "
+          "aporta cero"},
          [] {
              EXPECT_EQ(noCombos, 1);
              EXPECT_DOUBLE_EQ(nudo[1].getPzCombo(0), -12);
@@ -573,14 +611,15 @@ TEST(Cargador, FallasDelArchivo)
          }},
         {"tabla repetida: queda la primera",
          "nudos: 1 0 0 0 2 1 0 0\nnudos: 3 0 0 0\n",
-         {"Advertencia: la etiqueta nudos: aparece 2 veces; se usa la primera tabla"},
+         {"Advertencia: la etiqueta nudos: aparece 2 veces (líneas 1 y 2); se usa la primera "
+          "tabla"},
          [] {
              EXPECT_EQ(noNudos, 2);
              EXPECT_EQ(nudo[1].getNoNudoUsuario(), 2);
          }},
         {"barras sin nudos",
          "barras: 1 1 2 2 2 3\n",
-         {"Advertencia: no hay nudos; se descarta la tabla barras: (2 filas)"},
+         {"Advertencia: no hay nudos; se descarta la tabla barras: (línea 1, 2 filas)"},
          [] { EXPECT_EQ(noBarras, 0); }},
     };
     for (const caso& c : casos) {

@@ -96,9 +96,18 @@ TEST(Lector, CasosBorde)
          [](L& l) { return unir(l.getMatriz("nudos:", 4)); }, "1x4: 1 0 0 0", ""},
         {"etiqueta seguida de una palabra", "nudos: a 1 0 0 0\n",
          [](L& l) { return unir(l.getMatriz("nudos:", 4)); }, "0x4:", ""},
-        {"conversión del comienzo del token", "x: 2.5e3 1-2 3.7 -.5 +4 1e-400\n",
-         [](L& l) { return unir(l.getMatrizEtiquetaRepetida("x:", 1, 0)); }, "2500 1 3.7 -0.5 4 0",
+        {"números enteros de la corrida", "x: 2.5e3 3.7 -.5 +4 1e-400 5.\n",
+         [](L& l) { return unir(l.getMatrizEtiquetaRepetida("x:", 1, 0)); }, "2500 3.7 -0.5 4 0 5",
          ""},
+        // caracteres de número que la conversión no usa enteros: no es un número
+        {"2.5e, 1-2, 1..6 y 5- cortan la corrida", "x: 1 2.5e 3\ny: 4 1-2 5\nz: 6 1..6 7\nw: 8 5- 9\n",
+         [](L& l) {
+             return junto({unir(l.getMatrizEtiquetaRepetida("x:", 1, 0)),
+                           unir(l.getMatrizEtiquetaRepetida("y:", 1, 0)),
+                           unir(l.getMatrizEtiquetaRepetida("z:", 1, 0)),
+                           unir(l.getMatrizEtiquetaRepetida("w:", 1, 0))});
+         },
+         "1|4|6|8", ""},
         {"corrida con saltos y n-ésima aparición", "b: N1 1 2 b: N2 3 4 5 fin: 6\n",
          [](L& l) {
              return junto({unir(l.getMatrizEtiquetaRepetida("b:", 2, 1)),
@@ -108,20 +117,15 @@ TEST(Lector, CasosBorde)
          "3 4 5||", ""},
         {"primera tabla cuando la etiqueta se repite", "nudos: 1 0 0 0\nnudos: 2 0 0 0 3 0 0 0\n",
          [](L& l) { return unir(l.getMatriz("nudos:", 4)); }, "1x4: 1 0 0 0",
-         "Advertencia: la etiqueta nudos: aparece 2 veces; se usa la primera tabla\n"},
+         "Advertencia: la etiqueta nudos: aparece 2 veces (líneas 1 y 2); se usa la primera tabla\n"},
         // tokens numéricos sin número al comienzo
-        {"signo suelto en una tabla", "nudos: 1 0 0 0 2 - 0 0\n",
-         [](L& l) { return unir(l.getMatriz("nudos:", 4)); }, "0x4:",
-         "Advertencia: el valor - después de la etiqueta nudos: no es un número válido; "
-         "se descarta la tabla\n"},
-        {"punto suelto en un bloque", "apoyo: 1 1 . 0 0 0 4\n",
-         [](L& l) { return unir(l.getMatrizEtiquetaRepetida("apoyo:", 1, 0)); }, "",
-         "Advertencia: el valor . después de la etiqueta apoyo: no es un número válido; "
-         "se descarta el bloque\n"},
-        {"número que no cabe en un double", "x: 1 1e999\n",
-         [](L& l) { return unir(l.getMatrizEtiquetaRepetida("x:", 1, 0)); }, "",
-         "Advertencia: el valor 1e999 después de la etiqueta x: no es un número válido; "
-         "se descarta el bloque\n"},
+        {"signo suelto en una tabla: la corta", "nudos: 1 0 0 0 2 - 0 0\n",
+         [](L& l) { return unir(l.getMatriz("nudos:", 4)); }, "0x0:",
+         "Faltan datos para completar la matriz nudos:\n"},
+        {"punto suelto en un bloque: lo corta", "apoyo: 1 1 . 0 0 0 4\n",
+         [](L& l) { return unir(l.getMatrizEtiquetaRepetida("apoyo:", 1, 0)); }, "1 1", ""},
+        {"número que no cabe en un double: corta", "x: 1 1e999 2\n",
+         [](L& l) { return unir(l.getMatrizEtiquetaRepetida("x:", 1, 0)); }, "1", ""},
         // valores sueltos
         {"exponente en mayúscula tras una etiqueta de valor", "escalaN: 2.1E5\n",
          [](L& l) { return std::to_string(l.getReal("escalaN:")); }, "210000.000000", ""},
@@ -133,24 +137,33 @@ TEST(Lector, CasosBorde)
          [](L& l) { return std::to_string(l.getEntero("precision:")); }, "-1", ""},
         {"palabra tras precision:", "precision: dos\n",
          [](L& l) { return std::to_string(l.getEntero("precision:")); }, "-1",
-         "Advertencia: el valor dos de la etiqueta precision: no es un entero válido\n"},
+         "Advertencia: el valor dos (línea 1) de la etiqueta precision: no es un entero válido\n"},
         {"entero fuera del rango de int", "precision: 99999999999\n",
          [](L& l) { return std::to_string(l.getEntero("precision:")); }, "-1",
-         "Advertencia: el valor 99999999999 de la etiqueta precision: no es un entero válido\n"},
+         "Advertencia: el valor 99999999999 (línea 1) de la etiqueta precision: no es un entero "
+         "válido\n"},
         {"signo suelto tras una escala", "escalaN: -\n",
          [](L& l) { return std::to_string(l.getReal("escalaN:")); }, "-1.000000",
-         "Advertencia: el valor - de la etiqueta escalaN: no es un real válido\n"},
+         "Advertencia: el valor - (línea 1) de la etiqueta escalaN: no es un real válido\n"},
         {"escala infinita", "escalaN: inf\n",
          [](L& l) { return std::to_string(l.getReal("escalaN:")); }, "-1.000000",
-         "Advertencia: el valor inf de la etiqueta escalaN: no es un real válido\n"},
+         "Advertencia: el valor inf (línea 1) de la etiqueta escalaN: no es un real válido\n"},
+        {"real con restos tras el número", "escalaN: 2.5e\nescalaT: 0.5abc\n",
+         [](L& l) {
+             return junto(
+                 {std::to_string(l.getReal("escalaN:")), std::to_string(l.getReal("escalaT:"))});
+         },
+         "-1.000000|-1.000000",
+         "Advertencia: el valor 2.5e (línea 1) de la etiqueta escalaN: no es un real válido\n"
+         "Advertencia: el valor 0.5abc (línea 2) de la etiqueta escalaT: no es un real válido\n"},
         {"etiqueta de valor como último token", "escalaN:",
          [](L& l) {
              return junto(
                  {std::to_string(l.getReal("escalaN:")), std::to_string(l.getEntero("escalaN:"))});
          },
          "-1.000000|-1",
-         "Advertencia: falta el valor de la etiqueta escalaN:\n"
-         "Advertencia: falta el valor de la etiqueta escalaN:\n"},
+         "Advertencia: falta el valor de la etiqueta escalaN: (línea 1)\n"
+         "Advertencia: falta el valor de la etiqueta escalaN: (línea 1)\n"},
         // getString: límites
         {"getString: n = 0, n mayor, etiqueta final, valor numérico",
          "pesoPropio: 25\npesoPropio:",
@@ -184,15 +197,15 @@ TEST(Lector, CasosBorde)
                            unir(l.getNombresDeFactores("combo:", 1, 1))});
          },
          "1.2|D",
-         "Advertencia: el factor 1.6 al final de la etiqueta combo: no tiene caso; se omite\n"},
-        {"factor sin número: lista descartada", "combo: A 1.2 D e L\n",
+         "Advertencia: el factor 1.6 (línea 1) al final de la etiqueta combo: no tiene caso; se "
+         "omite\n"},
+        {"factor que no es un número termina la lista", "combo: A 1.2 D e L\ncombo: B 1 D 1..6 L\n",
          [](L& l) {
              return junto({unir(l.getFactoresEtiqueta("combo:", 1, 1)),
-                           unir(l.getNombresDeFactores("combo:", 1, 1))});
+                           unir(l.getNombresDeFactores("combo:", 1, 1)),
+                           unir(l.getFactoresEtiqueta("combo:", 2, 1))});
          },
-         "|",
-         "Advertencia: el factor e después de la etiqueta combo: no es un número válido; "
-         "se descarta la lista\n"},
+         "1.2|D|1", ""},
         // archivos vacíos
         {"archivo vacío", "",
          [](L& l) {
@@ -212,17 +225,6 @@ TEST(Lector, CasosBorde)
          "0|0x3:", ""},
         {"espacios de toda clase separan tokens", "nudos:\t1\r\n0\v0\f0",
          [](L& l) { return unir(l.getMatriz("nudos:", 4)); }, "1x4: 1 0 0 0", ""},
-        // token j-ésimo tras una aparición: el que termina una corrida
-        {"token tras una aparición", "b: N1 1 2 x b: N2 3\n",
-         [](L& l) {
-             return junto({l.getTokenTras("b:", 1, 1), l.getTokenTras("b:", 1, 4),
-                           l.getTokenTras("b:", 2, 2), l.getTokenTras("b:", 2, 3),
-                           l.getTokenTras("b:", 1, 0), l.getTokenTras("b:", 3, 1),
-                           l.getTokenTras("x", 1, 1)});
-         },
-         "N1|x|3||||b:", ""},
-        {"tokens con dos puntos, distintos y en orden", "b: 1 Nudos: x b: nudos:x a: Nudos:\n",
-         [](L& l) { return unir(l.getTokensConDosPuntos()); }, "b: Nudos: a:", ""},
     };
     for (const casoLector& c : casos) {
         claseLeerArchivo lector;
@@ -324,5 +326,68 @@ TEST(Lector, MarcaDeOrdenYBytesNulos)
     EXPECT_EQ(salida, "Advertencia: el archivo " + ruta +
                           " no es un archivo de texto plano (tiene bytes nulos); se lee como un "
                           "archivo vacío\n");
+    std::remove(ruta.c_str());
+}
+
+// La corrida dice dónde y por qué terminó, y la línea de cada token
+TEST(Lector, CorridaConSuFinYSusLineas)
+{
+    std::string ruta = archivoTemporal("b: N1 1\n2 x b: N2\r\n3\rc: A 1 D\n2 L c: B 1.5\n");
+    claseLeerArchivo l;
+    l.setNombreArchivo(ruta);
+    struct esperada {
+        const char* etiqueta;
+        int n;
+        claseCorrida clase;
+        std::string valores, palabras, fin;
+        finCorrida motivo;
+        std::vector<int> lineas;  // de cada valor
+    };
+    using C = claseCorrida;
+    for (const esperada& e : {
+             esperada{"b:", 1, C::numeros, "1 2", "", "x", finCorrida::ajeno, {1, 2}},
+             esperada{"b:", 2, C::numeros, "3", "", "c:", finCorrida::dosPuntos, {3}},
+             esperada{"c:", 1, C::pares, "1 2", "D L", "c:", finCorrida::dosPuntos, {4, 5}},
+             esperada{"c:", 2, C::pares, "", "", "1.5", finCorrida::sinPalabra, {}},
+             esperada{"c:", 3, C::pares, "", "", "", finCorrida::archivo, {}},
+         }) {
+        SCOPED_TRACE(std::string(e.etiqueta) + " " + std::to_string(e.n));
+        corridaLeida r = l.getCorrida(e.etiqueta, e.n, 1, e.clase);
+        EXPECT_EQ(unir(r.valores), e.valores);
+        EXPECT_EQ(unir(r.palabras), e.palabras);
+        EXPECT_EQ(r.motivo, e.motivo);
+        EXPECT_EQ(r.fin < l.getCantidadDeTokens() ? l.getTexto(r.fin) : "", e.fin);
+        std::vector<int> lineas;
+        for (size_t i = 0; i < r.valores.size(); i++) {
+            lineas.push_back(l.getLinea(r.tokenValor(i)));
+        }
+        EXPECT_EQ(lineas, e.lineas);
+    }
+    // lo entregado queda leído; x y lo que no pidió ninguna consulta, sin leer
+    std::string sinLeer;
+    for (size_t i = 0; i < l.getCantidadDeTokens(); i++) {
+        if (l.getEstado(i) == estadoToken::sinLeer) {
+            sinLeer += l.getTexto(i) + " ";
+        }
+    }
+    EXPECT_EQ(sinLeer, "x 1.5 ");
+    std::remove(ruta.c_str());
+
+    // citas cortas, sin caracteres de control, y las líneas de un aviso
+    std::string largo(100, 'a');
+    EXPECT_EQ(claseLeerArchivo::citar(largo), std::string(40, 'a') + "…");
+    EXPECT_EQ(claseLeerArchivo::citar(std::string(39, 'a') + "ñ"), std::string(39, 'a') + "…");
+    EXPECT_EQ(claseLeerArchivo::citar("a\tb\x01"), "a?b?");
+    EXPECT_EQ(claseLeerArchivo::listaDeLineas({3}), "línea 3");
+    EXPECT_EQ(claseLeerArchivo::listaDeLineas({3, 3}), "línea 3");
+    EXPECT_EQ(claseLeerArchivo::listaDeLineas({3, 7}), "líneas 3 y 7");
+    EXPECT_EQ(claseLeerArchivo::listaDeLineas({1, 2, 3, 4, 5, 6}), "líneas 1, 2, 3, 4, 5 y 6");
+    EXPECT_EQ(claseLeerArchivo::listaDeLineas({1, 2, 3, 4, 5, 6, 7}), "líneas 1, 2, 3, 4, 5 y 2 más");
+    // un espacio no separable se dice
+    ruta = archivoTemporal("nudos:\n1\xC2\xA0" "0 0 0\n");
+    l.setNombreArchivo(ruta);
+    corridaLeida r = l.getCorrida("nudos:", 1, 0, claseCorrida::numeros);
+    EXPECT_TRUE(r.valores.empty());
+    EXPECT_EQ(l.describir(r.fin), "1\xC2\xA0" "0 (línea 2, con un espacio no separable)");
     std::remove(ruta.c_str());
 }

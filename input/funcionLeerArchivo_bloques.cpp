@@ -1,0 +1,281 @@
+// Bloques de la gramática: etiqueta, nombre, K valores fijos y lista. Cada
+// bloque se lee de una corrida del lector; lo que no se puede leer o no se
+// aplica se dice en una línea que nombra el token y su línea.
+#include <cmath>
+#include <iostream>
+
+#include "input/funcionLeerArchivo_interno.h"
+
+namespace lectura {
+
+namespace {
+
+// Códigos de apoyo: 0 libre, 1 restringido
+bool revisarApoyo(lecturaArchivo& c, const bloqueLeido& b)
+{
+    for (size_t k = 0; k < b.fijos.size(); k++) {
+        if (b.fijos[k] != 0 && b.fijos[k] != 1) {
+            std::cout << "Advertencia: el " << descripcion(c, b) << " tiene el código "
+                      << c.lector.describir(b.primerFijo + k) << ", que no es 0 ni 1; no se aplica"
+                      << std::endl;
+            return false;
+        }
+    }
+    return true;
+}
+
+// Giro en grados: una vuelta a cada lado
+const double giroMaximo = 360;
+
+bool revisarGiro(lecturaArchivo& c, const bloqueLeido& b)
+{
+    if (std::abs(b.fijos[0]) > giroMaximo) {
+        std::cout << "Advertencia: el " << descripcion(c, b) << " tiene el giro "
+                  << c.lector.describir(b.primerFijo) << ", fuera de -" << giroMaximo << " a "
+                  << giroMaximo << " grados; no se aplica" << std::endl;
+        return false;
+    }
+    return true;
+}
+
+// Fijaciones de 0 (rótula) a 1 (rígido); la barra acota las demás
+bool revisarFijacion(lecturaArchivo& c, const bloqueLeido& b)
+{
+    for (size_t k = 0; k < b.fijos.size(); k++) {
+        double v = b.fijos[k];
+        if (v < 0 || v > 1) {
+            std::cout << "Advertencia: el " << descripcion(c, b) << " tiene la fijación "
+                      << c.lector.describir(b.primerFijo + k) << ", fuera de 0 a 1; se toma "
+                      << (v < 0 ? 0 : 1) << std::endl;
+        }
+    }
+    return true;
+}
+
+const efectoBloque reemplaza = efectoBloque::reemplaza;
+const efectoBloque carga = efectoBloque::carga;
+
+}  // namespace
+
+const char* const etiquetaNudos = "nudos:";
+const char* const etiquetaBarras = "barras:";
+const char* const etiquetaPesoPropio = "pesoPropio:";
+const char* const etiquetaCombo = "combo:";
+
+const claseDeBloque bloqueApoyo{"apoyo:", false, 6, listaDe::nudos, reemplaza, "apoyo",
+                                revisarApoyo};
+const claseDeBloque bloquePuntual{"puntual:", true, 6, listaDe::nudos, carga, "", nullptr};
+const claseDeBloque bloqueRectangular{"seccionRectangular:", true, 5, listaDe::barras, reemplaza,
+                                      "sección", revisarRectangular};
+const claseDeBloque bloquePlaca{"seccionPlaca:", true, 5, listaDe::barras, reemplaza, "sección",
+                                revisarRectangular};
+const claseDeBloque bloqueCostanera{"seccionCostanera:", true, 8, listaDe::barras, reemplaza,
+                                    "sección", revisarCostanera};
+const claseDeBloque bloqueW{"seccionW:", true, 7, listaDe::barras, reemplaza, "sección", revisarW};
+const claseDeBloque bloqueGenerica{"seccionGenerica:", true, 7, listaDe::barras, reemplaza,
+                                   "sección", revisarGenerica};
+const claseDeBloque bloqueRotacion{"rotacionBarra:", false, 1, listaDe::barras, reemplaza, "giro",
+                                   revisarGiro};
+const claseDeBloque bloqueLocalX{"distribuidaLocalX:", true, 2, listaDe::barras, carga, "",
+                                 nullptr};
+const claseDeBloque bloqueLocalY{"distribuidaLocalY:", true, 2, listaDe::barras, carga, "",
+                                 nullptr};
+const claseDeBloque bloqueLocalZ{"distribuidaLocalZ:", true, 2, listaDe::barras, carga, "",
+                                 nullptr};
+const claseDeBloque bloqueLocalT{"distribuidaLocalT:", true, 1, listaDe::barras, carga, "",
+                                 nullptr};
+const claseDeBloque bloqueGlobal{"distribuidaGlobal:", true, 5, listaDe::barras, carga, "",
+                                 nullptr};
+const claseDeBloque bloqueArticulacion{"articulacion:", false, 4, listaDe::barras, reemplaza,
+                                       "fijaciones", revisarFijacion};
+
+const claseDeBloque* const bloquesFormato[cantidadDeBloques] = {
+    &bloqueApoyo,     &bloquePuntual,  &bloqueRectangular, &bloquePlaca,  &bloqueCostanera,
+    &bloqueW,         &bloqueGenerica, &bloqueRotacion,    &bloqueLocalX, &bloqueLocalY,
+    &bloqueLocalZ,    &bloqueLocalT,   &bloqueGlobal,      &bloqueArticulacion,
+};
+
+std::string descripcion(lecturaArchivo& c, const bloqueLeido& b)
+{
+    std::string d = "bloque " + std::to_string(b.n) + " de " + b.clase->etiqueta + " (";
+    if (b.clase->conNombre) {
+        d += (b.nombre.empty() ? std::string("sin nombre") : claseLeerArchivo::citar(b.nombre)) +
+             ", ";
+    }
+    return d + "línea " + std::to_string(c.lector.getLinea(b.etiqueta)) + ")";
+}
+
+namespace {
+
+// Lo que tiene un bloque con K números o menos (al menos uno): "sus 6
+// valores y ningún nudo", "2 de sus 6 valores y ninguna barra"
+std::string loQueTiene(const claseDeBloque& clase, size_t numeros)
+{
+    std::string valores = clase.K == 1        ? "su valor"
+                          : numeros == clase.K ? "sus " + std::to_string(clase.K) + " valores"
+                                               : std::to_string(numeros) + " de sus " +
+                                                     std::to_string(clase.K) + " valores";
+    return valores + (clase.lista == listaDe::nudos ? " y ningún nudo" : " y ninguna barra");
+}
+
+// Los valores fijos que siguen en la línea donde empieza la lista, cuando
+// empezaron en otra: un valor de menos toma el primer número de la lista
+void revisarLineasDeBloque(lecturaArchivo& c, const bloqueLeido& b, const corridaLeida& r)
+{
+    const size_t K = b.clase->K;
+    int lineaLista = c.lector.getLinea(r.tokenValor(K));
+    if (c.lector.getLinea(r.tokenValor(0)) == lineaLista ||
+        c.lector.getLinea(r.tokenValor(K - 1)) != lineaLista) {
+        return;
+    }
+    size_t enLista = 0;
+    std::string valores;
+    for (size_t k = 0; k < K; k++) {
+        if (c.lector.getLinea(r.tokenValor(k)) == lineaLista) {
+            enLista++;
+            valores += (valores.empty() ? "" : " ") + c.lector.getTexto(r.tokenValor(k));
+        }
+    }
+    std::cout << "Advertencia: el " << descripcion(c, b) << " tiene " << K - enLista << " de sus "
+              << K << " valores antes de la línea " << lineaLista << " y toma "
+              << (enLista == 1 ? "el último, " : "los últimos " + std::to_string(enLista) + ", ")
+              << claseLeerArchivo::citar(valores) << ", de la línea donde empieza su lista; "
+              << "revisar si falta un valor" << std::endl;
+}
+
+}  // namespace
+
+std::vector<bloqueLeido> leerBloques(lecturaArchivo& c, const claseDeBloque& clase)
+{
+    claseLeerArchivo& lector = c.lector;
+    const mapaUsuario& mapa = c.mapaDe(clase.lista);
+    const int salto = clase.conNombre ? 1 : 0;
+    const bool carga = clase.efecto == efectoBloque::carga;
+    std::vector<bloqueLeido> bloques;
+    // última aparición de cada fila en la lista del bloque en curso
+    std::vector<int> enBloque(c.cantidadDe(clase.lista), 0);
+    avisosLimitados noEnteros(std::string("números que no son enteros en las listas de ") +
+                              clase.etiqueta);
+    avisosLimitados repetidos(std::string("números repetidos en las listas de ") + clase.etiqueta);
+    int m = lector.getNoEtiquetas(clase.etiqueta);
+    for (int n = 1; n <= m; n++) {
+        corridaLeida r = lector.getCorrida(clase.etiqueta, n, salto, claseCorrida::numeros);
+        bloqueLeido b{&clase, n, "", r.etiqueta, {}, r.primero, {}};
+        if (clase.conNombre && r.saltados == 1) {
+            b.nombre = lector.getTexto(r.etiqueta + 1);
+        }
+        const std::vector<double>& v = r.valores;
+        bool cortado = finAjeno(c, r);
+        if (v.size() <= clase.K) {
+            std::cout << "Advertencia: el " << descripcion(c, b);
+            if (cortado) {
+                std::cout << " termina en " << nombrar(c, r.fin) << noEsNumeroNiEtiqueta
+                          << (v.empty() ? ", sin valores ni lista"
+                                        : ", con " + loQueTiene(clase, v.size()));
+            } else {
+                std::cout << (v.empty() ? " no tiene valores ni lista"
+                                        : " tiene " + loQueTiene(clase, v.size()));
+            }
+            std::cout << "; no se aplica" << std::endl;
+            continue;
+        }
+        if (cortado) {
+            std::cout << "Advertencia: el " << descripcion(c, b) << " termina en "
+                      << nombrar(c, r.fin) << noEsNumeroNiEtiqueta << "; lo que sigue no se lee"
+                      << std::endl;
+        }
+        revisarLineasDeBloque(c, b, r);
+        b.fijos.assign(v.begin(), v.begin() + static_cast<long>(clase.K));
+        for (size_t k = clase.K; k < v.size(); k++) {
+            size_t t = r.tokenValor(k);
+            int fila = filaQueNombra(c, t, v[k], mapa, clase.etiqueta, noEnteros);
+            if (fila < 0) {
+                continue;
+            }
+            int& visto = enBloque[static_cast<size_t>(fila)];
+            if (visto == n) {
+                if (repetidos.escribir()) {
+                    std::cout << "Advertencia: " << mapa.clase << " " << lector.describir(t)
+                              << " ya está en la lista del " << descripcion(c, b)
+                              << (carga ? "; recibe la carga otra vez" : "; se aplica una vez")
+                              << std::endl;
+                }
+                if (!carga) {
+                    continue;
+                }
+            }
+            visto = n;
+            b.filas.push_back(fila);
+        }
+        b.aplicable = !clase.revisar || clase.revisar(c, b);
+        bloques.push_back(std::move(b));
+    }
+    noEnteros.cerrar();
+    repetidos.cerrar();
+    return bloques;
+}
+
+registroReemplazos::registroReemplazos(const mapaUsuario& mapa, size_t objetos,
+                                       const char* queRecibe)
+    : mapa(mapa), queRecibe(queRecibe), ultimo(objetos, -1)
+{
+}
+
+int registroReemplazos::agregarBloque(const std::string& d)
+{
+    descripciones.push_back(d);
+    return static_cast<int>(descripciones.size()) - 1;
+}
+
+void registroReemplazos::anotar(int fila, int usuario, int bloque)
+{
+    int& u = ultimo[static_cast<size_t>(fila)];
+    if (u >= 0 && u != bloque) {
+        unsigned long long clave = static_cast<unsigned long long>(u) << 32 |
+                                   static_cast<unsigned long long>(bloque);
+        auto it = indicePares.find(clave);
+        if (it == indicePares.end()) {
+            it = indicePares.emplace(clave, pares.size()).first;
+            pares.push_back({u, bloque, {}});
+        }
+        pares[it->second].usuarios.push_back(usuario);
+    }
+    u = bloque;
+}
+
+void registroReemplazos::avisar() const
+{
+    for (const par& p : pares) {
+        bool una = p.usuarios.size() == 1;
+        std::cout << "Advertencia: " << (una ? mapa.clase : mapa.plural) << " "
+                  << listaDeNumeros(p.usuarios) << (una ? " recibe " : " reciben ") << queRecibe
+                  << " del " << descripciones[static_cast<size_t>(p.anterior)] << " y del "
+                  << descripciones[static_cast<size_t>(p.posterior)] << "; vale el segundo"
+                  << std::endl;
+    }
+}
+
+int aplicarBloques(lecturaArchivo& c, const claseDeBloque& clase, const accionBloque& accion)
+{
+    const mapaUsuario& mapa = c.mapaDe(clase.lista);
+    registroReemplazos reemplazos(mapa, c.cantidadDe(clase.lista), clase.queRecibe);
+    for (const bloqueLeido& b : leerBloques(c, clase)) {
+        if (!b.aplicable) {
+            continue;
+        }
+        int id = reemplazos.agregarBloque(descripcion(c, b));
+        for (int fila : b.filas) {
+            accion(fila, b.nombre, b.fijos);
+            if (clase.efecto == efectoBloque::reemplaza) {
+                reemplazos.anotar(fila, c.usuarioDe(clase.lista, fila), id);
+            }
+        }
+        if (clase.efecto == efectoBloque::carga && !b.filas.empty()) {
+            c.anotarCaso(b.nombre, b.etiqueta + 1);
+        }
+    }
+    reemplazos.avisar();
+    return c.lector.getNoEtiquetas(clase.etiqueta);
+}
+
+}  // namespace lectura

@@ -1,0 +1,118 @@
+// Combos: pares (factor, caso) de cada bloque combo:, y los casos de carga
+// que un combo nombra sin carga o que tienen cargas y ningún combo usa.
+#include <iostream>
+#include <map>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "app/zurezar3o.h"
+#include "input/funcionLeerArchivo_interno.h"
+
+namespace lectura {
+
+std::vector<bloqueCombo> leerCombos(lecturaArchivo& c)
+{
+    claseLeerArchivo& lector = c.lector;
+    std::vector<bloqueCombo> bloques;
+    // primer bloque usado de cada nombre: el token de su nombre
+    std::unordered_map<std::string, size_t> nombres;
+    // casos ya vistos en algún bloque de cada combo
+    std::unordered_set<std::string> vistos;
+    int m = lector.getNoEtiquetas(etiquetaCombo);
+    for (int n = 1; n <= m; n++) {
+        corridaLeida r = lector.getCorrida(etiquetaCombo, n, 1, claseCorrida::pares);
+        if (r.saltados == 0) {
+            std::cout << "Advertencia: el bloque " << n << " de combo: (línea "
+                      << lector.getLinea(r.etiqueta)
+                      << ") está al final del archivo, sin nombre ni pares (factor, caso); no se "
+                         "usa"
+                      << std::endl;
+            continue;
+        }
+        size_t tokenNombre = r.etiqueta + 1;
+        bloqueCombo b{lector.getTexto(tokenNombre), r.valores, r.palabras};
+        std::string combo = "Advertencia: el combo " + lector.describir(tokenNombre) + " de combo:";
+        bool cortado = finAjeno(c, r);
+        std::string fin;
+        if (cortado) {
+            fin = " termina en " + nombrar(c, r.fin) + noEsNumeroNiEtiqueta;
+        } else if (r.motivo == finCorrida::sinPalabra) {
+            fin = " termina en el factor " + lector.describir(r.fin) + ", sin caso, al final del archivo";
+            lector.marcarNombrado(r.fin);
+        }
+        if (b.casos.empty()) {
+            std::cout << combo
+                      << (fin.empty() ? " no tiene ningún par (factor, caso)"
+                                      : fin + (cortado ? ", sin pares (factor, caso)" : ""))
+                      << "; no se usa" << std::endl;
+            continue;
+        }
+        if (!fin.empty()) {
+            std::cout << combo << fin << (cortado ? "; lo que sigue no se lee" : "; se omite")
+                      << std::endl;
+        }
+        auto primero = nombres.emplace(b.nombre, tokenNombre);
+        if (!primero.second) {
+            std::cout << "Advertencia: el combo " << lector.describir(tokenNombre)
+                      << " aparece en más de un bloque combo:; sus pares se suman al primero "
+                         "(línea "
+                      << lector.getLinea(primero.first->second) << ")" << std::endl;
+        }
+        // el mismo caso dos veces en el bloque: una línea con sus líneas
+        std::map<std::string, std::vector<int>> lineasDeCaso;
+        std::vector<std::string> repetidos;
+        for (size_t j = 0; j < b.casos.size(); j++) {
+            const std::string& caso = b.casos[j];
+            if (vistos.insert(b.nombre + '\n' + caso).second) {
+                c.pares.push_back({b.nombre, caso, r.tokenPalabra(j)});
+            }
+            std::vector<int>& lineas = lineasDeCaso[caso];
+            lineas.push_back(lector.getLinea(r.tokenPalabra(j)));
+            if (lineas.size() == 2) {
+                repetidos.push_back(caso);
+            }
+        }
+        for (const std::string& caso : repetidos) {
+            const std::vector<int>& lineas = lineasDeCaso[caso];
+            std::cout << "Advertencia: el combo " << lector.describir(tokenNombre)
+                      << " nombra el caso " << claseLeerArchivo::citar(caso) << " "
+                      << lineas.size() << " veces (" << claseLeerArchivo::listaDeLineas(lineas)
+                      << "); sus factores se suman" << std::endl;
+        }
+        bloques.push_back(std::move(b));
+    }
+    noCombos = static_cast<int>(nombres.size());
+    if (noCombos > 100) {
+        std::cout << "Advertencia: hay " << noCombos
+                  << " combos; el visor solo puede mostrar y cambiar los primeros 100"
+                  << std::endl;
+    }
+    return bloques;
+}
+
+void avisarCasos(lecturaArchivo& c)
+{
+    std::unordered_set<std::string> usados;
+    for (const parDeCombo& p : c.pares) {
+        usados.insert(p.caso);
+        if (c.casosAplicados.count(p.caso) == 0) {
+            std::cout << "Advertencia: el combo " << claseLeerArchivo::citar(p.combo)
+                      << " usa el caso " << c.lector.describir(p.token)
+                      << ", que ningún bloque de cargas define; aporta cero" << std::endl;
+        }
+    }
+    for (const casoDeCarga& caso : c.casos) {
+        if (usados.count(caso.nombre) > 0) {
+            continue;
+        }
+        double v = 0;
+        std::cout << "Advertencia: el caso " << c.lector.describir(caso.token)
+                  << " tiene cargas y ningún combo lo usa; no actúa en el análisis";
+        if (c.lector.getNumero(caso.token, v)) {
+            std::cout << " (su nombre es un número: quizás falta el nombre del caso en su bloque)";
+        }
+        std::cout << std::endl;
+    }
+}
+
+}  // namespace lectura

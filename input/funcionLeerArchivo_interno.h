@@ -1,0 +1,294 @@
+// Piezas internas del cargador, compartidas entre sus archivos:
+//   funcionLeerArchivo.cpp            secuencia de la carga y etiquetas del formato
+//   funcionLeerArchivo_tablas.cpp     tablas de nudos y barras, mapas de numeración
+//   funcionLeerArchivo_bloques.cpp    bloques: corrida, valores fijos, lista y avisos
+//   funcionLeerArchivo_fases.cpp      fases de nudos y de barras, peso propio
+//   funcionLeerArchivo_secciones.cpp  los cinco tipos de sección y su revisión
+//   funcionLeerArchivo_combos.cpp     combos y casos de carga
+//   funcionLeerArchivo_ajustes.cpp    ajustes de dibujo
+//   funcionLeerArchivo_revision.cpp   revisión del modelo y tokens que nadie leyó
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <utility>
+#include <vector>
+
+#include "input/claseLeerArchivo.h"
+
+namespace lectura {
+
+// ---------------------------------------------------------------------------
+// Gramática de los bloques
+
+enum class listaDe { nudos, barras };
+
+// Lo que hace un bloque con lo que el objeto ya tenía
+enum class efectoBloque {
+    reemplaza,  // el último bloque que nombra al objeto decide (apoyo, sección, giro...)
+    carga,      // suma una carga a su caso
+};
+
+struct lecturaArchivo;
+struct bloqueLeido;
+
+// Revisa los valores fijos de un bloque y avisa; false si no se aplica
+using revisionFijos = bool (*)(lecturaArchivo& c, const bloqueLeido& b);
+
+// Bloque de la gramática: etiqueta, nombre, K valores fijos y lista
+struct claseDeBloque {
+    const char* etiqueta;
+    bool conNombre;
+    size_t K;
+    listaDe lista;
+    efectoBloque efecto;
+    const char* queRecibe;  // "apoyo", "sección", "giro", "fijaciones"; vacío en las cargas
+    revisionFijos revisar;  // nullptr si cualquier valor sirve
+};
+
+extern const claseDeBloque bloqueApoyo, bloquePuntual, bloqueRectangular, bloquePlaca,
+    bloqueCostanera, bloqueW, bloqueGenerica, bloqueRotacion, bloqueLocalX, bloqueLocalY,
+    bloqueLocalZ, bloqueLocalT, bloqueGlobal, bloqueArticulacion;
+// Arreglos de inicialización constante: otros archivos los leen al iniciar
+const size_t cantidadDeBloques = 14;
+extern const claseDeBloque* const bloquesFormato[cantidadDeBloques];
+
+extern const char* const etiquetaNudos;
+extern const char* const etiquetaBarras;
+extern const char* const etiquetaPesoPropio;
+extern const char* const etiquetaCombo;
+
+// Ajustes de dibujo; el primero es precision: (entero), los demás escalas
+struct ajusteDibujo {
+    const char* etiqueta;
+    double* global;
+    double defecto;
+};
+const size_t cantidadDeAjustes = 11;
+extern const ajusteDibujo ajustesDibujo[cantidadDeAjustes];
+
+// ---------------------------------------------------------------------------
+// Estado de una lectura
+
+// Índice en los mapas internos de un número que ninguna fila lleva
+const int sinFila = -1;
+
+// Mapa interno de un tipo: número de usuario -> fila, o sinFila
+struct mapaUsuario {
+    std::vector<int> fila;
+    const char* clase;   // "el nudo", "la barra"
+    const char* plural;  // "los nudos", "las barras"
+};
+
+struct filaNudo {
+    int usuario;
+    double x, y, z;
+    size_t token;  // el de su número
+};
+
+struct filaBarra {
+    int usuario;
+    int inicio, fin;  // filas de sus nudos
+    size_t token;
+};
+
+// Un caso con cargas aplicadas: dónde aparece su nombre por primera vez
+struct casoDeCarga {
+    std::string nombre;
+    size_t token;
+};
+
+// Un par (combo, caso) cuyo caso se busca al final entre los aplicados
+struct parDeCombo {
+    std::string combo;
+    std::string caso;
+    size_t token;  // el del caso
+};
+
+struct lecturaArchivo {
+    claseLeerArchivo lector;
+    std::unordered_set<std::string> etiquetas;  // las del formato
+    mapaUsuario mapaNudos{{}, "el nudo", "los nudos"};
+    mapaUsuario mapaBarras{{}, "la barra", "las barras"};
+    std::vector<filaNudo> nudos;
+    std::vector<filaBarra> barras;
+    // pares de filas de nudos que une alguna fila de barras: (menor << 32) | mayor
+    std::vector<unsigned long long> uniones;
+    // casos con al menos una carga aplicada, en orden de aparición
+    std::vector<casoDeCarga> casos;
+    std::unordered_set<std::string> casosAplicados;
+    std::vector<parDeCombo> pares;
+
+    bool esEtiqueta(const std::string& t) const { return etiquetas.count(t) > 0; }
+    mapaUsuario& mapaDe(listaDe l) { return l == listaDe::nudos ? mapaNudos : mapaBarras; }
+    size_t cantidadDe(listaDe l) const
+    {
+        return l == listaDe::nudos ? nudos.size() : barras.size();
+    }
+    int usuarioDe(listaDe l, int fila) const
+    {
+        size_t f = static_cast<size_t>(fila);
+        return l == listaDe::nudos ? nudos[f].usuario : barras[f].usuario;
+    }
+    // Anota que un bloque aplicó una carga de este caso
+    void anotarCaso(const std::string& caso, size_t token);
+};
+
+// ---------------------------------------------------------------------------
+// Auxiliares de los avisos
+
+// Valor escrito como lo escribiría el usuario
+std::string texto(double v);
+
+// El token como lo nombra un aviso: "2.5e (línea 12)", y si empieza con una
+// etiqueta del formato pegada a lo que sigue, "combo:ELU (línea 3, falta un
+// espacio después de combo:)"
+std::string nombrar(lecturaArchivo& c, size_t token);
+
+const char* const noEsNumeroNiEtiqueta = ", que no es un número ni una etiqueta del formato";
+
+// true si la corrida termina en un token que no es el fin del archivo ni una
+// etiqueta del formato; lo deja nombrado (quien llama escribe el aviso)
+bool finAjeno(lecturaArchivo& c, const corridaLeida& r);
+
+// Números de usuario citados en un aviso: "3 5 8", a lo sumo 10 y "y N más"
+std::string listaDeNumeros(const std::vector<int>& numeros);
+
+// Avisos de una clase que pueden repetirse por objeto: los primeros se
+// escriben; de los demás queda la cuenta en una línea al cerrar
+class avisosLimitados {
+public:
+    // resumen: lo que se cuenta, "pares de nudos en un mismo punto"
+    explicit avisosLimitados(std::string resumen) : resumen(std::move(resumen)) {}
+    // true si este aviso se escribe
+    bool escribir();
+    void cerrar();
+
+private:
+    std::string resumen;
+    int escritos = 0;
+    int callados = 0;
+};
+
+// ---------------------------------------------------------------------------
+// Tablas
+
+// Número de usuario truncado hacia cero; -1 si es negativo o pasa el tope
+int numeroUsuario(double v);
+extern const int maximoNumeroUsuario;
+
+std::vector<filaNudo> leerTablaNudos(lecturaArchivo& c);
+std::vector<filaBarra> leerTablaBarras(lecturaArchivo& c);
+// Mapa interno de los números aceptados, del tamaño del mayor más uno
+std::vector<int> mapaDeNumeros(const std::vector<int>& numeros);
+// Mapa global: los números que ninguna fila lleva apuntan a la fila 0
+Eigen::VectorXi punteroDeMapa(const std::vector<int>& mapa);
+
+// Fila del objeto que nombra el número de una tabla o de una lista (token t);
+// -1, con su aviso, si no nombra ninguno; avisa también si no es entero
+int filaQueNombra(lecturaArchivo& c, size_t t, double v, const mapaUsuario& mapa,
+                  const std::string& etiqueta, avisosLimitados& noEnteros);
+
+// ---------------------------------------------------------------------------
+// Bloques
+
+struct bloqueLeido {
+    const claseDeBloque* clase;
+    int n;  // orden entre los bloques de su etiqueta
+    std::string nombre;
+    size_t etiqueta;  // token de la etiqueta
+    std::vector<double> fijos;
+    size_t primerFijo;  // token del primer valor fijo
+    std::vector<int> filas;  // objetos de la lista, en orden
+    bool aplicable = true;   // sus valores fijos pasaron la revisión de su clase
+};
+
+// "bloque 2 de apoyo: (línea 5)", "bloque 1 de puntual: (D, línea 6)"
+std::string descripcion(lecturaArchivo& c, const bloqueLeido& b);
+
+// Lee todos los bloques de una clase: nombre, valores fijos y los objetos de
+// la lista que existen, con los avisos de lo que no se pudo leer
+std::vector<bloqueLeido> leerBloques(lecturaArchivo& c, const claseDeBloque& clase);
+
+using accionBloque =
+    std::function<void(int fila, const std::string& nombre, const std::vector<double>& fijos)>;
+
+// Objetos que dos bloques reemplazan (el segundo decide): una línea por par
+// de bloques, con los objetos de los dos
+class registroReemplazos {
+public:
+    registroReemplazos(const mapaUsuario& mapa, size_t objetos, const char* queRecibe);
+    // Un bloque nuevo, con su descripción; devuelve su número
+    int agregarBloque(const std::string& descripcion);
+    // El bloque fija al objeto de la fila
+    void anotar(int fila, int usuario, int bloque);
+    void avisar() const;
+
+private:
+    const mapaUsuario& mapa;
+    const char* queRecibe;
+    std::vector<int> ultimo;  // por fila: el último bloque que la fijó, o -1
+    std::vector<std::string> descripciones;
+    struct par {
+        int anterior, posterior;
+        std::vector<int> usuarios;
+    };
+    std::vector<par> pares;
+    std::unordered_map<unsigned long long, size_t> indicePares;
+};
+
+// Aplica cada bloque de la clase a los objetos de su lista. Devuelve la
+// cantidad de bloques de la etiqueta.
+int aplicarBloques(lecturaArchivo& c, const claseDeBloque& clase, const accionBloque& accion);
+
+// ---------------------------------------------------------------------------
+// Fases, secciones, combos, ajustes y revisión
+
+struct bloqueCombo {
+    std::string nombre;
+    std::vector<double> factores;
+    std::vector<std::string> casos;
+};
+
+void faseNudos(lecturaArchivo& c, std::vector<bloqueCombo>& combos);
+void faseBarras(lecturaArchivo& c, const std::vector<bloqueCombo>& combos);
+void leerSecciones(lecturaArchivo& c);
+// Revisión de los valores de cada tipo de sección, con su aviso
+bool revisarRectangular(lecturaArchivo& c, const bloqueLeido& b);
+bool revisarCostanera(lecturaArchivo& c, const bloqueLeido& b);
+bool revisarW(lecturaArchivo& c, const bloqueLeido& b);
+bool revisarGenerica(lecturaArchivo& c, const bloqueLeido& b);
+
+// Bloques combo: que se aplican, en orden del archivo. Deja en noCombos la
+// cantidad de combos distintos que tendrá cada nudo y cada barra.
+std::vector<bloqueCombo> leerCombos(lecturaArchivo& c);
+
+template <class Objeto>
+void aplicarCombos(std::vector<Objeto>& objetos, const std::vector<bloqueCombo>& bloques)
+{
+    for (Objeto& objeto : objetos) {
+        for (const bloqueCombo& b : bloques) {
+            for (size_t j = 0; j < b.factores.size(); j++) {
+                objeto.setCombo(b.nombre, b.factores[j], b.casos[j]);
+            }
+        }
+    }
+}
+
+// Casos que un combo usa sin carga, y casos con cargas que ningún combo usa
+void avisarCasos(lecturaArchivo& c);
+
+void leerAjustes(lecturaArchivo& c);
+
+// Nudos en un mismo punto, barras repetidas y barras casi nulas
+void revisarGeometria(lecturaArchivo& c);
+// Bloques de una fase que no corre (no hay nudos o no hay barras)
+void avisarBloquesSinFase(lecturaArchivo& c, const char* faltan,
+                          const std::vector<const char*>& etiquetas);
+// Una línea por cada tramo del archivo que ninguna consulta leyó
+void avisarTokensSinLeer(lecturaArchivo& c);
+
+}  // namespace lectura

@@ -1,0 +1,347 @@
+// Tablas de nudos y barras, mapas de numeración y números de usuario.
+#include <algorithm>
+#include <cmath>
+#include <iostream>
+#include <sstream>
+#include <unordered_map>
+
+#include "input/funcionLeerArchivo_interno.h"
+
+namespace lectura {
+
+// Tope de los números de usuario: el mapa nunca pasa de este tamaño
+const int maximoNumeroUsuario = 10000000;
+
+std::string texto(double v)
+{
+    std::ostringstream os;
+    os.precision(15);
+    os << v;
+    return os.str();
+}
+
+int numeroUsuario(double v)
+{
+    if (!(v > -1.0) || !(v < maximoNumeroUsuario + 1.0)) {
+        return -1;
+    }
+    return static_cast<int>(v);
+}
+
+std::string listaDeNumeros(const std::vector<int>& numeros)
+{
+    const size_t mostrados = 10;
+    std::string s;
+    for (size_t k = 0; k < numeros.size() && k < mostrados; k++) {
+        s += (k ? " " : "") + std::to_string(numeros[k]);
+    }
+    if (numeros.size() > mostrados) {
+        s += " y " + std::to_string(numeros.size() - mostrados) + " más";
+    }
+    return s;
+}
+
+bool avisosLimitados::escribir()
+{
+    const int maximo = 20;
+    if (escritos < maximo) {
+        escritos++;
+        return true;
+    }
+    callados++;
+    return false;
+}
+
+void avisosLimitados::cerrar()
+{
+    if (callados > 0) {
+        std::cout << "Advertencia: y " << callados << " avisos más de " << resumen
+                  << ", que no se escriben" << std::endl;
+    }
+    escritos = callados = 0;
+}
+
+void lecturaArchivo::anotarCaso(const std::string& caso, size_t token)
+{
+    if (casosAplicados.insert(caso).second) {
+        casos.push_back({caso, token});
+    }
+}
+
+std::string nombrar(lecturaArchivo& c, size_t token)
+{
+    std::string d = c.lector.describir(token);
+    std::string t = c.lector.getTexto(token);
+    // la etiqueta más larga del formato con que empieza, pegada a algo más
+    std::string pegada;
+    for (const std::string& e : c.etiquetas) {
+        if (t.size() > e.size() && t.compare(0, e.size(), e) == 0 && e.size() > pegada.size()) {
+            pegada = e;
+        }
+    }
+    // con un espacio no separable, describir ya lo dice
+    if (!pegada.empty() && t.compare(pegada.size(), 2, "\xC2\xA0") != 0) {
+        d.insert(d.size() - 1, ", falta un espacio después de " + pegada);
+    }
+    return d;
+}
+
+bool finAjeno(lecturaArchivo& c, const corridaLeida& r)
+{
+    if (r.motivo == finCorrida::archivo || r.motivo == finCorrida::sinPalabra) {
+        return false;
+    }
+    if (r.motivo == finCorrida::dosPuntos && c.esEtiqueta(c.lector.getTexto(r.fin))) {
+        return false;
+    }
+    c.lector.marcarNombrado(r.fin);
+    return true;
+}
+
+int filaQueNombra(lecturaArchivo& c, size_t t, double v, const mapaUsuario& mapa,
+                  const std::string& etiqueta, avisosLimitados& noEnteros)
+{
+    int u = numeroUsuario(v);
+    int fila = u < 0 || u >= static_cast<int>(mapa.fila.size()) ? sinFila
+                                                               : mapa.fila[static_cast<size_t>(u)];
+    if (fila < 0) {
+        std::cout << "Advertencia: " << mapa.clase << " " << c.lector.describir(t) << " de "
+                  << etiqueta << " no está en el modelo; se omite" << std::endl;
+        return -1;
+    }
+    if (v != std::trunc(v) && noEnteros.escribir()) {
+        std::cout << "Advertencia: " << mapa.clase << " " << c.lector.describir(t) << " de "
+                  << etiqueta << " no es un número entero; se toma como " << u << std::endl;
+    }
+    return fila;
+}
+
+namespace {
+
+// Una línea por la primera línea del archivo en que la tabla no tiene una
+// cantidad de números que sea múltiplo de su fila, con la cuenta de las demás
+void revisarLineasDeTabla(lecturaArchivo& c, const tablaLeida& t, size_t columnas)
+{
+    const corridaLeida& r = t.corrida;
+    const bool leida = t.matriz.rows() > 0;
+    int primera = -1;
+    size_t numerosPrimera = 0;
+    int otras = 0;
+    size_t i = r.primero;
+    while (i < r.fin) {
+        int linea = c.lector.getLinea(i);
+        size_t desde = i;
+        while (i < r.fin && c.lector.getLinea(i) == linea) {
+            i++;
+        }
+        if ((i - desde) % columnas == 0) {
+            continue;
+        }
+        if (primera < 0) {
+            primera = linea;
+            numerosPrimera = i - desde;
+        } else {
+            otras++;
+        }
+    }
+    if (primera < 0) {
+        return;
+    }
+    std::cout << "Advertencia: la línea " << primera << " de la tabla "
+              << c.lector.getTexto(r.etiqueta) << " tiene " << numerosPrimera
+              << (numerosPrimera == 1 ? " número" : " números") << " y una fila tiene "
+              << columnas;
+    if (otras > 0) {
+        std::cout << " (y " << otras << (otras == 1 ? " línea más así)" : " líneas más así)");
+    }
+    if (leida) {
+        std::cout << "; las filas se leen de corrido, de " << columnas << " en " << columnas;
+    }
+    std::cout << std::endl;
+}
+
+// Tabla de nudos o barras con sus avisos: la fila donde se corta, el token
+// ajeno que la termina y las líneas que no tienen filas enteras
+MatrixXd leerTabla(lecturaArchivo& c, const char* etiqueta, int columnas)
+{
+    tablaLeida t = c.lector.getTabla(etiqueta, columnas);
+    const corridaLeida& r = t.corrida;
+    if (!r.existe) {
+        return t.matriz;
+    }
+    const size_t ancho = static_cast<size_t>(columnas);
+    const size_t cantidad = r.valores.size();
+    bool ajeno = finAjeno(c, r);
+    std::string tabla = std::string("la tabla ") + etiqueta + " (línea " +
+                        std::to_string(c.lector.getLinea(r.etiqueta)) + ")";
+    if (cantidad % ancho != 0) {
+        size_t fila = cantidad / ancho;
+        std::cout << "Advertencia: " << tabla << " se corta en la fila " << fila + 1 << " (línea "
+                  << c.lector.getLinea(r.tokenValor(fila * ancho)) << "), con "
+                  << cantidad % ancho << " de sus " << ancho << " valores, ";
+        if (ajeno) {
+            std::cout << "donde termina en " << nombrar(c, r.fin) << noEsNumeroNiEtiqueta;
+        } else if (r.motivo == finCorrida::archivo) {
+            std::cout << "al final del archivo";
+        } else {
+            std::cout << "donde sigue " << c.lector.describir(r.fin);
+        }
+        std::cout << "; no se lee ninguna fila" << std::endl;
+    } else if (ajeno) {
+        std::cout << "Advertencia: " << tabla << " termina en " << nombrar(c, r.fin)
+                  << noEsNumeroNiEtiqueta << "; lo que sigue no se lee" << std::endl;
+    }
+    revisarLineasDeTabla(c, t, ancho);
+    return t.matriz;
+}
+
+// Filas con número válido y sin repetir: de un número repetido queda la última.
+// primero es el token del primer valor de la tabla.
+std::vector<int> filasValidas(lecturaArchivo& c, const MatrixXd& tabla, size_t primero,
+                              const mapaUsuario& mapa, const char* etiqueta)
+{
+    const size_t ancho = static_cast<size_t>(tabla.cols());
+    auto token = [&](Eigen::Index r) { return primero + static_cast<size_t>(r) * ancho; };
+    std::vector<int> numeros(static_cast<size_t>(tabla.rows()), -1);
+    std::unordered_map<int, Eigen::Index> ultima;
+    avisosLimitados noEnteros("números de usuario que no son enteros");
+    for (Eigen::Index r = 0; r < tabla.rows(); r++) {
+        double v = tabla(r, 0);
+        int u = numeroUsuario(v);
+        if (u < 0) {
+            std::cout << "Advertencia: " << mapa.clase << " " << c.lector.describir(token(r))
+                      << " de " << etiqueta << " está fuera del rango 0 a " << maximoNumeroUsuario
+                      << "; se descarta la fila" << std::endl;
+            continue;
+        }
+        if (v != std::trunc(v) && noEnteros.escribir()) {
+            std::cout << "Advertencia: " << mapa.clase << " " << c.lector.describir(token(r))
+                      << " de " << etiqueta << " no es un número entero; se toma como " << u
+                      << std::endl;
+        }
+        numeros[static_cast<size_t>(r)] = u;
+        ultima[u] = r;
+    }
+    noEnteros.cerrar();
+    std::vector<int> filas;
+    for (Eigen::Index r = 0; r < tabla.rows(); r++) {
+        int u = numeros[static_cast<size_t>(r)];
+        if (u < 0) {
+            continue;
+        }
+        if (ultima[u] != r) {
+            std::cout << "Advertencia: " << mapa.clase << " " << u << " (línea "
+                      << c.lector.getLinea(token(r)) << ") aparece más de una vez en " << etiqueta
+                      << "; queda su fila " << ultima[u] + 1 << " (línea "
+                      << c.lector.getLinea(token(ultima[u])) << ")" << std::endl;
+            continue;
+        }
+        filas.push_back(static_cast<int>(r));
+    }
+    return filas;
+}
+
+// Primer token de los valores de una tabla ya leída
+size_t primerValor(lecturaArchivo& c, const char* etiqueta)
+{
+    std::vector<size_t> v = c.lector.getApariciones(etiqueta);
+    return v.empty() ? 0 : v[0] + 1;
+}
+
+}  // namespace
+
+std::vector<filaNudo> leerTablaNudos(lecturaArchivo& c)
+{
+    MatrixXd tabla = leerTabla(c, etiquetaNudos, 4);
+    size_t primero = primerValor(c, etiquetaNudos);
+    std::vector<filaNudo> nudos;
+    for (int r : filasValidas(c, tabla, primero, c.mapaNudos, etiquetaNudos)) {
+        nudos.push_back({numeroUsuario(tabla(r, 0)), tabla(r, 1), tabla(r, 2), tabla(r, 3),
+                         primero + 4 * static_cast<size_t>(r)});
+    }
+    return nudos;
+}
+
+// Tabla de barras: quedan las que unen dos nudos existentes en puntos
+// distintos. Anota los pares de nudos que une cada fila con sus dos nudos.
+std::vector<filaBarra> leerTablaBarras(lecturaArchivo& c)
+{
+    MatrixXd tabla = leerTabla(c, etiquetaBarras, 3);
+    size_t primero = primerValor(c, etiquetaBarras);
+    std::vector<filaBarra> barras;
+    std::vector<int> filas = filasValidas(c, tabla, primero, c.mapaBarras, etiquetaBarras);
+    if (c.nudos.empty() && !filas.empty()) {
+        std::cout << "Advertencia: no hay nudos; se descarta la tabla barras: (línea "
+                  << c.lector.getLinea(primero - 1) << ", " << filas.size()
+                  << (filas.size() == 1 ? " fila)" : " filas)")
+                  << std::endl;
+        return barras;
+    }
+    const std::vector<int>& mapa = c.mapaNudos.fila;
+    avisosLimitados noEnteros("números de nudos que no son enteros");
+    for (int r : filas) {
+        size_t t = primero + 3 * static_cast<size_t>(r);
+        int u = numeroUsuario(tabla(r, 0));
+        int ij[2];
+        bool faltan = false;
+        for (int e = 0; e < 2 && !faltan; e++) {
+            double v = tabla(r, 1 + e);
+            int n = numeroUsuario(v);
+            ij[e] = n < 0 || n >= static_cast<int>(mapa.size()) ? -1 : mapa[static_cast<size_t>(n)];
+            if (ij[e] < 0) {
+                std::cout << "Advertencia: la barra " << c.lector.describir(t)
+                          << " de barras: usa el nudo " << c.lector.getTexto(t + 1 + e)
+                          << ", que no está en nudos:; se descarta" << std::endl;
+                faltan = true;
+            } else if (v != std::trunc(v) && noEnteros.escribir()) {
+                std::cout << "Advertencia: el nudo " << c.lector.describir(t + 1 + e)
+                          << " de barras: no es un número entero; se toma como " << n << std::endl;
+            }
+        }
+        if (faltan) {
+            continue;
+        }
+        int i = ij[0], j = ij[1];
+        c.uniones.push_back(static_cast<unsigned long long>(std::min(i, j)) << 32 |
+                            static_cast<unsigned long long>(std::max(i, j)));
+        const filaNudo& a = c.nudos[static_cast<size_t>(i)];
+        const filaNudo& b = c.nudos[static_cast<size_t>(j)];
+        double dx = b.x - a.x, dy = b.y - a.y, dz = b.z - a.z;
+        if (dx * dx + dy * dy + dz * dz == 0) {
+            std::cout << "Advertencia: la barra " << c.lector.describir(t)
+                      << " de barras: une los nudos " << a.usuario << " y " << b.usuario
+                      << ", que coinciden en el espacio; se descarta" << std::endl;
+            continue;
+        }
+        barras.push_back({u, i, j, t});
+    }
+    noEnteros.cerrar();
+    std::sort(c.uniones.begin(), c.uniones.end());
+    return barras;
+}
+
+std::vector<int> mapaDeNumeros(const std::vector<int>& numeros)
+{
+    int mayor = -1;
+    for (int u : numeros) {
+        mayor = std::max(mayor, u);
+    }
+    std::vector<int> mapa(static_cast<size_t>(mayor + 1), sinFila);
+    for (size_t r = 0; r < numeros.size(); r++) {
+        mapa[static_cast<size_t>(numeros[r])] = static_cast<int>(r);
+    }
+    return mapa;
+}
+
+Eigen::VectorXi punteroDeMapa(const std::vector<int>& mapa)
+{
+    Eigen::VectorXi puntero = Eigen::VectorXi::Zero(static_cast<Eigen::Index>(mapa.size()));
+    for (size_t u = 0; u < mapa.size(); u++) {
+        if (mapa[u] >= 0) {
+            puntero(static_cast<Eigen::Index>(u)) = mapa[u];
+        }
+    }
+    return puntero;
+}
+
+}  // namespace lectura
