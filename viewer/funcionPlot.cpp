@@ -102,7 +102,6 @@ void funcionAplicarProyeccion()
 
 void funcionVistaNuevoModelo()
 {
-    funcionInvalidarDibujo();
     barrasAisladas = VectorXi::Ones(std::max(0, noBarras));
     nudosAislados = VectorXi::Ones(std::max(0, noNudos));
     reiniciarAvisosSecciones();

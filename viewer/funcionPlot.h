@@ -50,14 +50,11 @@ void funcionAplicarProyeccion();
 // Caché del cuadro (funcionPlot_cache.cpp): la escena se graba en tandas
 // (lotePlot.h) y se reproduce mientras solo cambia la cámara
 void funcionDibujarEscena(void (*escena)());
+// La escena se vuelve a grabar cuando cambia estadoEscena (app/zurezar3o.h):
+// flags, aislamiento, ajustes de dibujo, diagonal, cantidades del modelo y
+// las versiones del modelo (reiniciarModelo) y de los resultados (cada análisis).
 // Enciende o apaga la caché (la ventana del programa la enciende)
 void funcionCacheDibujo(bool activa);
-// El modelo cambió (lo llama funcionVistaNuevoModelo, al abrir la ventana y en
-// cada recarga): la escena se vuelve a grabar. Todo lo demás que dibuja la
-// escena entra en la firma que la caché compara en cada cuadro: flags (también
-// la del análisis hecho), escalas, precisión, vectores de aislamiento,
-// diagonal de la caja, cantidades y vectores del modelo.
-void funcionInvalidarDibujo();
 // Veces que se grabó la escena desde el arranque
 int funcionGrabacionesEscena();
 

@@ -285,10 +285,7 @@ void funcionRecargar()
               << "\n"
               << std::flush;
     funcionFlagsInicio();
-    nudo.clear();
-    barra.clear();
-    noNudos = 0;
-    noBarras = 0;
+    reiniciarModelo();
     funcionLeerArchivo();
     funcionVistaNuevoModelo();
     funcionAplicarProyeccion();
