@@ -25,6 +25,7 @@
 #include "app/zurezar3o.h"
 #include "bench/comunMedir.h"
 #include "input/funcionLeerArchivo.h"
+#include "viewer/comunPlot.h"
 #include "viewer/funcionPlot.h"
 
 namespace {
@@ -245,24 +246,21 @@ int main(int argc, char** argv)
     std::printf("\n%d nudos, %d barras, %d combos; ventana %d x %d; análisis %.2f s\n", noNudos,
                 noBarras, noCombos, wVentana, hVentana, tAnalisis);
 
-    const std::vector<Dibujo> dibujos = {
+    std::vector<Dibujo> dibujos = {
         {"modelo", {}, {}},
         {"números de nudos y barras", {flagTagNudos, flagTagBarras}, {}},
         {"secciones", {flagSecciones}, {}},
         {"volumen", {flagVolumen}, {}},
-        {"deformada", {flagDeformada}, {0}},
-        {"N", {flagAxial}, {0}},
-        {"Vy", {flagCortanteY}, {0}},
-        {"Vz", {flagCortanteZ}, {0}},
-        {"T", {flagTorsion}, {0}},
-        {"My", {flagMomentoY}, {0}},
-        {"Mz", {flagMomentoZ}, {0}},
-        {"cargas", {flagCarga}, {1}},
-        {"reacciones", {flagReacciones}, {1}},
-        {"My, dos combos, números", {flagMomentoY, flagTagNudos, flagTagBarras}, {0, 1}},
-        {"números, con la rueda", {flagTagNudos, flagTagBarras}, {}, true},
-        {"cargas, con la rueda", {flagCarga}, {1}, true},
     };
+    // Cada tipo de resultado con C1; las cargas y las reacciones con C2, el del viento
+    for (const TipoResultado& t : tiposResultado) {
+        int combo = t.flag == flagCarga || t.flag == flagReacciones ? 1 : 0;
+        dibujos.push_back({t.boton, {t.flag}, {combo}});
+    }
+    dibujos.push_back(
+        {"My, dos combos, números", {flagMomentoY, flagTagNudos, flagTagBarras}, {0, 1}});
+    dibujos.push_back({"números, con la rueda", {flagTagNudos, flagTagBarras}, {}, true});
+    dibujos.push_back({"carga, con la rueda", {flagCarga}, {1}, true});
     if (!carpetaCapturas.empty()) {
         capturar(dibujos, carpetaCapturas);
         return 0;

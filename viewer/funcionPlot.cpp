@@ -32,10 +32,10 @@ void escena()
 
     // Solo los combos con interruptor en flags
     int combos = std::min(noCombos, maxCombosFlags);
-    for (const DibujoResultado& r : dibujosResultado) {
-        if (!flagEncendido(r.flag)) continue;
+    for (const TipoResultado& t : tiposResultado) {
+        if (!flagEncendido(t.flag)) continue;
         for (int c = 0; c < combos; c++) {
-            if (flagEncendido(flagCombos + c)) r.dibujo(c, r.escala ? *r.escala : 0.0);
+            if (flagEncendido(flagCombos + c)) t.dibujo(c, t.escala ? *t.escala : 0.0);
         }
     }
 }

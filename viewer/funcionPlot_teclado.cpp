@@ -37,35 +37,16 @@ const ComandoSimple comandosSimples[] = {
     {"secciones", flagSecciones}, {"plotVolumen", flagVolumen},
 };
 
-// Comandos que conmutan y responden según el estado nuevo
-struct ComandoDibujo {
-    const char* palabra;
-    int flag;
-    const char* activado;
-    const char* desactivado;
-};
-const ComandoDibujo comandosDibujo[] = {
-    {"plotDef", flagDeformada, "Deformaciones Activadas. Ingrese Comando:",
-     "Deformaciones Desactivadas. Ingrese Comando:"},
-    {"plotN", flagAxial, "Fuerzas Axiales Activadas. Ingrese Comando:",
-     "Fuerzas Axiales Desactivadas. Ingrese Comando:"},
-    {"plotVy", flagCortanteY, "Fuerzas Cortantes Y Activadas. Ingrese Comando:",
-     "Fuerzas Cortantes Y Desactivadas. Ingrese Comando:"},
-    {"plotMy", flagMomentoY, "Momentos Flectores Y Activados. Ingrese Comando:",
-     "Momentos Flectores Y Desactivados. Ingrese Comando:"},
-    {"plotCarga", flagCarga, "Graficacion de Cargas Activada. Ingrese Comando:",
-     "Graficacion de Cargas Desactivada. Ingrese Comando:"},
-    {"plotR", flagReacciones, "Graficacion de Reacciones Activada. Ingrese Comando:",
-     "Graficacion de Reacciones Desactivada. Ingrese Comando:"},
-    {"plotVz", flagCortanteZ, "Fuerzas Cortantes Z Activadas. Ingrese Comando:",
-     "Fuerzas Cortantes Z Desactivadas. Ingrese Comando:"},
-    {"plotMz", flagMomentoZ, "Momentos Flectores Z Activados. Ingrese Comando:",
-     "Momentos Flectores Z Desactivados. Ingrese Comando:"},
-    {"plotT", flagTorsion, "Torsion Activadas. Ingrese Comando:",
-     "Torsion Desactivada. Ingrese Comando:"},
-    {"plotApoyos", flagApoyos, "Graficacion de Apoyos Activada. Ingrese Comando:",
-     "Graficacion de Apoyos Desactivada. Ingrese Comando:"},
-};
+// Los apoyos conmutan y responden como los dibujos de resultados
+const char* const apoyosActivados = "Graficacion de Apoyos Activada. Ingrese Comando:";
+const char* const apoyosDesactivados = "Graficacion de Apoyos Desactivada. Ingrese Comando:";
+
+// Conmuta el flag y responde según su estado nuevo
+void conmutarYResponder(int flag, const char* activado, const char* desactivado)
+{
+    modificadorFlagsGraf(flag);
+    dialogo = flagEncendido(flag) ? activado : desactivado;
+}
 
 void multiplicarEscalas(int modificadores, double factor)
 {
@@ -73,8 +54,8 @@ void multiplicarEscalas(int modificadores, double factor)
         escalaTexto *= factor;
         return;
     }
-    for (const DibujoResultado& d : dibujosResultado) {
-        if (d.escala != nullptr && flagEncendido(d.flag)) *d.escala *= factor;
+    for (const TipoResultado& t : tiposResultado) {
+        if (t.escala != nullptr && flagEncendido(t.flag)) *t.escala *= factor;
     }
 }
 
@@ -181,11 +162,11 @@ void ejecutarComando()
         flags[flagSecciones] = 0;
         dialogo = textoIngrese;
     }
-    for (const ComandoDibujo& c : comandosDibujo) {
-        if (comando == c.palabra) {
-            modificadorFlagsGraf(c.flag);
-            dialogo = flagEncendido(c.flag) ? c.activado : c.desactivado;
-        }
+    for (const TipoResultado& t : tiposResultado) {
+        if (comando == t.comando) conmutarYResponder(t.flag, t.activado, t.desactivado);
+    }
+    if (comando == "plotApoyos") {
+        conmutarYResponder(flagApoyos, apoyosActivados, apoyosDesactivados);
     }
     if (dialogo == preguntaCombo) responderCombo();
     if (comando == "combo") dialogo = preguntaCombo;

@@ -11,6 +11,7 @@
 #include <GL/glu.h>
 
 #include "comun/capturaGL.h"
+#include "viewer/comunPlot.h"
 #include "viewer/prueba_teclado_comun.h"
 
 using namespace teclado_prueba;
@@ -105,26 +106,28 @@ struct Dibujo {
     std::vector<int> combos;
 };
 
-const std::vector<Dibujo> dibujos = {
-    {"modelo", {}, {}},
-    {"números de nudos y barras", {flagTagNudos, flagTagBarras}, {}},
-    {"secciones", {flagSecciones}, {}},
-    {"volumen", {flagVolumen}, {}},
-    {"deformada", {flagDeformada}, {0}},
-    {"N", {flagAxial}, {0}},
-    {"Vy", {flagCortanteY}, {2}},
-    {"Vz", {flagCortanteZ}, {0}},
-    {"T", {flagTorsion}, {0}},
-    {"My", {flagMomentoY}, {1}},
-    {"Mz", {flagMomentoZ}, {0}},
-    {"cargas", {flagCarga}, {0}},
-    {"reacciones", {flagReacciones}, {0}},
-    {"dos combos con números", {flagMomentoY, flagTagNudos, flagTagBarras}, {0, 2}},
-    {"sin líneas internas ni números", {flagMomentoZ, flagLineasInternas, flagTextoDiagramas},
-     {1}},
-    {"sin esferas ni apoyos, ortogonal", {flagDeformada, flagNudos, flagApoyos, flagPerspectiva},
-     {0}},
-};
+// El modelo con sus rótulos, cada tipo de resultado (con los tres combos, por
+// turno) y algunas mezclas
+std::vector<Dibujo> armarDibujos()
+{
+    std::vector<Dibujo> d = {
+        {"modelo", {}, {}},
+        {"números de nudos y barras", {flagTagNudos, flagTagBarras}, {}},
+        {"secciones", {flagSecciones}, {}},
+        {"volumen", {flagVolumen}, {}},
+    };
+    int k = 0;
+    for (const TipoResultado& t : tiposResultado) d.push_back({t.boton, {t.flag}, {k++ % 3}});
+    d.push_back({"dos combos con números", {flagMomentoY, flagTagNudos, flagTagBarras}, {0, 2}});
+    d.push_back({"sin líneas internas ni números",
+                 {flagMomentoZ, flagLineasInternas, flagTextoDiagramas},
+                 {1}});
+    d.push_back({"sin esferas ni apoyos, ortogonal",
+                 {flagDeformada, flagNudos, flagApoyos, flagPerspectiva},
+                 {0}});
+    return d;
+}
+const std::vector<Dibujo> dibujos = armarDibujos();
 
 // Un dibujo de resultados con el primer combo
 void encenderConCombo(int flag)
