@@ -17,6 +17,7 @@
 
 #include <vector>
 
+#include <Eigen/Dense>
 #include <GL/gl.h>
 
 // Abre un dibujo; el de más afuera manda sus tandas al cerrarse (o las graba,
@@ -81,16 +82,16 @@ struct VerticeLote {
 // la identidad, el giro de cara a la cámara o la escala k · distCamObj
 enum TipoMarco { marcoTraslacion, marcoGiro, marcoEscala };
 struct MarcoCamara {
-    double t[3];
-    double tc[3];
-    double L[9];
-    int tipo;
+    Eigen::Vector3d t;
+    Eigen::Vector3d tc;
+    Eigen::Matrix3d L;
+    TipoMarco tipo;
     double k;
 };
 
 struct VerticeCamara {
     int marco;
-    double u[3];
+    Eigen::Vector3d u;
 };
 
 struct TandaLote {
