@@ -223,11 +223,7 @@ int main(int argc, char** argv)
     enSilencio([] { funcionLeerArchivo(); });
     std::remove(nombreArchivo.c_str());
 
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowPosition(100, 10);
-    glutInitWindowSize(1000, 800);
-    glutCreateWindow("Tresnal 3D v6.1");
+    funcionAbrirVentana(argc, argv, "Tresnal 3D v6.1");
     glutDisplayFunc([] {});
     for (int i = 0; i < 5; i++) glutMainLoopEvent();
     funcionFlagsInicio();

@@ -42,14 +42,19 @@ void escena()
 
 }  // namespace
 
-void funcionPlot(int argc, char** argv)
+void funcionAbrirVentana(int& argc, char** argv, const char* titulo)
 {
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowPosition(100, 10);
     glutInitWindowSize(1000, 800);
-    glutCreateWindow("Tresnal 3D v6.1");
+    glutCreateWindow(titulo);
     lotePrepararFormas();
+}
+
+void funcionPlot(int argc, char** argv)
+{
+    funcionAbrirVentana(argc, argv, "Tresnal 3D v6.1");
 
     funcionFlagsInicio();
     funcionCacheDibujo(true);

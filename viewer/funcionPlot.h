@@ -36,6 +36,10 @@ const int maxCombosFlags = 100;
 
 // Ventana y cuadro
 void funcionPlot(int argc, char** argv);
+// Abre la ventana con ese título: 1000 x 800 en (100, 10), RGB, doble búfer y
+// profundidad, con las letras y la esfera de las tandas ya leídas. La usan el
+// programa, la medición del dibujo y las pruebas del visor.
+void funcionAbrirVentana(int& argc, char** argv, const char* titulo);
 void changeSize(int w, int h);
 void funcionFronteraGraf();
 // Vista de un modelo recién cargado: todo a la vista, avisos de nuevo,
