@@ -67,6 +67,9 @@ inline void empujarMarcoBarra(objBarra3d& b, double dx = 0, double dy = 0, doubl
 // fija ('f') o científica ('e'), cortado a 99 caracteres. Lo que redondea a
 // cero se escribe sin signo: "0.000", nunca "-0.000".
 std::string textoNumero(double v, int p, char notacion);
+// Radio de un círculo alrededor del ancla que contiene el texto de altura h
+// con cualquier alineación
+double radioTexto(const std::string& texto, double h);
 
 // Los tipos de resultado, en el orden en que el cuadro los dibuja (uno por
 // combo encendido): su flag, el comando que lo conmuta con sus dos respuestas,

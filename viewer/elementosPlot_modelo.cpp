@@ -86,13 +86,24 @@ void circuloArticulacion(double x, double r, bool planoXZ)
 }
 
 // Las etiquetas van corridas distCamObj / 200 sobre cada eje global, así se
-// separan del dibujo lo mismo con cualquier zoom. Se saca con loteSacarMatriz.
-void empujarCorrimientoEtiqueta()
+// separan del dibujo lo mismo con cualquier zoom; y delante del tramo a-b que
+// nombran (la barra, o el nudo con su esfera), sin moverse en la pantalla, así
+// no las tapa ni la columna que está justo debajo ni la barra vista de punta.
+// Se saca con loteSacarMatriz.
+void empujarCorrimientoEtiqueta(const Eigen::Vector3d& a, const Eigen::Vector3d& b,
+                                double grosor, const std::string& texto, double h)
 {
     const double k = 1.0 / 200;
     loteEmpujarMatriz();
+    loteDelanteDe(a, b, grosor, radioTexto(texto, h));
     loteTrasladarConCamara(k, k, k);
 }
+
+Eigen::Vector3d extremoInicial(objBarra3d& b) { return {b.getXi(), b.getYi(), b.getZi()}; }
+Eigen::Vector3d extremoFinal(objBarra3d& b) { return {b.getXf(), b.getYf(), b.getZf()}; }
+
+// Las esferas de los nudos
+double radioEsferaNudo() { return diagonal / 300; }
 
 // Barras sin sección que ya avisaron con el modelo cargado
 std::vector<bool> avisoSinSeccion;
@@ -138,7 +149,7 @@ void plotNudos()
         loteTrasladar(aFloat(nudo[i].getX()), aFloat(nudo[i].getY()), aFloat(nudo[i].getZ()));
         loteAnchoLinea(1);
         loteColor(0.7f, 0, 0);
-        loteEsfera(diagonal / 300, 12, 12);
+        loteEsfera(radioEsferaNudo(), 12, 12);
         loteSacarMatriz();
     }
 }
@@ -195,7 +206,9 @@ void plotTagNudos(double h)
         objNudo3d& n = nudo[i];
         loteColor(0.9f, 0.2f, 0.2f);
         loteAnchoLinea(1);
-        empujarCorrimientoEtiqueta();
+        const Eigen::Vector3d p(n.getX(), n.getY(), n.getZ());
+        const std::string numero = textoNumero(n.getNoNudoUsuario(), 0, 'f');
+        empujarCorrimientoEtiqueta(p, p, radioEsferaNudo(), numero, h);
         drawNumFloatFacing(n.getX(), n.getY(), n.getZ(), n.getNoNudoUsuario(), 0, h, 1);
         loteSacarMatriz();
     }
@@ -209,7 +222,8 @@ void plotTagBarras(double h)
         objBarra3d& b = barra[i];
         loteAnchoLinea(1);
         loteColor(0.8f, 0.8f, 0.8f);
-        empujarCorrimientoEtiqueta();
+        empujarCorrimientoEtiqueta(extremoInicial(b), extremoFinal(b), 0,
+                                   textoNumero(b.getNoBarraUsuario(), 0, 'f'), h);
         drawNumFloatFacing((b.getXi() + b.getXf()) / 2, (b.getYi() + b.getYf()) / 2,
                            (b.getZi() + b.getZf()) / 2, b.getNoBarraUsuario(), 0, h, 2);
         loteSacarMatriz();
@@ -227,7 +241,7 @@ void plotSecciones(double h)
         if (b.getBoolSeccion() || primerAvisoSinSeccion(i)) nombre = b.getNombreDeSeccion();
         loteAnchoLinea(1);
         loteColor(0.8f, 0.8f, 0.8f);
-        empujarCorrimientoEtiqueta();
+        empujarCorrimientoEtiqueta(extremoInicial(b), extremoFinal(b), 0, nombre, h);
         drawTextoEscaladoFacing((b.getXi() + b.getXf()) / 2, (b.getYi() + b.getYf()) / 2,
                                 (b.getZi() + b.getZf()) / 2, nombre.c_str(), h, 2);
         loteSacarMatriz();

@@ -125,6 +125,14 @@ std::string textoNumero(double v, int p, char notacion)
     return texto;
 }
 
+double radioTexto(const std::string& texto, double h)
+{
+    // Ancho supuesto entero a un lado del ancla; las letras, con sus colas,
+    // no pasan de 1.2 h de alto
+    double w = anchoCaracter * static_cast<double>(texto.size()) * h * factorAltura;
+    return std::hypot(w, 1.2 * h);
+}
+
 void drawFlecha(double x1, double y1, double z1, double x2, double y2, double z2, double h)
 {
     trazarFlecha(x1, y1, z1, x2, y2, z2, h, false);

@@ -11,6 +11,7 @@
 #include <GL/freeglut.h>
 
 #include "app/zurezar3o.h"
+#include "viewer/comunPlot.h"
 
 namespace {
 
@@ -117,12 +118,69 @@ Matrix3d parteCamara(const MarcoCamara& f, const Matrix3d& Rc)
     }
 }
 
-// El marco con la cámara actual: L · C | t + distCamObj · tc
+// Lo que hay que acercar al ojo lo que está en el origen A de un marco para
+// que quede delante del tramo donde este cae a menos de radio + grosor de A
+// en la pantalla (medido de costado a la visual de A, de más en perspectiva):
+// lo más adelantado del tramo en esa parte, su grosor y un margen del ancho de
+// las líneas y del paso de la profundidad. 0 si no se cruzan.
+double distanciaDelante(const TramoDelante& t, const Vector3d& A, const Vector3d& haciaOjo)
+{
+    const double cerca = t.radio + t.grosor;
+    // Parte de costado a la visual y parte hacia el ojo de un vector
+    auto costado = [&](const Vector3d& v) { return v - v.dot(haciaOjo) * haciaOjo; };
+    const Vector3d p0 = costado(t.a - A), dp = costado(t.b - t.a);
+    const double a2 = dp.squaredNorm(), b = p0.dot(dp), c = p0.squaredNorm() - cerca * cerca;
+    double s1 = 0, s2 = 1;
+    if (a2 > 1e-12 * (p0.squaredNorm() + cerca * cerca)) {
+        const double disc = b * b - a2 * c;
+        if (disc < 0) return 0;
+        s1 = std::max(0.0, (-b - std::sqrt(disc)) / a2);
+        s2 = std::min(1.0, (-b + std::sqrt(disc)) / a2);
+        if (s1 > s2) return 0;
+    } else if (c > 0) {
+        return 0;
+    }
+    auto adelante = [&](double s) { return (t.a + s * (t.b - t.a) - A).dot(haciaOjo); };
+    // Media línea de 3 píxeles y algo más; en ortogonal también el paso de la
+    // profundidad (2e6 unidades en 24 bits)
+    double margen = 0.005 * distCamObj;
+    if (!flagEncendido(flagPerspectiva)) margen += 2 * 2e6 / 16777216.0;
+    return std::max(0.0, std::max(adelante(s1), adelante(s2)) + t.grosor + margen);
+}
+
+// La afín r acercada al ojo para quedar delante de su tramo, sin cambiar dónde
+// se ve: en perspectiva una homotecia desde el ojo, en ortogonal una
+// traslación hacia él
+void acercarAlOjo(Afin& r, const TramoDelante& t)
+{
+    const Vector3d ojo(xCam, yCam, zCam);
+    const Vector3d A = r.translation();
+    if (flagEncendido(flagPerspectiva)) {
+        const double lejos = (A - ojo).norm();
+        if (!(lejos > 0)) return;
+        // Hasta la mitad del camino al ojo: más cerca ya no cabe
+        const double d = std::min(distanciaDelante(t, A, (ojo - A) / lejos), lejos / 2);
+        if (!(d > 0)) return;
+        const double s = 1 - d / lejos;
+        r.linear() *= s;
+        r.translation() = ojo + s * (A - ojo);
+    } else {
+        const Vector3d visual = ojo - Vector3d(xCentroObj, yCentroObj, zCentroObj);
+        const double n = visual.norm();
+        if (!(n > 0)) return;
+        const double d = distanciaDelante(t, A, visual / n);
+        if (d > 0) r.translation() += d / n * visual;
+    }
+}
+
+// El marco con la cámara actual: L · C | t + distCamObj · tc, acercado al ojo
+// si tiene un tramo delante del cual quedar
 Afin marcoEnEscena(const MarcoCamara& f, const Matrix3d& Rc)
 {
     Afin r = Afin::Identity();
     r.linear() = f.L * parteCamara(f, Rc);
     r.translation() = f.t + distCamObj * f.tc;
+    if (f.delante.activo) acercarAlOjo(r, f.delante);
     return r;
 }
 
@@ -137,7 +195,8 @@ Afin matrizEnEscena(const Matriz& M)
 // de un marco de traslación se compone con él. Dentro de uno de giro o de
 // escala no se puede guardar relativo a la cámara: se rechaza con una línea en
 // la salida de errores y la matriz queda como estaba.
-void abrirMarcoCamara(TipoMarco tipo, double k, const Vector3d& kc)
+void abrirMarcoCamara(TipoMarco tipo, double k, const Vector3d& kc,
+                      const TramoDelante& delante = TramoDelante())
 {
     Matriz& M = actual();
     const MarcoCamara* afuera =
@@ -148,15 +207,19 @@ void abrirMarcoCamara(TipoMarco tipo, double k, const Vector3d& kc)
                   << std::endl;
         return;
     }
-    MarcoCamara f{M.m.translation(), Vector3d::Zero(), M.m.linear(), tipo, k};
+    MarcoCamara f{M.m.translation(), Vector3d::Zero(), M.m.linear(), tipo, k, delante};
     if (afuera != nullptr) {
         f.t = afuera->t + afuera->L * M.m.translation();
         f.tc = afuera->tc;
         f.L = afuera->L * M.m.linear();
+        if (!f.delante.activo) f.delante = afuera->delante;
     }
     if (tipo == marcoTraslacion) f.tc += f.L * kc;
     if (tipo == marcoGiro) estado.grupo.usaGiro = true;
-    if (tipo != marcoGiro || !f.tc.isZero(0)) estado.grupo.usaDistancia = true;
+    if (tipo != marcoGiro || !f.tc.isZero(0) || f.delante.activo) {
+        estado.grupo.usaDistancia = true;
+    }
+    if (f.delante.activo) estado.grupo.usaOjo = true;
     estado.grupo.marcos.push_back(f);
     M = Matriz();
     M.marco = static_cast<int>(estado.grupo.marcos.size()) - 1;
@@ -287,12 +350,14 @@ void resolverVerticesCamara(GrupoLote& g)
 {
     float giro[2];
     angulosGiro(giro);
-    const double clave[3] = {g.usaGiro ? giro[0] : 0.0, g.usaGiro ? giro[1] : 0.0,
-                             g.usaDistancia ? distCamObj : 0.0};
-    if (g.resuelto && clave[0] == g.camaraResuelta[0] && clave[1] == g.camaraResuelta[1] &&
-        clave[2] == g.camaraResuelta[2]) {
-        return;
+    std::array<double, 9> clave{};
+    if (g.usaGiro) clave = {giro[0], giro[1]};
+    if (g.usaDistancia) clave[2] = distCamObj;
+    if (g.usaOjo) {
+        const double ojo[6] = {xCam, yCam, zCam, xCentroObj, yCentroObj, zCentroObj};
+        std::copy(ojo, ojo + 6, clave.begin() + 3);
     }
+    if (g.resuelto && clave == g.camaraResuelta) return;
     const Matrix3d Rc = giroCamara();
     std::vector<Afin>& F = marcosResueltos;
     F.resize(g.marcos.size());
@@ -305,7 +370,7 @@ void resolverVerticesCamara(GrupoLote& g)
         }
     }
     g.resuelto = true;
-    for (int i = 0; i < 3; i++) g.camaraResuelta[i] = clave[i];
+    g.camaraResuelta = clave;
 }
 
 void dibujarGrupo(GrupoLote& g)
@@ -433,6 +498,26 @@ void loteEscalarConCamara(double k)
 void loteTrasladarConCamara(double kx, double ky, double kz)
 {
     if (!estado.dentro) abrirMarcoCamara(marcoTraslacion, 0, Vector3d(kx, ky, kz));
+}
+
+void loteDelanteDe(const Vector3d& a, const Vector3d& b, double grosor, double radio)
+{
+    if (estado.dentro) return;
+    // El tramo pasa de la matriz actual a la escena: fuera de un marco de cámara
+    if (actual().marco >= 0) {
+        std::cerr << "Error del visor: el tramo que una etiqueta no debe tapar va antes que los "
+                     "marcos de cámara; se deja sin aplicar"
+                  << std::endl;
+        return;
+    }
+    const Afin& m = actual().m;
+    TramoDelante t;
+    t.activo = true;
+    t.a = m * a;
+    t.b = m * b;
+    t.grosor = grosor;
+    t.radio = radio;
+    abrirMarcoCamara(marcoTraslacion, 0, Vector3d::Zero(), t);
 }
 
 void loteColor(float r, float g, float b)
