@@ -48,14 +48,49 @@ void conmutarYResponder(int flag, const char* activado, const char* desactivado)
     dialogo = flagEncendido(flag) ? activado : desactivado;
 }
 
-void multiplicarEscalas(int modificadores, double factor)
+void multiplicarEscalasDiagrama(double factor)
 {
-    if (modificadores == GLUT_ACTIVE_SHIFT) {
-        escalaTexto *= factor;
-        return;
-    }
     for (const TipoResultado& t : tiposResultado) {
         if (t.escala != nullptr && flagEncendido(t.flag)) *t.escala *= factor;
+    }
+}
+
+// Teclas de escala: '+' y '-' cambian la escala del dibujo de resultados
+// encendido, y con Shift la del texto. Para el teclado principal, además, '='
+// (la tecla + sin Shift del teclado de EE. UU.) agranda el dibujo, y '*' y '_'
+// (Shift con las teclas + y - del teclado español y del latinoamericano; '_'
+// también en el de EE. UU.) agrandan y achican el texto. Ninguna se escribe en
+// la línea de comandos.
+enum class QueEscala { segunShift, diagrama, texto };
+struct TeclaEscala {
+    unsigned char tecla;
+    QueEscala escala;
+    double factor;
+};
+const TeclaEscala teclasEscala[] = {
+    {'+', QueEscala::segunShift, 1.1}, {'-', QueEscala::segunShift, 1 / 1.1},
+    {'=', QueEscala::diagrama, 1.1},   {'*', QueEscala::texto, 1.1},
+    {'_', QueEscala::texto, 1 / 1.1},
+};
+
+// La tecla de escala de ese carácter; nullptr si no es una
+const TeclaEscala* buscarTeclaEscala(unsigned char key)
+{
+    for (const TeclaEscala& t : teclasEscala) {
+        if (t.tecla == key) return &t;
+    }
+    return nullptr;
+}
+
+void cambiarEscala(const TeclaEscala& t)
+{
+    bool texto = t.escala == QueEscala::texto ||
+                 (t.escala == QueEscala::segunShift &&
+                  funcionLeerModificadores() == GLUT_ACTIVE_SHIFT);
+    if (texto) {
+        escalaTexto *= t.factor;
+    } else {
+        multiplicarEscalasDiagrama(t.factor);
     }
 }
 
@@ -192,10 +227,8 @@ void teclado(unsigned char key, int, int)
         comando.clear();
     } else if (key == 8) {
         if (!comando.empty()) comando.pop_back();
-    } else if (key == '+') {
-        multiplicarEscalas(funcionLeerModificadores(), 1.1);
-    } else if (key == '-') {
-        multiplicarEscalas(funcionLeerModificadores(), 1.0 / 1.1);
+    } else if (const TeclaEscala* t = buscarTeclaEscala(key)) {
+        cambiarEscala(*t);
     } else if (funcionLeerModificadores() == GLUT_ACTIVE_ALT) {
         switch (key) {
         case 't':
