@@ -129,7 +129,7 @@ double cpuHiloMs()
 
 // Dibuja los cuadros desde la vista de inicio, girando la cámara entre uno y
 // otro; cada cuadro espera a que OpenGL termine
-Medida medirDibujo(const Dibujo& d, int cuadros, bool cache)
+Medida medirDibujo(const Dibujo& d, int cuadros, Cache cache)
 {
     using reloj = std::chrono::steady_clock;
     funcionCacheDibujo(cache);
@@ -180,7 +180,7 @@ void guardarPPM(const std::string& ruta)
 // cerca del centro de la caja
 void capturar(const std::vector<Dibujo>& dibujos, const std::string& carpeta)
 {
-    funcionCacheDibujo(true);
+    funcionCacheDibujo(Cache::encendida);
     int n = 0;
     for (const Dibujo& d : dibujos) {
         if (d.zoom) continue;
@@ -271,8 +271,8 @@ int main(int argc, char** argv)
     std::printf("%7s %8s | %9s %7s %8s %8s\n", "ms", "(CPU)", "primero", "ms", "(CPU)", "máximo");
     for (const Dibujo& d : dibujos) {
         if (!solo.empty() && solo != d.nombre) continue;
-        Medida sin = medirDibujo(d, cuadros, false);
-        Medida con = medirDibujo(d, cuadros, true);
+        Medida sin = medirDibujo(d, cuadros, Cache::apagada);
+        Medida con = medirDibujo(d, cuadros, Cache::encendida);
         columna(d.nombre);
         std::printf("%7.1f (%6.1f) | %9.1f %7.1f (%6.1f) %8.1f\n", sin.mediana, sin.cpu,
                     con.primero, con.mediana, con.cpu, con.maximo);

@@ -76,11 +76,12 @@ void ejeConLetra(double a, double dx, double dy, double dz, const char* letra)
 }
 
 // Circulito de articulación en la abscisa x, en el plano x-y o girado al x-z
-void circuloArticulacion(double x, double r, bool planoXZ)
+enum class Plano { xy, xz };
+void circuloArticulacion(double x, double r, Plano plano)
 {
     loteEmpujarMatriz();
     loteTrasladar(aFloat(x), 0, 0);
-    if (planoXZ) loteGirar(90, 1, 0, 0);
+    if (plano == Plano::xz) loteGirar(90, 1, 0, 0);
     plotArcoXY(r, 0, 360);
     loteSacarMatriz();
 }
@@ -189,11 +190,11 @@ void plotArticulaciones()
         loteAnchoLinea(1);
         empujarMarcoBarra(b);
         loteColor(0.1f, 0.7f, 0.1f);
-        if (iniY != 1) circuloArticulacion(0.05 * L, r, false);
-        if (finY != 1) circuloArticulacion(0.95 * L, r, false);
+        if (iniY != 1) circuloArticulacion(0.05 * L, r, Plano::xy);
+        if (finY != 1) circuloArticulacion(0.95 * L, r, Plano::xy);
         loteColor(0.1f, 0.7f, 0.7f);
-        if (iniZ != 1) circuloArticulacion(0.05 * L, r, true);
-        if (finZ != 1) circuloArticulacion(0.95 * L, r, true);
+        if (iniZ != 1) circuloArticulacion(0.05 * L, r, Plano::xz);
+        if (finZ != 1) circuloArticulacion(0.95 * L, r, Plano::xz);
         loteSacarMatriz();
     }
 }

@@ -57,7 +57,7 @@ void funcionPlot(int argc, char** argv)
     funcionAbrirVentana(argc, argv, "Tresnal 3D v6.1");
 
     funcionFlagsInicio();
-    funcionCacheDibujo(true);
+    funcionCacheDibujo(Cache::encendida);
     glEnable(GL_DEPTH_TEST);
     funcionVistaNuevoModelo();
 

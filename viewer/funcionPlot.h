@@ -58,7 +58,8 @@ void funcionDibujarEscena(void (*escena)());
 // flags, aislamiento, ajustes de dibujo, diagonal, cantidades del modelo y
 // las versiones del modelo (reiniciarModelo) y de los resultados (cada análisis).
 // Enciende o apaga la caché (la ventana del programa la enciende)
-void funcionCacheDibujo(bool activa);
+enum class Cache { apagada, encendida };
+void funcionCacheDibujo(Cache estado);
 // Veces que se grabó la escena desde el arranque
 int funcionGrabacionesEscena();
 

@@ -91,7 +91,7 @@ bool grabar(void (*escena)(), Firma& firma)
 }  // namespace
 
 // La grabación queda: vale mientras la firma no cambie
-void funcionCacheDibujo(bool activa) { cacheActiva = activa; }
+void funcionCacheDibujo(Cache estado) { cacheActiva = estado == Cache::encendida; }
 
 int funcionGrabacionesEscena() { return grabaciones; }
 

@@ -25,7 +25,7 @@ std::string leerEjemplo(const char* nombre)
     return leerArchivo(std::string(DIR_EJEMPLOS) + "/" + nombre);
 }
 
-std::vector<unsigned char> cuadro(bool cache)
+std::vector<unsigned char> cuadro(Cache cache)
 {
     funcionCacheDibujo(cache);
     funcionDibujarCuadro();
@@ -83,7 +83,7 @@ protected:
 
     void TearDown() override
     {
-        funcionCacheDibujo(false);
+        funcionCacheDibujo(Cache::apagada);
         EstadoVisorTest::TearDown();
     }
 
@@ -96,8 +96,8 @@ protected:
     // La escena con caché (grabada antes o en este cuadro) contra la dibujada de nuevo
     void esperarIgualSinCache(const std::string& caso)
     {
-        std::vector<unsigned char> con = cuadro(true);
-        std::vector<unsigned char> sin = cuadro(false);
+        std::vector<unsigned char> con = cuadro(Cache::encendida);
+        std::vector<unsigned char> sin = cuadro(Cache::apagada);
         EXPECT_EQ(pixelesDistintos(con, sin), 0) << caso;
     }
 };
@@ -158,15 +158,15 @@ TEST_F(CacheDibujo, CadaDibujoIgualConYSinCache)
         funcionFronteraGraf();
         funcionAplicarProyeccion();
         girar(40, 25);
-        std::vector<unsigned char> modelo = cuadro(false);
+        std::vector<unsigned char> modelo = cuadro(Cache::apagada);
         encender(d);
         int grabadas = funcionGrabacionesEscena();
         esperarIgualSinCache(std::string(d.nombre) + ", al grabar");
         EXPECT_EQ(funcionGrabacionesEscena(), grabadas + 1) << d.nombre;
         if (d.reglas.empty()) {
-            EXPECT_EQ(pixelesDistintos(cuadro(false), modelo), 0);
+            EXPECT_EQ(pixelesDistintos(cuadro(Cache::apagada), modelo), 0);
         } else {
-            EXPECT_GT(pixelesDistintos(cuadro(false), modelo), 50) << d.nombre;
+            EXPECT_GT(pixelesDistintos(cuadro(Cache::apagada), modelo), 50) << d.nombre;
         }
         girar(-170, 60);
         esperarIgualSinCache(std::string(d.nombre) + ", girada");
@@ -307,14 +307,14 @@ TEST_F(CacheDibujo, CambiosQueObliganAGrabarDeNuevo)
         c.antes();
         girar(60, 20);
         std::vector<int> flagsAntes = flags;
-        std::vector<unsigned char> antes = cuadro(true);
+        std::vector<unsigned char> antes = cuadro(Cache::encendida);
         int grabadas = funcionGrabacionesEscena();
         c.cambio();
         esperarIgualSinCache(c.nombre);
         if (c.seVe) {
-            EXPECT_GT(pixelesDistintos(cuadro(false), antes), 0) << c.nombre << ": el cambio no se ve";
+            EXPECT_GT(pixelesDistintos(cuadro(Cache::apagada), antes), 0) << c.nombre << ": el cambio no se ve";
         } else {
-            EXPECT_EQ(pixelesDistintos(cuadro(false), antes), 0) << c.nombre;
+            EXPECT_EQ(pixelesDistintos(cuadro(Cache::apagada), antes), 0) << c.nombre;
         }
         EXPECT_EQ(funcionGrabacionesEscena(), grabadas + 1) << c.nombre;
         if (c.mismosFlags) {
@@ -329,8 +329,8 @@ TEST_F(CacheDibujo, ApagadaNoGraba)
     modificadorFlagsGraf(flagMomentoY);
     flags[flagCombos]++;
     int grabadas = funcionGrabacionesEscena();
-    cuadro(false);
-    cuadro(false);
+    cuadro(Cache::apagada);
+    cuadro(Cache::apagada);
     EXPECT_EQ(funcionGrabacionesEscena(), grabadas);
 }
 
@@ -395,7 +395,7 @@ TEST_F(CacheDibujo, CamaraYVentanaNoObliganAGrabar)
         std::vector<int> arranque = flags;
         encender(d);
         girar(40, 25);
-        cuadro(true);
+        cuadro(Cache::encendida);
         int grabadas = funcionGrabacionesEscena();
         for (const Caso& c : casos) {
             c.cambio();
@@ -471,7 +471,7 @@ TEST_F(CacheDibujo, CadaGlobalEnLaFirmaOFueraDeLaEscena)
                 flags = arranque;
                 encender(d);
                 girar(40, 25);
-                cuadro(true);
+                cuadro(Cache::encendida);
                 int grabadas = funcionGrabacionesEscena();
                 if (!cambiar(g)) return;
                 esperarIgualSinCache(caso);
