@@ -131,6 +131,15 @@ std::vector<Dibujo> armarDibujos()
 }
 const std::vector<Dibujo> dibujos = armarDibujos();
 
+// El texto con 'viejo' (que tiene que estar) cambiado por 'nuevo'
+std::string reemplazado(std::string texto, const std::string& viejo, const std::string& nuevo)
+{
+    size_t i = texto.find(viejo);
+    EXPECT_NE(i, std::string::npos) << viejo;
+    if (i != std::string::npos) texto.replace(i, viejo.size(), nuevo);
+    return texto;
+}
+
 // Un dibujo de resultados con el primer combo
 void encenderConCombo(int flag)
 {
@@ -194,25 +203,15 @@ TEST_F(CacheDibujo, CambiosQueObliganAGrabarDeNuevo)
         // El cambio no se ve (otro análisis igual): se graba de nuevo igual
         bool seVe = true;
     };
-    auto modelo = leerEjemplo("porticoCompleto.txt");
+    const std::string modelo = leerEjemplo("porticoCompleto.txt");
     // Otro archivo con los mismos nudos, barras y caja: un nudo de adentro movido
     // y otra carga
-    std::string editado = modelo;
-    size_t nudo8 = editado.find("\n8 9 2 4\n");
-    size_t viento = editado.find("\n10 0 0 0 0 0\n");
-    ASSERT_NE(nudo8, std::string::npos);
-    ASSERT_NE(viento, std::string::npos);
-    editado.replace(nudo8, 9, "\n8 9 3 4\n");
-    editado.replace(viento, 14, "\n40 0 0 0 0 0\n");
-    // Otra sección para las columnas C40x30 (más ancha) y una barra menos
-    std::string otraSeccion = modelo;
-    std::string menosBarras = modelo;
-    size_t c40 = otraSeccion.find("\n0.3 0.4 2.5e7 0.2 24\n");
-    size_t b14 = menosBarras.find("\n14 1 8\n");
-    ASSERT_NE(c40, std::string::npos);
-    ASSERT_NE(b14, std::string::npos);
-    otraSeccion.replace(c40, 22, "\n0.6 0.4 2.5e7 0.2 24\n");
-    menosBarras.replace(b14, 8, "\n");
+    const std::string editado = reemplazado(
+        reemplazado(modelo, "\n8 9 2 4\n", "\n8 9 3 4\n"), "\n10 0 0 0 0 0\n", "\n40 0 0 0 0 0\n");
+    // Otra sección para las columnas C40x30 (más ancha), y una barra menos
+    const std::string otraSeccion =
+        reemplazado(modelo, "\n0.3 0.4 2.5e7 0.2 24\n", "\n0.6 0.4 2.5e7 0.2 24\n");
+    const std::string menosBarras = reemplazado(modelo, "\n14 1 8\n", "\n");
     // El archivo del modelo con ese texto, recargado como con F5
     auto recargarCon = [](const std::string& texto) {
         std::ofstream(nombreArchivo, std::ios::binary | std::ios::trunc) << texto;
@@ -312,7 +311,8 @@ TEST_F(CacheDibujo, CambiosQueObliganAGrabarDeNuevo)
         c.cambio();
         esperarIgualSinCache(c.nombre);
         if (c.seVe) {
-            EXPECT_GT(pixelesDistintos(cuadro(Cache::apagada), antes), 0) << c.nombre << ": el cambio no se ve";
+            EXPECT_GT(pixelesDistintos(cuadro(Cache::apagada), antes), 0)
+                << c.nombre << ": el cambio no se ve";
         } else {
             EXPECT_EQ(pixelesDistintos(cuadro(Cache::apagada), antes), 0) << c.nombre;
         }

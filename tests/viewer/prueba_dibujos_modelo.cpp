@@ -585,6 +585,18 @@ int pixelesTapados(const std::vector<unsigned char>& sola, const std::vector<uns
     return n;
 }
 
+// La etiqueta sola y dibujada después de lo que nombra: ningún píxel suyo queda tapado
+void esperarEntera(const std::function<void()>& etiqueta, const std::function<void()>& debajo,
+                   const unsigned char color[3], const std::string& que)
+{
+    std::vector<unsigned char> sola = pixelesDe(etiqueta);
+    std::vector<unsigned char> con = pixelesDe([&] {
+        debajo();
+        etiqueta();
+    });
+    EXPECT_EQ(pixelesTapados(sola, con, color), 0) << que;
+}
+
 }  // namespace
 
 // Una etiqueta no la tapa lo que nombra: el número de cada barra se ve entero
@@ -626,26 +638,18 @@ TEST(DibujosModelo, EtiquetasNoLasTapaLoQueNombran)
         funcionFronteraGraf();
         v.poner();
         changeSize(1000, 800);
+        // Cada barra sola con su número, cada nudo solo con el suyo
         for (int i = 0; i < noBarras; i++) {
             barrasAisladas.setZero();
             barrasAisladas(i) = 1;
-            std::vector<unsigned char> sola = pixelesDe([] { plotTagBarras(escalaTexto); });
-            std::vector<unsigned char> con = pixelesDe([] {
-                plotBarras();
-                plotTagBarras(escalaTexto);
-            });
-            EXPECT_EQ(pixelesTapados(sola, con, grisEtiqueta), 0)
-                << v.nombre << ", barra " << barra[i].getNoBarraUsuario();
+            esperarEntera([] { plotTagBarras(escalaTexto); }, plotBarras, grisEtiqueta,
+                          v.nombre + std::string(", barra ") + std::to_string(i));
         }
         for (int j = 0; j < noNudos; j++) {
             nudosAislados.setZero();
             nudosAislados(j) = 1;
-            std::vector<unsigned char> sola = pixelesDe([] { plotTagNudos(escalaTexto); });
-            std::vector<unsigned char> con = pixelesDe([] {
-                plotNudos();
-                plotTagNudos(escalaTexto);
-            });
-            EXPECT_EQ(pixelesTapados(sola, con, rojoEtiqueta), 0) << v.nombre << ", nudo " << j + 1;
+            esperarEntera([] { plotTagNudos(escalaTexto); }, plotNudos, rojoEtiqueta,
+                          v.nombre + std::string(", nudo ") + std::to_string(j));
         }
         nudosAislados.setOnes();
         barrasAisladas.setOnes();
