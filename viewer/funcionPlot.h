@@ -52,11 +52,10 @@ void funcionDibujarCuadro();
 void funcionAplicarProyeccion();
 
 // Caché del cuadro (funcionPlot_cache.cpp): la escena se graba en tandas
-// (lotePlot.h) y se reproduce mientras solo cambia la cámara
+// (lotePlot.h) y se reproduce mientras no cambie estadoEscena (app/zurezar3o.h:
+// flags, aislamiento, ajustes de dibujo, diagonal, cantidades del modelo y las
+// versiones del modelo y de los resultados); la cámara se resuelve en cada cuadro
 void funcionDibujarEscena(void (*escena)());
-// La escena se vuelve a grabar cuando cambia estadoEscena (app/zurezar3o.h):
-// flags, aislamiento, ajustes de dibujo, diagonal, cantidades del modelo y
-// las versiones del modelo (reiniciarModelo) y de los resultados (cada análisis).
 // Enciende o apaga la caché (la ventana del programa la enciende)
 enum class Cache { apagada, encendida };
 void funcionCacheDibujo(Cache estado);
