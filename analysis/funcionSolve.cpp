@@ -279,6 +279,8 @@ std::string revisarResultadosBarras(int nc)
 // línea del problema o vacía.
 std::string entregarResultados(int nc)
 {
+    // Los dibujos grabados con los resultados anteriores ya no valen
+    versionResultados++;
     for (objBarra3d& b : barra) {
         b.setDesplazamientos(u);
     }

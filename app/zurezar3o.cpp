@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <tuple>
+#include <type_traits>
 
 #ifdef _WIN32
 #include <io.h>
@@ -62,6 +64,18 @@ double PI = 3.141592653589793;
 int numeroComboCoincidente = -1;
 
 std::string mensajeAnalisis;
+
+unsigned long versionModelo = 0;
+unsigned long versionResultados = 0;
+
+void reiniciarModelo()
+{
+    // Cada uno a su valor de arranque: vacío o 0
+    auto vaciar = [](auto&... g) { ((g = std::decay_t<decltype(g)>()), ...); };
+    std::apply(vaciar, globalesCantidades());
+    std::apply(vaciar, globalesModelo());
+    versionModelo++;
+}
 
 void funcionLimpiarConsola()
 {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <Eigen/Dense>
@@ -71,6 +72,51 @@ extern int numeroComboCoincidente;
 
 // Línea con el motivo del último análisis fallido (vacía si fue bien)
 extern std::string mensajeAnalisis;
+
+// Versiones del modelo y de los resultados: crecen con cada reinicio del
+// modelo y con cada entrega de resultados; nunca vuelven atrás
+extern unsigned long versionModelo;
+extern unsigned long versionResultados;
+
+// Los globales por grupos, cada uno en un solo grupo. Quien agrega un global
+// lo agrega también a su grupo: de aquí salen el reinicio del modelo, la
+// firma de la caché del cuadro y el estado que guardan las pruebas.
+//
+// Cantidades del modelo: las leen los dibujos
+inline auto globalesCantidades() { return std::tie(noNudos, noBarras, noCombos); }
+// Nudos, barras, mapas y resultados: los dibujos los leen por las versiones
+inline auto globalesModelo()
+{
+    return std::tie(nudo, barra, punteroBarras, punteroNudos, u, reacciones, kEstructura,
+                    pEstructura, fEstructura, restriccionesEstructura, mensajeAnalisis);
+}
+// Lo demás que leen los dibujos de la escena, salvo la cámara
+inline auto globalesDibujo()
+{
+    return std::tie(flags, barrasAisladas, nudosAislados, escalaTexto, precision, escalaDef,
+                    escalaMy, escalaMz, escalaVy, escalaVz, escalaN, escalaT, escalaApoyo,
+                    escalaCarga, diagonal, PI);
+}
+// Archivo, caja y cámara, ratón, ventana y línea de comandos. Los dibujos leen
+// la cámara, pero la caché del cuadro la resuelve en cada cuadro.
+inline auto globalesSesion()
+{
+    return std::tie(nombreArchivo, xMin, xMax, yMin, yMax, zMin, zMax, xCam, yCam, zCam,
+                    xCentroObj, yCentroObj, zCentroObj, distCamObj, clickIzq, clickCentro, xLast,
+                    yLast, xClickIzq, yClickIzq, deltaAngHoriz, deltaAngVert, dialogo, comando,
+                    wVentana, hVentana, numeroComboCoincidente);
+}
+// Lo que lee la escena, salvo la cámara: si no cambia, el cuadro grabado vale
+inline auto estadoEscena()
+{
+    return std::tuple_cat(globalesDibujo(), globalesCantidades(),
+                          std::tie(versionModelo, versionResultados));
+}
+
+// Vacía el modelo, sus mapas y los resultados como al arrancar (todos los de
+// globalesCantidades y globalesModelo) y cambia la versión del modelo. Lo
+// llaman la recarga (F5), las pruebas y el fuzzer antes de cargar.
+void reiniciarModelo();
 
 // Limpia la consola: "cls" en Windows; en otro sistema la secuencia ANSI,
 // solo cuando la salida estándar es una terminal.

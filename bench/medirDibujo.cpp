@@ -25,6 +25,7 @@
 #include "app/zurezar3o.h"
 #include "bench/comunMedir.h"
 #include "input/funcionLeerArchivo.h"
+#include "viewer/comunPlot.h"
 #include "viewer/funcionPlot.h"
 
 namespace {
@@ -128,7 +129,7 @@ double cpuHiloMs()
 
 // Dibuja los cuadros desde la vista de inicio, girando la cámara entre uno y
 // otro; cada cuadro espera a que OpenGL termine
-Medida medirDibujo(const Dibujo& d, int cuadros, bool cache)
+Medida medirDibujo(const Dibujo& d, int cuadros, Cache cache)
 {
     using reloj = std::chrono::steady_clock;
     funcionCacheDibujo(cache);
@@ -179,7 +180,7 @@ void guardarPPM(const std::string& ruta)
 // cerca del centro de la caja
 void capturar(const std::vector<Dibujo>& dibujos, const std::string& carpeta)
 {
-    funcionCacheDibujo(true);
+    funcionCacheDibujo(Cache::encendida);
     int n = 0;
     for (const Dibujo& d : dibujos) {
         if (d.zoom) continue;
@@ -222,11 +223,7 @@ int main(int argc, char** argv)
     enSilencio([] { funcionLeerArchivo(); });
     std::remove(nombreArchivo.c_str());
 
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowPosition(100, 10);
-    glutInitWindowSize(1000, 800);
-    glutCreateWindow("Tresnal 3D v6.1");
+    funcionAbrirVentana(argc, argv, "Tresnal 3D v6.1");
     glutDisplayFunc([] {});
     for (int i = 0; i < 5; i++) glutMainLoopEvent();
     funcionFlagsInicio();
@@ -245,24 +242,21 @@ int main(int argc, char** argv)
     std::printf("\n%d nudos, %d barras, %d combos; ventana %d x %d; análisis %.2f s\n", noNudos,
                 noBarras, noCombos, wVentana, hVentana, tAnalisis);
 
-    const std::vector<Dibujo> dibujos = {
+    std::vector<Dibujo> dibujos = {
         {"modelo", {}, {}},
         {"números de nudos y barras", {flagTagNudos, flagTagBarras}, {}},
         {"secciones", {flagSecciones}, {}},
         {"volumen", {flagVolumen}, {}},
-        {"deformada", {flagDeformada}, {0}},
-        {"N", {flagAxial}, {0}},
-        {"Vy", {flagCortanteY}, {0}},
-        {"Vz", {flagCortanteZ}, {0}},
-        {"T", {flagTorsion}, {0}},
-        {"My", {flagMomentoY}, {0}},
-        {"Mz", {flagMomentoZ}, {0}},
-        {"cargas", {flagCarga}, {1}},
-        {"reacciones", {flagReacciones}, {1}},
-        {"My, dos combos, números", {flagMomentoY, flagTagNudos, flagTagBarras}, {0, 1}},
-        {"números, con la rueda", {flagTagNudos, flagTagBarras}, {}, true},
-        {"cargas, con la rueda", {flagCarga}, {1}, true},
     };
+    // Cada tipo de resultado con C1; las cargas y las reacciones con C2, el del viento
+    for (const TipoResultado& t : tiposResultado) {
+        int combo = t.flag == flagCarga || t.flag == flagReacciones ? 1 : 0;
+        dibujos.push_back({t.boton, {t.flag}, {combo}});
+    }
+    dibujos.push_back(
+        {"My, dos combos, números", {flagMomentoY, flagTagNudos, flagTagBarras}, {0, 1}});
+    dibujos.push_back({"números, con la rueda", {flagTagNudos, flagTagBarras}, {}, true});
+    dibujos.push_back({"carga, con la rueda", {flagCarga}, {1}, true});
     if (!carpetaCapturas.empty()) {
         capturar(dibujos, carpetaCapturas);
         return 0;
@@ -277,8 +271,8 @@ int main(int argc, char** argv)
     std::printf("%7s %8s | %9s %7s %8s %8s\n", "ms", "(CPU)", "primero", "ms", "(CPU)", "máximo");
     for (const Dibujo& d : dibujos) {
         if (!solo.empty() && solo != d.nombre) continue;
-        Medida sin = medirDibujo(d, cuadros, false);
-        Medida con = medirDibujo(d, cuadros, true);
+        Medida sin = medirDibujo(d, cuadros, Cache::apagada);
+        Medida con = medirDibujo(d, cuadros, Cache::encendida);
         columna(d.nombre);
         std::printf("%7.1f (%6.1f) | %9.1f %7.1f (%6.1f) %8.1f\n", sin.mediana, sin.cpu,
                     con.primero, con.mediana, con.cpu, con.maximo);

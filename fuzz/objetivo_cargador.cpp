@@ -18,7 +18,6 @@
 
 #include "analysis/analisis.h"
 #include "app/zurezar3o.h"
-#include "comun/reinicio.h"
 #include "input/funcionLeerArchivo.h"
 
 namespace {
@@ -186,6 +185,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo)
 {
     // Sin consola: un flujo en estado de error descarta lo que se le escribe
     std::cout.setstate(std::ios_base::badbit);
+    // El mismo reinicio que la recarga con F5 antes de leer el archivo
     reiniciarModelo();
     nombreArchivo = escribirEntrada(datos, largo);
     funcionLeerArchivo();

@@ -1,7 +1,7 @@
 // Ayudas internas del visor, cada una dicha una sola vez y con un solo
 // sentido: interruptores de flags, visibilidad del aislamiento, cantidades
 // del modelo, colores, marco de la barra, texto de los números y la tabla de
-// los dibujos de resultados.
+// los tipos de resultado.
 #pragma once
 
 #include <algorithm>
@@ -67,25 +67,61 @@ inline void empujarMarcoBarra(objBarra3d& b, double dx = 0, double dy = 0, doubl
 // fija ('f') o científica ('e'), cortado a 99 caracteres. Lo que redondea a
 // cero se escribe sin signo: "0.000", nunca "-0.000".
 std::string textoNumero(double v, int p, char notacion);
+// Radio de un círculo alrededor del ancla que contiene el texto de altura h
+// con cualquier alineación
+double radioTexto(const std::string& texto, double h);
 
-// Dibujos de resultados, uno por combo encendido, en el orden del cuadro, con
-// la escala que les pasa el cuadro y que cambian '+' y '-'
-struct DibujoResultado {
+// Los tipos de resultado, en el orden en que el cuadro los dibuja (uno por
+// combo encendido): su flag, el comando que lo conmuta con sus dos respuestas,
+// su botón de la columna izquierda del panel, su dibujo y la escala que le
+// pasa el cuadro y que cambian '+' y '-'
+struct TipoResultado {
     int flag;
+    const char* comando;
+    const char* activado;     // respuesta con el dibujo encendido
+    const char* desactivado;  // y con el dibujo apagado
+    const char* boton;
+    double yBoton;
+    bool botonSinAnalisis;    // el botón se ve antes de "Calcular"
     void (*dibujo)(int c, double s);
-    double* escala;  // nullptr: sin escala (las reacciones)
+    double* escala;           // nullptr: sin escala (las reacciones)
 };
 
 inline void plotReaccionesSinEscala(int c, double) { plotReacciones(c); }
 
-inline const DibujoResultado dibujosResultado[] = {
-    {flagDeformada, plotDeformada, &escalaDef},
-    {flagAxial, plotAxial, &escalaN},
-    {flagCortanteY, plotCortanteY, &escalaVy},
-    {flagMomentoY, plotMomentoY, &escalaMy},
-    {flagTorsion, plotTorsion, &escalaT},
-    {flagCarga, plotCarga, &escalaCarga},
-    {flagReacciones, plotReaccionesSinEscala, nullptr},
-    {flagCortanteZ, plotCortanteZ, &escalaVz},
-    {flagMomentoZ, plotMomentoZ, &escalaMz},
+inline const TipoResultado tiposResultado[] = {
+    {flagDeformada, "plotDef", "Deformaciones Activadas. Ingrese Comando:",
+     "Deformaciones Desactivadas. Ingrese Comando:", "deflexion", 150, false, plotDeformada,
+     &escalaDef},
+    {flagAxial, "plotN", "Fuerzas Axiales Activadas. Ingrese Comando:",
+     "Fuerzas Axiales Desactivadas. Ingrese Comando:", "N", 165, false, plotAxial, &escalaN},
+    {flagCortanteY, "plotVy", "Fuerzas Cortantes Y Activadas. Ingrese Comando:",
+     "Fuerzas Cortantes Y Desactivadas. Ingrese Comando:", "Vy", 180, false, plotCortanteY,
+     &escalaVy},
+    {flagMomentoY, "plotMy", "Momentos Flectores Y Activados. Ingrese Comando:",
+     "Momentos Flectores Y Desactivados. Ingrese Comando:", "My", 195, false, plotMomentoY,
+     &escalaMy},
+    {flagTorsion, "plotT", "Torsion Activadas. Ingrese Comando:",
+     "Torsion Desactivada. Ingrese Comando:", "T", 240, false, plotTorsion, &escalaT},
+    {flagCarga, "plotCarga", "Graficacion de Cargas Activada. Ingrese Comando:",
+     "Graficacion de Cargas Desactivada. Ingrese Comando:", "carga", 120, true, plotCarga,
+     &escalaCarga},
+    {flagReacciones, "plotR", "Graficacion de Reacciones Activada. Ingrese Comando:",
+     "Graficacion de Reacciones Desactivada. Ingrese Comando:", "reaccion", 135, false,
+     plotReaccionesSinEscala, nullptr},
+    {flagCortanteZ, "plotVz", "Fuerzas Cortantes Z Activadas. Ingrese Comando:",
+     "Fuerzas Cortantes Z Desactivadas. Ingrese Comando:", "Vz", 210, false, plotCortanteZ,
+     &escalaVz},
+    {flagMomentoZ, "plotMz", "Momentos Flectores Z Activados. Ingrese Comando:",
+     "Momentos Flectores Z Desactivados. Ingrese Comando:", "Mz", 225, false, plotMomentoZ,
+     &escalaMz},
 };
+
+// El flag es el de un tipo de resultado
+inline bool esFlagResultado(int i)
+{
+    for (const TipoResultado& t : tiposResultado) {
+        if (t.flag == i) return true;
+    }
+    return false;
+}

@@ -43,15 +43,11 @@ void linea(float x1, float y1, float z1, float x2, float y2, float z2)
 
 const float base = -1.3f;
 
-// Cruz de la base: cada línea en su tanda o las dos juntas
-void cruzBase(bool juntas)
+// Cruz de la base: sus dos líneas (las tandas las juntan igual)
+void cruzBase()
 {
     loteComenzar(GL_LINES);
     linea(-1, 0, base, 1, 0, base);
-    if (!juntas) {
-        loteTerminar();
-        loteComenzar(GL_LINES);
-    }
     linea(0, -1, base, 0, 1, base);
     loteTerminar();
 }
@@ -100,7 +96,7 @@ void dibujarCaso(CasoApoyo caso)
         break;
     case apoyoArticulado:
         loteAnchoLinea(3);
-        cruzBase(true);
+        cruzBase();
         loteAnchoLinea(1);
         loteComenzar(GL_LINES);
         patasXZ();
@@ -111,7 +107,7 @@ void dibujarCaso(CasoApoyo caso)
     case apoyoRodilloY:
     case apoyoRodilloX:
         loteAnchoLinea(3);
-        cruzBase(false);
+        cruzBase();
         loteAnchoLinea(1);
         loteEmpujarMatriz();
         circulos(caso != apoyoRodilloY, caso != apoyoRodilloX);

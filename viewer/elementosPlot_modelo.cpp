@@ -76,23 +76,35 @@ void ejeConLetra(double a, double dx, double dy, double dz, const char* letra)
 }
 
 // Circulito de articulación en la abscisa x, en el plano x-y o girado al x-z
-void circuloArticulacion(double x, double r, bool planoXZ)
+enum class Plano { xy, xz };
+void circuloArticulacion(double x, double r, Plano plano)
 {
     loteEmpujarMatriz();
     loteTrasladar(aFloat(x), 0, 0);
-    if (planoXZ) loteGirar(90, 1, 0, 0);
+    if (plano == Plano::xz) loteGirar(90, 1, 0, 0);
     plotArcoXY(r, 0, 360);
     loteSacarMatriz();
 }
 
 // Las etiquetas van corridas distCamObj / 200 sobre cada eje global, así se
-// separan del dibujo lo mismo con cualquier zoom. Se saca con loteSacarMatriz.
-void empujarCorrimientoEtiqueta()
+// separan del dibujo lo mismo con cualquier zoom; y delante del tramo a-b que
+// nombran (la barra, o el nudo con su esfera), sin moverse en la pantalla, así
+// no las tapa ni la columna que está justo debajo ni la barra vista de punta.
+// Se saca con loteSacarMatriz.
+void empujarCorrimientoEtiqueta(const Eigen::Vector3d& a, const Eigen::Vector3d& b,
+                                double grosor, const std::string& texto, double h)
 {
     const double k = 1.0 / 200;
     loteEmpujarMatriz();
+    loteDelanteDe(a, b, grosor, radioTexto(texto, h));
     loteTrasladarConCamara(k, k, k);
 }
+
+Eigen::Vector3d extremoInicial(objBarra3d& b) { return {b.getXi(), b.getYi(), b.getZi()}; }
+Eigen::Vector3d extremoFinal(objBarra3d& b) { return {b.getXf(), b.getYf(), b.getZf()}; }
+
+// Las esferas de los nudos
+double radioEsferaNudo() { return diagonal / 300; }
 
 // Barras sin sección que ya avisaron con el modelo cargado
 std::vector<bool> avisoSinSeccion;
@@ -138,7 +150,7 @@ void plotNudos()
         loteTrasladar(aFloat(nudo[i].getX()), aFloat(nudo[i].getY()), aFloat(nudo[i].getZ()));
         loteAnchoLinea(1);
         loteColor(0.7f, 0, 0);
-        loteEsfera(diagonal / 300, 12, 12);
+        loteEsfera(radioEsferaNudo(), 12, 12);
         loteSacarMatriz();
     }
 }
@@ -178,11 +190,11 @@ void plotArticulaciones()
         loteAnchoLinea(1);
         empujarMarcoBarra(b);
         loteColor(0.1f, 0.7f, 0.1f);
-        if (iniY != 1) circuloArticulacion(0.05 * L, r, false);
-        if (finY != 1) circuloArticulacion(0.95 * L, r, false);
+        if (iniY != 1) circuloArticulacion(0.05 * L, r, Plano::xy);
+        if (finY != 1) circuloArticulacion(0.95 * L, r, Plano::xy);
         loteColor(0.1f, 0.7f, 0.7f);
-        if (iniZ != 1) circuloArticulacion(0.05 * L, r, true);
-        if (finZ != 1) circuloArticulacion(0.95 * L, r, true);
+        if (iniZ != 1) circuloArticulacion(0.05 * L, r, Plano::xz);
+        if (finZ != 1) circuloArticulacion(0.95 * L, r, Plano::xz);
         loteSacarMatriz();
     }
 }
@@ -195,7 +207,9 @@ void plotTagNudos(double h)
         objNudo3d& n = nudo[i];
         loteColor(0.9f, 0.2f, 0.2f);
         loteAnchoLinea(1);
-        empujarCorrimientoEtiqueta();
+        const Eigen::Vector3d p(n.getX(), n.getY(), n.getZ());
+        const std::string numero = textoNumero(n.getNoNudoUsuario(), 0, 'f');
+        empujarCorrimientoEtiqueta(p, p, radioEsferaNudo(), numero, h);
         drawNumFloatFacing(n.getX(), n.getY(), n.getZ(), n.getNoNudoUsuario(), 0, h, 1);
         loteSacarMatriz();
     }
@@ -209,7 +223,8 @@ void plotTagBarras(double h)
         objBarra3d& b = barra[i];
         loteAnchoLinea(1);
         loteColor(0.8f, 0.8f, 0.8f);
-        empujarCorrimientoEtiqueta();
+        empujarCorrimientoEtiqueta(extremoInicial(b), extremoFinal(b), 0,
+                                   textoNumero(b.getNoBarraUsuario(), 0, 'f'), h);
         drawNumFloatFacing((b.getXi() + b.getXf()) / 2, (b.getYi() + b.getYf()) / 2,
                            (b.getZi() + b.getZf()) / 2, b.getNoBarraUsuario(), 0, h, 2);
         loteSacarMatriz();
@@ -227,7 +242,7 @@ void plotSecciones(double h)
         if (b.getBoolSeccion() || primerAvisoSinSeccion(i)) nombre = b.getNombreDeSeccion();
         loteAnchoLinea(1);
         loteColor(0.8f, 0.8f, 0.8f);
-        empujarCorrimientoEtiqueta();
+        empujarCorrimientoEtiqueta(extremoInicial(b), extremoFinal(b), 0, nombre, h);
         drawTextoEscaladoFacing((b.getXi() + b.getXf()) / 2, (b.getYi() + b.getYf()) / 2,
                                 (b.getZi() + b.getZf()) / 2, nombre.c_str(), h, 2);
         loteSacarMatriz();

@@ -1,5 +1,6 @@
 // Panel superpuesto: línea de comandos, lista de combos, ayudas y botones.
 #include <algorithm>
+#include <vector>
 
 #include <GL/freeglut.h>
 
@@ -18,7 +19,9 @@ const std::string textoAyuda =
     "Rotar: click central y mover mouse\n"
     "Zoom: scroll +/-\n"
     "Cambiar escala de diagramas: (tecla +) o (tecla -)\n"
+    "  teclado de EE.UU.: (tecla =) o (tecla -)\n"
     "Cambiar escala de texto: (shift +) o (shift -)\n"
+    "  teclado español: (tecla *) o (tecla _)\n"
     "Mostrar u ocultar lineas internas de diagramas: Alt-f\n"
     "Mostrar u ocultar texto de diagramas: Alt-t\n"
     "Mostrar u ocultar nudos: Alt-n\n"
@@ -195,20 +198,32 @@ struct BotonDeFlag {
     int flag;
 };
 
-// Columna izquierda, siempre visibles
+// Columna izquierda, siempre visibles; los de resultados están en su tabla
 const BotonDeFlag botonesModelo[] = {
     {"tag Nudos", 30, flagTagNudos}, {"tag Barras", 45, flagTagBarras},
     {"secciones", 60, flagSecciones}, {"apoyos", 75, flagApoyos},
-    {"volumen", 90, flagVolumen},     {"carga", 120, flagCarga},
+    {"volumen", 90, flagVolumen},
 };
 
-// Columna izquierda, solo con el análisis hecho
-const BotonDeFlag botonesResultado[] = {
-    {"reaccion", 135, flagReacciones}, {"deflexion", 150, flagDeformada},
-    {"N", 165, flagAxial},             {"Vy", 180, flagCortanteY},
-    {"My", 195, flagMomentoY},         {"Vz", 210, flagCortanteZ},
-    {"Mz", 225, flagMomentoZ},         {"T", 240, flagTorsion},
-};
+// Los tipos de resultado en el orden de sus botones, de arriba abajo
+const std::vector<const TipoResultado*>& resultadosDeArribaAbajo()
+{
+    static const std::vector<const TipoResultado*> orden = [] {
+        std::vector<const TipoResultado*> v;
+        for (const TipoResultado& t : tiposResultado) v.push_back(&t);
+        std::sort(v.begin(), v.end(), [](const TipoResultado* a, const TipoResultado* b) {
+            return a->yBoton < b->yBoton;
+        });
+        return v;
+    }();
+    return orden;
+}
+
+// Botones de la columna izquierda: x 10, 70 x 12 píxeles
+void botonColumna(double y, const char* etiqueta, int flag)
+{
+    botonFlag(10, y, 70, 12, etiqueta, flag);
+}
 
 }  // namespace
 
@@ -258,9 +273,12 @@ void plotDialogo()
     }
 
     botonFlag(W - 130, H - 80, 120, 15, "Calcular", flagCalculado);
-    for (const BotonDeFlag& b : botonesModelo) botonFlag(10, b.y, 70, 12, b.etiqueta, b.flag);
-    if (flags[flagCalculado] == 1) {
-        for (const BotonDeFlag& b : botonesResultado) botonFlag(10, b.y, 70, 12, b.etiqueta, b.flag);
+    for (const BotonDeFlag& b : botonesModelo) botonColumna(b.y, b.etiqueta, b.flag);
+    // Los de resultados, con el análisis hecho (las cargas también sin él)
+    for (const TipoResultado* t : resultadosDeArribaAbajo()) {
+        if (t->botonSinAnalisis || flags[flagCalculado] == 1) {
+            botonColumna(t->yBoton, t->boton, t->flag);
+        }
     }
 
     glPopMatrix();

@@ -61,8 +61,9 @@ void trazarCabeza(double h)
 
 // Tallo y cabeza de tamaño h, o de distCamObj / 75 con la cámara de cada cuadro
 // (entonces h no se usa)
+enum class Cabeza { fija, sigueCamara };
 void trazarFlecha(double x1, double y1, double z1, double x2, double y2, double z2, double h,
-                  bool cabezaCamara)
+                  Cabeza cabeza)
 {
     LoteDibujo lote;
     double L = std::pow((x1 - x2) * (x1 - x2) + (y1 - y2) * (y1 - y2) + (z1 - z2) * (z1 - z2), 0.5);
@@ -88,7 +89,7 @@ void trazarFlecha(double x1, double y1, double z1, double x2, double y2, double 
     loteTrasladar(static_cast<float>(x2), static_cast<float>(y2), static_cast<float>(z2));
     loteGirar(static_cast<float>(gamma * 180 / PI), 0, 0, 1);
     loteGirar(static_cast<float>(beta * 180 / PI), 0, 1, 0);
-    if (cabezaCamara) {
+    if (cabeza == Cabeza::sigueCamara) {
         loteEscalarConCamara(cabezaPorDistancia);
         trazarCabeza(1);
     } else {
@@ -125,14 +126,22 @@ std::string textoNumero(double v, int p, char notacion)
     return texto;
 }
 
+double radioTexto(const std::string& texto, double h)
+{
+    // Ancho supuesto entero a un lado del ancla; las letras, con sus colas,
+    // no pasan de 1.2 h de alto
+    double w = anchoCaracter * static_cast<double>(texto.size()) * h * factorAltura;
+    return std::hypot(w, 1.2 * h);
+}
+
 void drawFlecha(double x1, double y1, double z1, double x2, double y2, double z2, double h)
 {
-    trazarFlecha(x1, y1, z1, x2, y2, z2, h, false);
+    trazarFlecha(x1, y1, z1, x2, y2, z2, h, Cabeza::fija);
 }
 
 void drawFlechaCamara(double x1, double y1, double z1, double x2, double y2, double z2)
 {
-    trazarFlecha(x1, y1, z1, x2, y2, z2, 0, true);
+    trazarFlecha(x1, y1, z1, x2, y2, z2, 0, Cabeza::sigueCamara);
 }
 
 void plotArcoXY(double r, double a0, double a1)

@@ -1,6 +1,8 @@
 // Dibujos de resultados: deformada, diagramas de esfuerzos y reacciones.
 // Sin resultados para el combo pedido (antes de "Calcular" o tras recargar)
 // no dibujan nada.
+#include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "app/zurezar3o.h"
@@ -125,6 +127,36 @@ const Diagrama diagramaMomentoZ{&objBarra3d::getSolicitacionMz, 2, -1, colorMome
 const Diagrama diagramaTorsion{&objBarra3d::getSolicitacionTorsion, 1, 1, {0.6f, 0.25f, 0.6f},
                                {0.99f, 0.5f, 0.99f}, {0.4f, 0.4f, 0.9f}, Rotulo::ninguno};
 
+// Bajo el redondeo del análisis: una componente de menos de 1e-12 veces la
+// mayor de su clase en el combo (traslación o giro, de cualquier nudo) se
+// escribe 0. La de su clase y no la de su dirección: en un pórtico plano todas
+// las Uy son redondeo, también la mayor de ellas.
+const double redondeoRelativo = 1e-12;
+
+// La mayor traslación y el mayor giro, en valor absoluto, de los nudos con
+// resultados del combo c
+void mayoresDelCombo(int c, double& traslacion, double& giro)
+{
+    traslacion = 0;
+    giro = 0;
+    for (int i = 0; i < cantidadNudos(); i++) {
+        objNudo3d& n = nudo[static_cast<size_t>(i)];
+        if (n.getCantidadDeResultados() <= c) continue;
+        for (double v :
+             {n.getDesplazamientoX(c), n.getDesplazamientoY(c), n.getDesplazamientoZ(c)}) {
+            traslacion = std::max(traslacion, std::fabs(v));
+        }
+        for (double v : {n.getGiroX(c), n.getGiroY(c), n.getGiroZ(c)}) {
+            giro = std::max(giro, std::fabs(v));
+        }
+    }
+}
+
+double sinRedondeo(double v, double mayor)
+{
+    return std::fabs(v) < redondeoRelativo * mayor ? 0.0 : v;
+}
+
 }  // namespace
 
 void plotAxial(int c, double s) { plotDiagrama(diagramaAxial, c, s); }
@@ -138,6 +170,8 @@ void plotDeformada(int c, double s)
 {
     LoteDibujo lote;
     const double h = escalaTexto;
+    double mayorTraslacion = 0, mayorGiro = 0;
+    mayoresDelCombo(c, mayorTraslacion, mayorGiro);
     for (int i = 0; i < cantidadNudos(); i++) {
         if (!visible(nudosAislados, i)) {
             continue;
@@ -162,7 +196,8 @@ void plotDeformada(int c, double s)
         if (flagEncendido(flagTextoDiagramas)) {
             drawTextoEscalado(r, h, 0, "Ux, Uy, Uz ,Gx, Gy, Gz", h, 1);
             for (int k = 0; k < 6; k++) {
-                drawNumSci(r, -k * h, 0, valores[k], precision, h, 1);
+                double v = sinRedondeo(valores[k], k < 3 ? mayorTraslacion : mayorGiro);
+                drawNumSci(r, -k * h, 0, v, precision, h, 1);
             }
         }
         loteSacarMatriz();

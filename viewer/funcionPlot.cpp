@@ -32,27 +32,32 @@ void escena()
 
     // Solo los combos con interruptor en flags
     int combos = std::min(noCombos, maxCombosFlags);
-    for (const DibujoResultado& r : dibujosResultado) {
-        if (!flagEncendido(r.flag)) continue;
+    for (const TipoResultado& t : tiposResultado) {
+        if (!flagEncendido(t.flag)) continue;
         for (int c = 0; c < combos; c++) {
-            if (flagEncendido(flagCombos + c)) r.dibujo(c, r.escala ? *r.escala : 0.0);
+            if (flagEncendido(flagCombos + c)) t.dibujo(c, t.escala ? *t.escala : 0.0);
         }
     }
 }
 
 }  // namespace
 
-void funcionPlot(int argc, char** argv)
+void funcionAbrirVentana(int& argc, char** argv, const char* titulo)
 {
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowPosition(100, 10);
     glutInitWindowSize(1000, 800);
-    glutCreateWindow("Tresnal 3D v6.1");
+    glutCreateWindow(titulo);
     lotePrepararFormas();
+}
+
+void funcionPlot(int argc, char** argv)
+{
+    funcionAbrirVentana(argc, argv, "Tresnal 3D v6.1");
 
     funcionFlagsInicio();
-    funcionCacheDibujo(true);
+    funcionCacheDibujo(Cache::encendida);
     glEnable(GL_DEPTH_TEST);
     funcionVistaNuevoModelo();
 
@@ -102,7 +107,6 @@ void funcionAplicarProyeccion()
 
 void funcionVistaNuevoModelo()
 {
-    funcionInvalidarDibujo();
     barrasAisladas = VectorXi::Ones(std::max(0, noBarras));
     nudosAislados = VectorXi::Ones(std::max(0, noNudos));
     reiniciarAvisosSecciones();

@@ -36,6 +36,10 @@ const int maxCombosFlags = 100;
 
 // Ventana y cuadro
 void funcionPlot(int argc, char** argv);
+// Abre la ventana con ese título: 1000 x 800 en (100, 10), RGB, doble búfer y
+// profundidad, con las letras y la esfera de las tandas ya leídas. La usan el
+// programa, la medición del dibujo y las pruebas del visor.
+void funcionAbrirVentana(int& argc, char** argv, const char* titulo);
 void changeSize(int w, int h);
 void funcionFronteraGraf();
 // Vista de un modelo recién cargado: todo a la vista, avisos de nuevo,
@@ -48,16 +52,13 @@ void funcionDibujarCuadro();
 void funcionAplicarProyeccion();
 
 // Caché del cuadro (funcionPlot_cache.cpp): la escena se graba en tandas
-// (lotePlot.h) y se reproduce mientras solo cambia la cámara
+// (lotePlot.h) y se reproduce mientras no cambie estadoEscena (app/zurezar3o.h:
+// flags, aislamiento, ajustes de dibujo, diagonal, cantidades del modelo y las
+// versiones del modelo y de los resultados); la cámara se resuelve en cada cuadro
 void funcionDibujarEscena(void (*escena)());
 // Enciende o apaga la caché (la ventana del programa la enciende)
-void funcionCacheDibujo(bool activa);
-// El modelo cambió (lo llama funcionVistaNuevoModelo, al abrir la ventana y en
-// cada recarga): la escena se vuelve a grabar. Todo lo demás que dibuja la
-// escena entra en la firma que la caché compara en cada cuadro: flags (también
-// la del análisis hecho), escalas, precisión, vectores de aislamiento,
-// diagonal de la caja, cantidades y vectores del modelo.
-void funcionInvalidarDibujo();
+enum class Cache { apagada, encendida };
+void funcionCacheDibujo(Cache estado);
 // Veces que se grabó la escena desde el arranque
 int funcionGrabacionesEscena();
 

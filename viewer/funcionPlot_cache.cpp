@@ -1,9 +1,10 @@
 // Caché del cuadro: las tandas de la escena se graban (lo fijo en listas de
 // OpenGL; lo que depende de la cámara se resuelve al reproducir) y se
 // reproducen mientras solo cambia la cámara. Se vuelven a grabar cuando cambia
-// algo de lo que dibujan, según una firma del estado comparada en cada cuadro.
-#include <cstdint>
-#include <cstring>
+// algo de lo que dibujan, según una firma del estado comparada en cada cuadro
+// (estadoEscena, declarado con los globales).
+#include <tuple>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -17,58 +18,44 @@ namespace {
 
 bool cacheActiva = false;
 int grabaciones = 0;
-// Cambia con cada recarga del modelo. Los resultados no necesitan otra marca:
-// "Calcular" cambia flags (la entrada del análisis hecho) y, con el mismo
-// modelo, un análisis más da los mismos resultados.
-unsigned long versionModelo = 0;
 
-// Todo lo que leen los dibujos grabados, salvo la cámara: el giro de cara a
-// ella y la cabeza de las flechas de carga se resuelven al reproducir
-struct Firma {
-    std::vector<int> flags;
-    std::vector<double> reales;
-    std::vector<long long> enteros;
-    std::vector<int> barrasAisladas;
-    std::vector<int> nudosAislados;
-};
+// Firma: los bytes de todo lo que leen los dibujos grabados (estadoEscena),
+// salvo la cámara: el giro de cara a ella, la cabeza de las flechas de carga y
+// el corrimiento de las etiquetas se resuelven al reproducir. Los reales se
+// comparan bit a bit: un NaN es igual a sí mismo.
+using Firma = std::vector<unsigned char>;
 
-void copiar(const VectorXi& v, std::vector<int>& a) { a.assign(v.data(), v.data() + v.size()); }
-
-long long direccion(const void* p)
+void agregarBytes(Firma& f, const void* p, size_t n)
 {
-    return static_cast<long long>(reinterpret_cast<std::intptr_t>(p));
+    const unsigned char* b = static_cast<const unsigned char*>(p);
+    f.insert(f.end(), b, b + n);
 }
 
-// La firma del estado de ahora, escrita sobre f sin pedir memoria si sus
-// vectores ya tienen lugar
+template <class T>
+void agregar(Firma& f, const T& v)
+{
+    static_assert(std::is_arithmetic_v<T>, "la firma lleva números y vectores de enteros");
+    agregarBytes(f, &v, sizeof v);
+}
+
+// Vectores con su largo delante: dos vectores seguidos no se confunden
+void agregar(Firma& f, const std::vector<int>& v)
+{
+    agregar(f, v.size());
+    agregarBytes(f, v.data(), v.size() * sizeof(int));
+}
+
+void agregar(Firma& f, const VectorXi& v)
+{
+    agregar(f, v.size());
+    agregarBytes(f, v.data(), static_cast<size_t>(v.size()) * sizeof(int));
+}
+
+// La firma del estado de ahora, escrita sobre f sin pedir memoria si ya tiene lugar
 void leerFirma(Firma& f)
 {
-    f.flags = flags;
-    f.reales = {escalaTexto, escalaDef,   escalaMy,    escalaMz, escalaVy, escalaVz,
-                escalaN,     escalaT,     escalaApoyo, escalaCarga, diagonal, PI};
-    f.enteros = {precision,
-                 noNudos,
-                 noBarras,
-                 noCombos,
-                 static_cast<long long>(nudo.size()),
-                 static_cast<long long>(barra.size()),
-                 direccion(nudo.data()),
-                 direccion(barra.data()),
-                 static_cast<long long>(versionModelo)};
-    copiar(barrasAisladas, f.barrasAisladas);
-    copiar(nudosAislados, f.nudosAislados);
-}
-
-// Reales comparados bit a bit: un NaN es igual a sí mismo
-bool mismosReales(const std::vector<double>& a, const std::vector<double>& b)
-{
-    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0;
-}
-
-bool misma(const Firma& a, const Firma& b)
-{
-    return a.flags == b.flags && mismosReales(a.reales, b.reales) && a.enteros == b.enteros &&
-           a.barrasAisladas == b.barrasAisladas && a.nudosAislados == b.nudosAislados;
+    f.clear();
+    std::apply([&f](const auto&... g) { (agregar(f, g), ...); }, estadoEscena());
 }
 
 struct Grabacion {
@@ -104,11 +91,9 @@ bool grabar(void (*escena)(), Firma& firma)
 }  // namespace
 
 // La grabación queda: vale mientras la firma no cambie
-void funcionCacheDibujo(bool activa) { cacheActiva = activa; }
+void funcionCacheDibujo(Cache estado) { cacheActiva = estado == Cache::encendida; }
 
 int funcionGrabacionesEscena() { return grabaciones; }
-
-void funcionInvalidarDibujo() { versionModelo++; }
 
 void funcionDibujarEscena(void (*escena)())
 {
@@ -118,7 +103,7 @@ void funcionDibujarEscena(void (*escena)())
     }
     leerFirma(firmaCuadro);
     bool vigente =
-        grabacion.hecha && grabacion.escena == escena && misma(grabacion.firma, firmaCuadro);
+        grabacion.hecha && grabacion.escena == escena && grabacion.firma == firmaCuadro;
     if (!vigente && !grabar(escena, firmaCuadro)) {
         escena();
         return;

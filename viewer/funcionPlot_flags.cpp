@@ -1,35 +1,28 @@
 // Estado inicial y reglas de los flags de pantalla.
 #include <algorithm>
-#include <iterator>
 
 #include "analysis/analisis.h"
 #include "app/zurezar3o.h"
+#include "viewer/comunPlot.h"
 #include "viewer/funcionPlot.h"
 
 namespace {
 
-// Dibujos que se excluyen entre sí: los de resultados y el volumen. Encender
-// uno apaga los demás.
-const int dibujosExclusivos[] = {flagDeformada, flagAxial,      flagCortanteY, flagMomentoY,
-                                 flagCarga,     flagReacciones, flagCortanteZ, flagMomentoZ,
-                                 flagTorsion,   flagVolumen};
 // Rótulos que el volumen y la torsión apagan
 const int rotulos[] = {flagTagNudos, flagTagBarras, flagSecciones};
 
-bool esExclusivo(int i)
-{
-    return std::find(std::begin(dibujosExclusivos), std::end(dibujosExclusivos), i) !=
-           std::end(dibujosExclusivos);
-}
+// Los dibujos que se excluyen entre sí: los de resultados y el volumen
+bool esExclusivo(int i) { return i == flagVolumen || esFlagResultado(i); }
 
 // Suma 1 a la entrada i y apaga los demás dibujos exclusivos; el volumen y la
 // torsión apagan también los rótulos
 void alternarExclusivo(int i)
 {
     flags[i]++;
-    for (int j : dibujosExclusivos) {
-        if (j != i) flags[j] = 0;
+    for (const TipoResultado& t : tiposResultado) {
+        if (t.flag != i) flags[t.flag] = 0;
     }
+    if (i != flagVolumen) flags[flagVolumen] = 0;
     if (i == flagVolumen || i == flagTorsion) {
         for (int j : rotulos) flags[j] = 0;
     }

@@ -37,44 +37,60 @@ const ComandoSimple comandosSimples[] = {
     {"secciones", flagSecciones}, {"plotVolumen", flagVolumen},
 };
 
-// Comandos que conmutan y responden según el estado nuevo
-struct ComandoDibujo {
-    const char* palabra;
-    int flag;
-    const char* activado;
-    const char* desactivado;
+// Los apoyos conmutan y responden como los dibujos de resultados
+const char* const apoyosActivados = "Graficacion de Apoyos Activada. Ingrese Comando:";
+const char* const apoyosDesactivados = "Graficacion de Apoyos Desactivada. Ingrese Comando:";
+
+// Conmuta el flag y responde según su estado nuevo
+void conmutarYResponder(int flag, const char* activado, const char* desactivado)
+{
+    modificadorFlagsGraf(flag);
+    dialogo = flagEncendido(flag) ? activado : desactivado;
+}
+
+void multiplicarEscalasDiagrama(double factor)
+{
+    for (const TipoResultado& t : tiposResultado) {
+        if (t.escala != nullptr && flagEncendido(t.flag)) *t.escala *= factor;
+    }
+}
+
+// Teclas de escala: '+' y '-' cambian la escala del dibujo de resultados
+// encendido, y con Shift la del texto. Para el teclado principal, además, '='
+// (la tecla + sin Shift del teclado de EE. UU.) agranda el dibujo, y '*' y '_'
+// (Shift con las teclas + y - del teclado español y del latinoamericano; '_'
+// también en el de EE. UU.) agrandan y achican el texto. Ninguna se escribe en
+// la línea de comandos.
+enum class QueEscala { segunShift, diagrama, texto };
+struct TeclaEscala {
+    unsigned char tecla;
+    QueEscala escala;
+    double factor;
 };
-const ComandoDibujo comandosDibujo[] = {
-    {"plotDef", flagDeformada, "Deformaciones Activadas. Ingrese Comando:",
-     "Deformaciones Desactivadas. Ingrese Comando:"},
-    {"plotN", flagAxial, "Fuerzas Axiales Activadas. Ingrese Comando:",
-     "Fuerzas Axiales Desactivadas. Ingrese Comando:"},
-    {"plotVy", flagCortanteY, "Fuerzas Cortantes Y Activadas. Ingrese Comando:",
-     "Fuerzas Cortantes Y Desactivadas. Ingrese Comando:"},
-    {"plotMy", flagMomentoY, "Momentos Flectores Y Activados. Ingrese Comando:",
-     "Momentos Flectores Y Desactivados. Ingrese Comando:"},
-    {"plotCarga", flagCarga, "Graficacion de Cargas Activada. Ingrese Comando:",
-     "Graficacion de Cargas Desactivada. Ingrese Comando:"},
-    {"plotR", flagReacciones, "Graficacion de Reacciones Activada. Ingrese Comando:",
-     "Graficacion de Reacciones Desactivada. Ingrese Comando:"},
-    {"plotVz", flagCortanteZ, "Fuerzas Cortantes Z Activadas. Ingrese Comando:",
-     "Fuerzas Cortantes Z Desactivadas. Ingrese Comando:"},
-    {"plotMz", flagMomentoZ, "Momentos Flectores Z Activados. Ingrese Comando:",
-     "Momentos Flectores Z Desactivados. Ingrese Comando:"},
-    {"plotT", flagTorsion, "Torsion Activadas. Ingrese Comando:",
-     "Torsion Desactivada. Ingrese Comando:"},
-    {"plotApoyos", flagApoyos, "Graficacion de Apoyos Activada. Ingrese Comando:",
-     "Graficacion de Apoyos Desactivada. Ingrese Comando:"},
+const TeclaEscala teclasEscala[] = {
+    {'+', QueEscala::segunShift, 1.1}, {'-', QueEscala::segunShift, 1 / 1.1},
+    {'=', QueEscala::diagrama, 1.1},   {'*', QueEscala::texto, 1.1},
+    {'_', QueEscala::texto, 1 / 1.1},
 };
 
-void multiplicarEscalas(int modificadores, double factor)
+// La tecla de escala de ese carácter; nullptr si no es una
+const TeclaEscala* buscarTeclaEscala(unsigned char key)
 {
-    if (modificadores == GLUT_ACTIVE_SHIFT) {
-        escalaTexto *= factor;
-        return;
+    for (const TeclaEscala& t : teclasEscala) {
+        if (t.tecla == key) return &t;
     }
-    for (const DibujoResultado& d : dibujosResultado) {
-        if (d.escala != nullptr && flagEncendido(d.flag)) *d.escala *= factor;
+    return nullptr;
+}
+
+void cambiarEscala(const TeclaEscala& t)
+{
+    bool texto = t.escala == QueEscala::texto ||
+                 (t.escala == QueEscala::segunShift &&
+                  funcionLeerModificadores() == GLUT_ACTIVE_SHIFT);
+    if (texto) {
+        escalaTexto *= t.factor;
+    } else {
+        multiplicarEscalasDiagrama(t.factor);
     }
 }
 
@@ -181,11 +197,11 @@ void ejecutarComando()
         flags[flagSecciones] = 0;
         dialogo = textoIngrese;
     }
-    for (const ComandoDibujo& c : comandosDibujo) {
-        if (comando == c.palabra) {
-            modificadorFlagsGraf(c.flag);
-            dialogo = flagEncendido(c.flag) ? c.activado : c.desactivado;
-        }
+    for (const TipoResultado& t : tiposResultado) {
+        if (comando == t.comando) conmutarYResponder(t.flag, t.activado, t.desactivado);
+    }
+    if (comando == "plotApoyos") {
+        conmutarYResponder(flagApoyos, apoyosActivados, apoyosDesactivados);
     }
     if (dialogo == preguntaCombo) responderCombo();
     if (comando == "combo") dialogo = preguntaCombo;
@@ -211,10 +227,8 @@ void teclado(unsigned char key, int, int)
         comando.clear();
     } else if (key == 8) {
         if (!comando.empty()) comando.pop_back();
-    } else if (key == '+') {
-        multiplicarEscalas(funcionLeerModificadores(), 1.1);
-    } else if (key == '-') {
-        multiplicarEscalas(funcionLeerModificadores(), 1.0 / 1.1);
+    } else if (const TeclaEscala* t = buscarTeclaEscala(key)) {
+        cambiarEscala(*t);
     } else if (funcionLeerModificadores() == GLUT_ACTIVE_ALT) {
         switch (key) {
         case 't':
@@ -285,10 +299,7 @@ void funcionRecargar()
               << "\n"
               << std::flush;
     funcionFlagsInicio();
-    nudo.clear();
-    barra.clear();
-    noNudos = 0;
-    noBarras = 0;
+    reiniciarModelo();
     funcionLeerArchivo();
     funcionVistaNuevoModelo();
     funcionAplicarProyeccion();

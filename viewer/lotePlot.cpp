@@ -2,34 +2,39 @@
 // a la escena y juntados por clase, una llamada de OpenGL por tanda.
 #include "viewer/lotePlot.h"
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
+#include <iostream>
 #include <utility>
 
 #include <GL/freeglut.h>
 
 #include "app/zurezar3o.h"
+#include "viewer/comunPlot.h"
 
 namespace {
 
-// Matriz afín 3 x 4 por filas (giro y escala | traslación); marco >= 0: la
-// matriz es relativa a ese marco de cámara del grupo abierto
-struct Matriz {
-    double m[12];
-    int marco;
-};
+using Eigen::Matrix3d;
+using Eigen::Vector3d;
+using Afin = Eigen::Affine3d;
 
-const Matriz identidad = {{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0}, -1};
+// Matriz de la pila; con marco >= 0 es relativa a ese marco de cámara del
+// grupo abierto
+struct Matriz {
+    Afin m = Afin::Identity();
+    int marco = -1;
+};
 
 // Vértice recién emitido, antes de ir a su tanda
 struct Emitido {
     int marco;    // -1: fijo, en p
-    double p[3];  // en la escena, o relativo al marco
+    Vector3d p;   // en la escena, o relativo al marco
 };
 
-struct Estado {
+struct EstadoLote {
     int nivel = 0;
-    std::vector<Matriz> pila{identidad};
+    std::vector<Matriz> pila{Matriz()};
     float color[3] = {1, 1, 1};
     float ancho = 1;
     GrupoLote grupo;
@@ -44,49 +49,21 @@ struct Estado {
     int cuenta = 0;
 };
 
-Estado e;
+EstadoLote estado;
 
 Matriz& actual()
 {
-    if (e.pila.empty()) e.pila.push_back(identidad);
-    return e.pila.back();
+    if (estado.pila.empty()) estado.pila.emplace_back();
+    return estado.pila.back();
 }
 
-void aplicar(const double m[12], const double q[3], double p[3])
+// Giro de 'grados' sobre el eje (x, y, z), como glRotate; un eje casi nulo no
+// gira (false)
+bool matrizGiro(double grados, const Vector3d& eje, Matrix3d& r)
 {
-    for (int i = 0; i < 3; i++) {
-        p[i] = m[4 * i] * q[0] + m[4 * i + 1] * q[1] + m[4 * i + 2] * q[2] + m[4 * i + 3];
-    }
-}
-
-// M = M · A
-void multiplicar(Matriz& M, const double a[12])
-{
-    double r[12];
-    for (int i = 0; i < 3; i++) {
-        const double* f = M.m + 4 * i;
-        for (int j = 0; j < 4; j++) {
-            r[4 * i + j] = f[0] * a[j] + f[1] * a[4 + j] + f[2] * a[8 + j];
-        }
-        r[4 * i + 3] += f[3];
-    }
-    for (int k = 0; k < 12; k++) M.m[k] = r[k];
-}
-
-// Giro de 'grados' sobre el eje (x, y, z), como glRotate: un eje casi nulo no gira
-bool matrizGiro(double grados, double x, double y, double z, double a[12])
-{
-    double n = std::sqrt(x * x + y * y + z * z);
+    double n = eje.norm();
     if (!(n > 1e-4)) return false;
-    x /= n;
-    y /= n;
-    z /= n;
-    double t = grados * PI / 180;
-    double c = std::cos(t), s = std::sin(t), k = 1 - c;
-    const double r[12] = {x * x * k + c,     x * y * k - z * s, x * z * k + y * s, 0,
-                          y * x * k + z * s, y * y * k + c,     y * z * k - x * s, 0,
-                          x * z * k - y * s, y * z * k + x * s, z * z * k + c,     0};
-    for (int i = 0; i < 12; i++) a[i] = r[i];
+    r = Eigen::AngleAxisd(grados * PI / 180, eje / n).toRotationMatrix();
     return true;
 }
 
@@ -104,9 +81,7 @@ void angulosCamara(double& az, double& el)
         el = dz > 0 ? 90 : (dz < 0 ? -90 : 0);
         return;
     }
-    double c = dx / dH;
-    if (c > 1) c = 1;
-    if (c < -1) c = -1;
+    double c = std::clamp(dx / dH, -1.0, 1.0);
     az = std::acos(c) * 180 / PI;
     if (dy < 0) az = -az;
     el = std::atan(dz / dH) * 180 / PI;
@@ -122,143 +97,163 @@ void angulosGiro(float g[2])
     g[1] = static_cast<float>(90 - el);
 }
 
-// Parte lineal 3 x 3 del giro de cara a la cámara
-void giroCamara(double R[9])
+// Giro de cara a la cámara: g[0] sobre z y después g[1] sobre x
+Matrix3d giroCamara()
 {
     float g[2];
     angulosGiro(g);
-    Matriz M = identidad;
-    double a[12];
-    if (matrizGiro(g[0], 0, 0, 1, a)) multiplicar(M, a);
-    if (matrizGiro(g[1], 1, 0, 0, a)) multiplicar(M, a);
-    for (int i = 0; i < 3; i++) {
-        for (int j = 0; j < 3; j++) R[3 * i + j] = M.m[4 * i + j];
+    Matrix3d R = Matrix3d::Identity(), a;
+    if (matrizGiro(g[0], Vector3d::UnitZ(), a)) R = R * a;
+    if (matrizGiro(g[1], Vector3d::UnitX(), a)) R = R * a;
+    return R;
+}
+
+// Parte lineal C del marco con la cámara actual (Rc: el giro de cara a ella)
+Matrix3d parteCamara(const MarcoCamara& f, const Matrix3d& Rc)
+{
+    switch (f.tipo) {
+    case marcoGiro: return Rc;
+    case marcoEscala: return f.k * distCamObj * Matrix3d::Identity();
+    default: return Matrix3d::Identity();
     }
 }
 
-// Parte lineal C del marco con la cámara actual
-void parteCamara(const MarcoCamara& f, const double Rc[9], double C[9])
+// Lo que hay que acercar al ojo lo que está en el origen A de un marco para
+// que quede delante del tramo donde este cae a menos de radio + grosor de A
+// en la pantalla (medido de costado a la visual de A, de más en perspectiva):
+// lo más adelantado del tramo en esa parte, su grosor y un margen del ancho de
+// las líneas y del paso de la profundidad. 0 si no se cruzan.
+double distanciaDelante(const TramoDelante& t, const Vector3d& A, const Vector3d& haciaOjo)
 {
-    for (int i = 0; i < 9; i++) {
-        double uno = i % 4 == 0 ? 1 : 0;
-        C[i] = f.tipo == marcoGiro ? Rc[i] : f.tipo == marcoEscala ? f.k * distCamObj * uno : uno;
+    const double cerca = t.radio + t.grosor;
+    // Parte de costado a la visual y parte hacia el ojo de un vector
+    auto costado = [&](const Vector3d& v) { return v - v.dot(haciaOjo) * haciaOjo; };
+    const Vector3d p0 = costado(t.a - A), dp = costado(t.b - t.a);
+    const double a2 = dp.squaredNorm(), b = p0.dot(dp), c = p0.squaredNorm() - cerca * cerca;
+    double s1 = 0, s2 = 1;
+    if (a2 > 1e-12 * (p0.squaredNorm() + cerca * cerca)) {
+        const double disc = b * b - a2 * c;
+        if (disc < 0) return 0;
+        s1 = std::max(0.0, (-b - std::sqrt(disc)) / a2);
+        s2 = std::min(1.0, (-b + std::sqrt(disc)) / a2);
+        if (s1 > s2) return 0;
+    } else if (c > 0) {
+        return 0;
+    }
+    auto adelante = [&](double s) { return (t.a + s * (t.b - t.a) - A).dot(haciaOjo); };
+    // Media línea de 3 píxeles y algo más; en ortogonal también el paso de la
+    // profundidad (2e6 unidades en 24 bits)
+    double margen = 0.005 * distCamObj;
+    if (!flagEncendido(flagPerspectiva)) margen += 2 * 2e6 / 16777216.0;
+    return std::max(0.0, std::max(adelante(s1), adelante(s2)) + t.grosor + margen);
+}
+
+// La afín r acercada al ojo para quedar delante de su tramo, sin cambiar dónde
+// se ve: en perspectiva una homotecia desde el ojo, en ortogonal una
+// traslación hacia él
+void acercarAlOjo(Afin& r, const TramoDelante& t)
+{
+    const Vector3d ojo(xCam, yCam, zCam);
+    const Vector3d A = r.translation();
+    if (flagEncendido(flagPerspectiva)) {
+        const double lejos = (A - ojo).norm();
+        if (!(lejos > 0)) return;
+        // Hasta la mitad del camino al ojo: más cerca ya no cabe
+        const double d = std::min(distanciaDelante(t, A, (ojo - A) / lejos), lejos / 2);
+        if (!(d > 0)) return;
+        const double s = 1 - d / lejos;
+        r.linear() *= s;
+        r.translation() = ojo + s * (A - ojo);
+    } else {
+        const Vector3d visual = ojo - Vector3d(xCentroObj, yCentroObj, zCentroObj);
+        const double n = visual.norm();
+        if (!(n > 0)) return;
+        const double d = distanciaDelante(t, A, visual / n);
+        if (d > 0) r.translation() += d / n * visual;
     }
 }
 
-// A · B de 3 x 3
-void producto3(const double A[9], const double B[9], double R[9])
+// El marco con la cámara actual: L · C | t + distCamObj · tc, acercado al ojo
+// si tiene un tramo delante del cual quedar
+Afin marcoEnEscena(const MarcoCamara& f, const Matrix3d& Rc)
 {
-    for (int i = 0; i < 3; i++) {
-        for (int j = 0; j < 3; j++) {
-            R[3 * i + j] = A[3 * i] * B[j] + A[3 * i + 1] * B[3 + j] + A[3 * i + 2] * B[6 + j];
-        }
-    }
+    Afin r = Afin::Identity();
+    r.linear() = f.L * parteCamara(f, Rc);
+    r.translation() = f.t + distCamObj * f.tc;
+    if (f.delante.activo) acercarAlOjo(r, f.delante);
+    return r;
 }
 
-// El marco con la cámara actual como matriz afín: L · C | t + distCamObj · tc
-void marcoEnEscena(const MarcoCamara& f, const double Rc[9], double r[12])
+// La matriz actual en la escena, con la cámara de ahora
+Afin matrizEnEscena(const Matriz& M)
 {
-    double C[9], LC[9];
-    parteCamara(f, Rc, C);
-    producto3(f.L, C, LC);
-    for (int i = 0; i < 3; i++) {
-        for (int j = 0; j < 3; j++) r[4 * i + j] = LC[3 * i + j];
-        r[4 * i + 3] = f.t[i] + distCamObj * f.tc[i];
-    }
-}
-
-// Matriz afín completa (escena) de la matriz actual, con la cámara de ahora
-void matrizEnEscena(const Matriz& M, double r[12])
-{
-    for (int k = 0; k < 12; k++) r[k] = M.m[k];
-    if (M.marco < 0 || M.marco >= static_cast<int>(e.grupo.marcos.size())) return;
-    double Rc[9], f[12];
-    giroCamara(Rc);
-    marcoEnEscena(e.grupo.marcos[static_cast<size_t>(M.marco)], Rc, f);
-    Matriz F{{0}, -1};
-    for (int k = 0; k < 12; k++) F.m[k] = f[k];
-    multiplicar(F, M.m);
-    for (int k = 0; k < 12; k++) r[k] = F.m[k];
+    if (M.marco < 0 || M.marco >= static_cast<int>(estado.grupo.marcos.size())) return M.m;
+    return marcoEnEscena(estado.grupo.marcos[static_cast<size_t>(M.marco)], giroCamara()) * M.m;
 }
 
 // Un marco nuevo desde la matriz actual, que pasa a ser relativa a él. Dentro
-// de un marco de traslación se compone con él; dentro de uno de giro o de
-// escala no se guarda relativo y queda con la cámara de ahora (ningún dibujo
-// lo hace).
-void abrirMarcoCamara(int tipo, double k, const double kc[3])
+// de un marco de traslación se compone con él. Dentro de uno de giro o de
+// escala no se puede guardar relativo a la cámara: se rechaza con una línea en
+// la salida de errores y la matriz queda como estaba.
+void abrirMarcoCamara(TipoMarco tipo, double k, const Vector3d& kc,
+                      const TramoDelante& delante = TramoDelante())
 {
     Matriz& M = actual();
-    MarcoCamara f{{M.m[3], M.m[7], M.m[11]},
-                  {0, 0, 0},
-                  {M.m[0], M.m[1], M.m[2], M.m[4], M.m[5], M.m[6], M.m[8], M.m[9], M.m[10]},
-                  tipo,
-                  k};
-    if (M.marco >= 0) {
-        const MarcoCamara& afuera = e.grupo.marcos[static_cast<size_t>(M.marco)];
-        if (afuera.tipo != marcoTraslacion) {
-            double Rc[9], r[12];
-            giroCamara(Rc);
-            MarcoCamara solo = f;
-            solo.t[0] = solo.t[1] = solo.t[2] = 0;
-            for (int i = 0; i < 9; i++) solo.L[i] = i % 4 == 0 ? 1 : 0;
-            if (tipo == marcoTraslacion) {
-                for (int i = 0; i < 3; i++) solo.tc[i] = kc[i];
-            }
-            marcoEnEscena(solo, Rc, r);
-            multiplicar(M, r);
-            return;
-        }
-        double L[9];
-        producto3(afuera.L, f.L, L);
-        for (int i = 0; i < 3; i++) {
-            f.t[i] = afuera.t[i] + afuera.L[3 * i] * M.m[3] + afuera.L[3 * i + 1] * M.m[7] +
-                     afuera.L[3 * i + 2] * M.m[11];
-            f.tc[i] = afuera.tc[i];
-        }
-        for (int i = 0; i < 9; i++) f.L[i] = L[i];
+    const MarcoCamara* afuera =
+        M.marco >= 0 ? &estado.grupo.marcos[static_cast<size_t>(M.marco)] : nullptr;
+    if (afuera != nullptr && afuera->tipo != marcoTraslacion) {
+        std::cerr << "Error del visor: un marco de cámara dentro de un giro o una escala de "
+                     "cámara no se puede dibujar; se deja sin aplicar"
+                  << std::endl;
+        return;
     }
-    if (tipo == marcoTraslacion) {
-        for (int i = 0; i < 3; i++) {
-            f.tc[i] += f.L[3 * i] * kc[0] + f.L[3 * i + 1] * kc[1] + f.L[3 * i + 2] * kc[2];
-        }
+    MarcoCamara f{M.m.translation(), Vector3d::Zero(), M.m.linear(), tipo, k, delante};
+    if (afuera != nullptr) {
+        f.t = afuera->t + afuera->L * M.m.translation();
+        f.tc = afuera->tc;
+        f.L = afuera->L * M.m.linear();
+        if (!f.delante.activo) f.delante = afuera->delante;
     }
-    if (tipo == marcoGiro) e.grupo.usaGiro = true;
-    if (tipo != marcoGiro || f.tc[0] != 0 || f.tc[1] != 0 || f.tc[2] != 0) {
-        e.grupo.usaDistancia = true;
+    if (tipo == marcoTraslacion) f.tc += f.L * kc;
+    if (tipo == marcoGiro) estado.grupo.usaGiro = true;
+    if (tipo != marcoGiro || !f.tc.isZero(0) || f.delante.activo) {
+        estado.grupo.usaDistancia = true;
     }
-    e.grupo.marcos.push_back(f);
-    M = identidad;
-    M.marco = static_cast<int>(e.grupo.marcos.size()) - 1;
+    if (f.delante.activo) estado.grupo.usaOjo = true;
+    estado.grupo.marcos.push_back(f);
+    M = Matriz();
+    M.marco = static_cast<int>(estado.grupo.marcos.size()) - 1;
 }
 
 Emitido emitir(double x, double y, double z)
 {
     const Matriz& M = actual();
-    Emitido v;
-    const double q[3] = {x, y, z};
-    aplicar(M.m, q, v.p);
-    v.marco = M.marco;
-    return v;
+    return {M.marco, M.m * Vector3d(x, y, z)};
 }
+
+// Triángulos de una superficie abierta, o de una cerrada (esferas), que se
+// dibuja sin sus caras traseras
+enum class Superficie { abierta, cerrada };
 
 // La tanda de la primitiva que se completa: su clase, el ancho actual (líneas)
 // y el color actual, que es el de su último vértice (ningún dibujo cambia de
 // color dentro de una primitiva)
-TandaLote& tanda(GLenum modo, bool cerrada)
+TandaLote& tanda(GLenum modo, Superficie superficie)
 {
-    float ancho = modo == GL_LINES ? e.ancho : 0;
-    const float* c = e.color;
+    const bool cerrada = superficie == Superficie::cerrada;
+    float ancho = modo == GL_LINES ? estado.ancho : 0;
+    const float* c = estado.color;
     auto igual = [&](const TandaLote& t) {
         return t.modo == modo && t.cerrada == cerrada && t.ancho == ancho && t.color[0] == c[0] &&
                t.color[1] == c[1] && t.color[2] == c[2];
     };
-    std::vector<TandaLote>& ts = e.grupo.tandas;
-    if (e.ultimaTanda >= 0 && igual(ts[static_cast<size_t>(e.ultimaTanda)])) {
-        return ts[static_cast<size_t>(e.ultimaTanda)];
+    std::vector<TandaLote>& ts = estado.grupo.tandas;
+    if (estado.ultimaTanda >= 0 && igual(ts[static_cast<size_t>(estado.ultimaTanda)])) {
+        return ts[static_cast<size_t>(estado.ultimaTanda)];
     }
     for (size_t i = 0; i < ts.size(); i++) {
         if (igual(ts[i])) {
-            e.ultimaTanda = static_cast<int>(i);
+            estado.ultimaTanda = static_cast<int>(i);
             return ts[i];
         }
     }
@@ -268,30 +263,35 @@ TandaLote& tanda(GLenum modo, bool cerrada)
     t.cerrada = cerrada;
     for (int i = 0; i < 3; i++) t.color[i] = c[i];
     ts.push_back(std::move(t));
-    e.ultimaTanda = static_cast<int>(ts.size()) - 1;
+    estado.ultimaTanda = static_cast<int>(ts.size()) - 1;
     return ts.back();
+}
+
+VerticeLote aVertice(const Vector3d& p)
+{
+    return {static_cast<float>(p.x()), static_cast<float>(p.y()), static_cast<float>(p.z())};
 }
 
 void agregar(TandaLote& t, const Emitido& v)
 {
     if (v.marco < 0) {
-        t.fijos.push_back(
-            {static_cast<float>(v.p[0]), static_cast<float>(v.p[1]), static_cast<float>(v.p[2])});
+        t.fijos.push_back(aVertice(v.p));
     } else {
-        t.camara.push_back({v.marco, {v.p[0], v.p[1], v.p[2]}});
+        t.camara.push_back({v.marco, v.p});
     }
 }
 
 void agregarLinea(const Emitido& a, const Emitido& b)
 {
-    TandaLote& t = tanda(GL_LINES, false);
+    TandaLote& t = tanda(GL_LINES, Superficie::abierta);
     agregar(t, a);
     agregar(t, b);
 }
 
-void agregarTriangulo(const Emitido& a, const Emitido& b, const Emitido& c, bool cerrada)
+void agregarTriangulo(const Emitido& a, const Emitido& b, const Emitido& c,
+                      Superficie superficie)
 {
-    TandaLote& t = tanda(GL_TRIANGLES, cerrada);
+    TandaLote& t = tanda(GL_TRIANGLES, superficie);
     agregar(t, a);
     agregar(t, b);
     agregar(t, c);
@@ -301,14 +301,11 @@ void agregarTriangulo(const Emitido& a, const Emitido& b, const Emitido& c, bool
 // freeglut bajo la matriz actual
 void dibujarDirecto(const std::function<void()>& dibujo)
 {
-    double r[12];
-    matrizEnEscena(actual(), r);
-    const GLdouble m[16] = {r[0], r[4], r[8],  0, r[1], r[5], r[9],  0,
-                            r[2], r[6], r[10], 0, r[3], r[7], r[11], 1};
-    glColor3f(e.color[0], e.color[1], e.color[2]);
-    glLineWidth(e.ancho);
+    const Afin m = matrizEnEscena(actual());
+    glColor3f(estado.color[0], estado.color[1], estado.color[2]);
+    glLineWidth(estado.ancho);
     glPushMatrix();
-    glMultMatrixd(m);
+    glMultMatrixd(m.matrix().data());
     dibujo();
     glPopMatrix();
 }
@@ -344,43 +341,41 @@ void enviarTanda(const TandaLote& t, const std::vector<VerticeLote>& v)
     if (t.cerrada) glDisable(GL_CULL_FACE);
 }
 
-// Los marcos del grupo con la cámara actual, 12 reales cada uno; el mismo
-// lugar para todos los grupos y cuadros
-std::vector<double> marcosResueltos;
+// Los marcos del grupo con la cámara actual; el mismo lugar para todos los
+// grupos y cuadros
+std::vector<Afin> marcosResueltos;
 
 // Los vértices de cámara del grupo con la cámara actual (solo si cambió lo que leen)
-void resolver(GrupoLote& g)
+void resolverVerticesCamara(GrupoLote& g)
 {
     float giro[2];
     angulosGiro(giro);
-    const double clave[3] = {g.usaGiro ? giro[0] : 0.0, g.usaGiro ? giro[1] : 0.0,
-                             g.usaDistancia ? distCamObj : 0.0};
-    if (g.resuelto && clave[0] == g.camaraResuelta[0] && clave[1] == g.camaraResuelta[1] &&
-        clave[2] == g.camaraResuelta[2]) {
-        return;
+    std::array<double, 9> clave{};
+    if (g.usaGiro) clave = {giro[0], giro[1]};
+    if (g.usaDistancia) clave[2] = distCamObj;
+    if (g.usaOjo) {
+        const double ojo[6] = {xCam, yCam, zCam, xCentroObj, yCentroObj, zCentroObj};
+        std::copy(ojo, ojo + 6, clave.begin() + 3);
     }
-    double Rc[9];
-    giroCamara(Rc);
-    std::vector<double>& F = marcosResueltos;
-    F.resize(12 * g.marcos.size());
-    for (size_t f = 0; f < g.marcos.size(); f++) marcoEnEscena(g.marcos[f], Rc, &F[12 * f]);
+    if (g.resuelto && clave == g.camaraResuelta) return;
+    const Matrix3d Rc = giroCamara();
+    std::vector<Afin>& F = marcosResueltos;
+    F.resize(g.marcos.size());
+    for (size_t f = 0; f < g.marcos.size(); f++) F[f] = marcoEnEscena(g.marcos[f], Rc);
     for (TandaLote& t : g.tandas) {
         t.resueltos.resize(t.camara.size());
         for (size_t k = 0; k < t.camara.size(); k++) {
             const VerticeCamara& v = t.camara[k];
-            double p[3];
-            aplicar(&F[12 * static_cast<size_t>(v.marco)], v.u, p);
-            t.resueltos[k] = {static_cast<float>(p[0]), static_cast<float>(p[1]),
-                              static_cast<float>(p[2])};
+            t.resueltos[k] = aVertice(F[static_cast<size_t>(v.marco)] * v.u);
         }
     }
     g.resuelto = true;
-    for (int i = 0; i < 3; i++) g.camaraResuelta[i] = clave[i];
+    g.camaraResuelta = clave;
 }
 
 void dibujarGrupo(GrupoLote& g)
 {
-    if (!g.marcos.empty()) resolver(g);
+    if (!g.marcos.empty()) resolverVerticesCamara(g);
     glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
     glEnableClientState(GL_VERTEX_ARRAY);
     for (const TandaLote& t : g.tandas) {
@@ -416,160 +411,169 @@ void grabarListas(GrupoLote& g)
 // Cierra el dibujo de más afuera: manda o graba el grupo
 void vaciar()
 {
-    e.dentro = false;
-    e.pila.assign(1, identidad);
-    e.ultimaTanda = -1;
+    estado.dentro = false;
+    estado.pila.assign(1, Matriz());
+    estado.ultimaTanda = -1;
     GrupoLote g;
-    std::swap(g, e.grupo);
-    if (e.grabacion) {
+    std::swap(g, estado.grupo);
+    if (estado.grabacion) {
         if (!g.tandas.empty()) {
             grabarListas(g);
-            e.grabacion->grupos.push_back(std::move(g));
+            estado.grabacion->grupos.push_back(std::move(g));
         }
-        e.grabacion->conEstado = true;
-        for (int i = 0; i < 3; i++) e.grabacion->color[i] = e.color[i];
-        e.grabacion->ancho = e.ancho;
+        estado.grabacion->conEstado = true;
+        for (int i = 0; i < 3; i++) estado.grabacion->color[i] = estado.color[i];
+        estado.grabacion->ancho = estado.ancho;
     } else {
         dibujarGrupo(g);
     }
     // El dibujo que sigue, grabado o no, parte del estado que este deja
-    glColor3f(e.color[0], e.color[1], e.color[2]);
-    glLineWidth(e.ancho);
+    glColor3f(estado.color[0], estado.color[1], estado.color[2]);
+    glLineWidth(estado.ancho);
 }
 
 }  // namespace
 
 LoteDibujo::LoteDibujo()
 {
-    if (e.nivel++ > 0) return;
+    if (estado.nivel++ > 0) return;
     lotePrepararFormas();
     GLfloat c[4] = {1, 1, 1, 1};
     glGetFloatv(GL_CURRENT_COLOR, c);
-    for (int i = 0; i < 3; i++) e.color[i] = c[i];
-    glGetFloatv(GL_LINE_WIDTH, &e.ancho);
-    e.pila.assign(1, identidad);
-    e.grupo = GrupoLote();
-    e.ultimaTanda = -1;
+    for (int i = 0; i < 3; i++) estado.color[i] = c[i];
+    glGetFloatv(GL_LINE_WIDTH, &estado.ancho);
+    estado.pila.assign(1, Matriz());
+    estado.grupo = GrupoLote();
+    estado.ultimaTanda = -1;
 }
 
 LoteDibujo::~LoteDibujo()
 {
-    if (--e.nivel > 0) return;
-    e.nivel = 0;
+    if (--estado.nivel > 0) return;
+    estado.nivel = 0;
     vaciar();
 }
 
 void loteEmpujarMatriz()
 {
-    if (e.dentro) return;
-    e.pila.push_back(actual());
+    if (estado.dentro) return;
+    estado.pila.push_back(actual());
 }
 
 void loteSacarMatriz()
 {
-    if (e.dentro) return;
-    if (e.pila.size() > 1) e.pila.pop_back();
+    if (estado.dentro) return;
+    if (estado.pila.size() > 1) estado.pila.pop_back();
 }
 
 void loteTrasladar(double x, double y, double z)
 {
-    if (e.dentro) return;
-    Matriz& M = actual();
-    for (int i = 0; i < 3; i++) {
-        double* f = M.m + 4 * i;
-        f[3] += f[0] * x + f[1] * y + f[2] * z;
-    }
+    if (estado.dentro) return;
+    actual().m.translate(Vector3d(x, y, z));
 }
 
 void loteGirar(double grados, double x, double y, double z)
 {
-    double a[12];
-    if (e.dentro || !matrizGiro(grados, x, y, z, a)) return;
-    multiplicar(actual(), a);
+    Matrix3d r;
+    if (estado.dentro || !matrizGiro(grados, Vector3d(x, y, z), r)) return;
+    actual().m.rotate(r);
 }
 
 void loteEscalar(double sx, double sy, double sz)
 {
-    if (e.dentro) return;
-    Matriz& M = actual();
-    for (int i = 0; i < 3; i++) {
-        M.m[4 * i] *= sx;
-        M.m[4 * i + 1] *= sy;
-        M.m[4 * i + 2] *= sz;
-    }
+    if (estado.dentro) return;
+    actual().m.scale(Vector3d(sx, sy, sz));
 }
 
 void loteGirarHaciaCamara()
 {
-    const double nada[3] = {0, 0, 0};
-    if (!e.dentro) abrirMarcoCamara(marcoGiro, 0, nada);
+    if (!estado.dentro) abrirMarcoCamara(marcoGiro, 0, Vector3d::Zero());
 }
 
 void loteEscalarConCamara(double k)
 {
-    const double nada[3] = {0, 0, 0};
-    if (!e.dentro) abrirMarcoCamara(marcoEscala, k, nada);
+    if (!estado.dentro) abrirMarcoCamara(marcoEscala, k, Vector3d::Zero());
 }
 
 void loteTrasladarConCamara(double kx, double ky, double kz)
 {
-    const double kc[3] = {kx, ky, kz};
-    if (!e.dentro) abrirMarcoCamara(marcoTraslacion, 0, kc);
+    if (!estado.dentro) abrirMarcoCamara(marcoTraslacion, 0, Vector3d(kx, ky, kz));
+}
+
+void loteDelanteDe(const Vector3d& a, const Vector3d& b, double grosor, double radio)
+{
+    if (estado.dentro) return;
+    // El tramo pasa de la matriz actual a la escena: fuera de un marco de cámara
+    if (actual().marco >= 0) {
+        std::cerr << "Error del visor: el tramo que una etiqueta no debe tapar va antes que los "
+                     "marcos de cámara; se deja sin aplicar"
+                  << std::endl;
+        return;
+    }
+    const Afin& m = actual().m;
+    TramoDelante t;
+    t.activo = true;
+    t.a = m * a;
+    t.b = m * b;
+    t.grosor = grosor;
+    t.radio = radio;
+    abrirMarcoCamara(marcoTraslacion, 0, Vector3d::Zero(), t);
 }
 
 void loteColor(float r, float g, float b)
 {
-    e.color[0] = r;
-    e.color[1] = g;
-    e.color[2] = b;
+    estado.color[0] = r;
+    estado.color[1] = g;
+    estado.color[2] = b;
 }
 
 void loteAnchoLinea(float w)
 {
-    if (!e.dentro && w > 0) e.ancho = w;
+    if (!estado.dentro && w > 0) estado.ancho = w;
 }
 
 void loteComenzar(GLenum modo)
 {
-    if (e.dentro) return;
-    e.dentro = true;
-    e.modo = modo;
-    e.enEspera = 0;
-    e.cuenta = 0;
+    if (estado.dentro) return;
+    estado.dentro = true;
+    estado.modo = modo;
+    estado.enEspera = 0;
+    estado.cuenta = 0;
 }
 
 void loteVertice(double x, double y, double z)
 {
-    if (!e.dentro) return;
+    if (!estado.dentro) return;
     Emitido v = emitir(x, y, z);
-    switch (e.modo) {
+    Emitido* espera = estado.espera;
+    switch (estado.modo) {
     case GL_LINES:
-        e.espera[e.enEspera++] = v;
-        if (e.enEspera == 2) {
-            agregarLinea(e.espera[0], e.espera[1]);
-            e.enEspera = 0;
+        espera[estado.enEspera++] = v;
+        if (estado.enEspera == 2) {
+            agregarLinea(espera[0], espera[1]);
+            estado.enEspera = 0;
         }
         break;
     case GL_LINE_STRIP:
     case GL_LINE_LOOP:
-        if (e.cuenta == 0) e.primero = v;
-        if (e.cuenta > 0) agregarLinea(e.previo, v);
-        e.previo = v;
-        e.cuenta++;
+        if (estado.cuenta == 0) estado.primero = v;
+        if (estado.cuenta > 0) agregarLinea(estado.previo, v);
+        estado.previo = v;
+        estado.cuenta++;
         break;
     case GL_TRIANGLES:
-        e.espera[e.enEspera++] = v;
-        if (e.enEspera == 3) {
-            agregarTriangulo(e.espera[0], e.espera[1], e.espera[2], false);
-            e.enEspera = 0;
+        espera[estado.enEspera++] = v;
+        if (estado.enEspera == 3) {
+            agregarTriangulo(espera[0], espera[1], espera[2], Superficie::abierta);
+            estado.enEspera = 0;
         }
         break;
     case GL_QUADS:
-        e.espera[e.enEspera++] = v;
-        if (e.enEspera == 4) {
-            agregarTriangulo(e.espera[0], e.espera[1], e.espera[2], false);
-            agregarTriangulo(e.espera[0], e.espera[2], e.espera[3], false);
-            e.enEspera = 0;
+        espera[estado.enEspera++] = v;
+        if (estado.enEspera == 4) {
+            agregarTriangulo(espera[0], espera[1], espera[2], Superficie::abierta);
+            agregarTriangulo(espera[0], espera[2], espera[3], Superficie::abierta);
+            estado.enEspera = 0;
         }
         break;
     default:
@@ -579,14 +583,16 @@ void loteVertice(double x, double y, double z)
 
 void loteTerminar()
 {
-    if (!e.dentro) return;
-    if (e.modo == GL_LINE_LOOP && e.cuenta >= 2) agregarLinea(e.previo, e.primero);
-    e.dentro = false;
+    if (!estado.dentro) return;
+    if (estado.modo == GL_LINE_LOOP && estado.cuenta >= 2) {
+        agregarLinea(estado.previo, estado.primero);
+    }
+    estado.dentro = false;
 }
 
 void loteTexto(const char* texto)
 {
-    if (texto == nullptr || e.dentro) return;
+    if (texto == nullptr || estado.dentro) return;
     for (const char* c = texto; *c != '\0'; c++) {
         int b = static_cast<unsigned char>(*c);
         double avance = 0;
@@ -606,31 +612,28 @@ void loteTexto(const char* texto)
 
 void loteEsfera(double r, int tajadas, int pilas)
 {
-    if (e.dentro) return;
+    if (estado.dentro) return;
     const std::vector<double>* tri = loteEsferaUnidad(tajadas, pilas);
     if (tri == nullptr) {
         dibujarDirecto([&] { glutSolidSphere(r, tajadas, pilas); });
         return;
     }
     // Un marco espejado da vuelta el sentido de los triángulos
-    const double* m = actual().m;
-    double det = m[0] * (m[5] * m[10] - m[6] * m[9]) - m[1] * (m[4] * m[10] - m[6] * m[8]) +
-                 m[2] * (m[4] * m[9] - m[5] * m[8]);
-    bool espejo = (det < 0) != (r < 0);
+    bool espejo = (actual().m.linear().determinant() < 0) != (r < 0);
     const std::vector<double>& t = *tri;
     for (size_t k = 0; k + 8 < t.size(); k += 9) {
         Emitido a = emitir(r * t[k], r * t[k + 1], r * t[k + 2]);
         Emitido b = emitir(r * t[k + 3], r * t[k + 4], r * t[k + 5]);
         Emitido c = emitir(r * t[k + 6], r * t[k + 7], r * t[k + 8]);
         if (espejo) {
-            agregarTriangulo(a, c, b, true);
+            agregarTriangulo(a, c, b, Superficie::cerrada);
         } else {
-            agregarTriangulo(a, b, c, true);
+            agregarTriangulo(a, b, c, Superficie::cerrada);
         }
     }
 }
 
-void loteGrabarEn(GrabacionLote* g) { e.grabacion = g; }
+void loteGrabarEn(GrabacionLote* g) { estado.grabacion = g; }
 
 void loteReproducir(GrabacionLote& g)
 {

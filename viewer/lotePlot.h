@@ -15,8 +15,10 @@
 //   lotePlot_formas.cpp  letras y esfera leídas de freeglut
 #pragma once
 
+#include <array>
 #include <vector>
 
+#include <Eigen/Dense>
 #include <GL/gl.h>
 
 // Abre un dibujo; el de más afuera manda sus tandas al cerrarse (o las graba,
@@ -42,6 +44,13 @@ void loteGirarHaciaCamara();
 void loteEscalarConCamara(double k);
 // Traslación de distCamObj · (kx, ky, kz)
 void loteTrasladarConCamara(double kx, double ky, double kz);
+// Lo que sigue (una etiqueta que cabe en un círculo de ese radio alrededor del
+// origen del marco) se acerca al ojo a lo largo de su visual, sin cambiar
+// dónde se ve, lo justo para quedar delante del tramo a-b (de ese grosor) donde
+// los dos se cruzan en la pantalla: una etiqueta queda delante de lo que
+// nombra. Lejos del tramo en la pantalla no se mueve.
+void loteDelanteDe(const Eigen::Vector3d& a, const Eigen::Vector3d& b, double grosor,
+                   double radio);
 
 // Color y ancho de línea actuales, como glColor3f y glLineWidth
 void loteColor(float r, float g, float b);
@@ -77,20 +86,30 @@ struct VerticeLote {
     float x, y, z;
 };
 
+// Tramo de la escena delante del cual queda lo dibujado (loteDelanteDe)
+struct TramoDelante {
+    bool activo = false;
+    Eigen::Vector3d a = Eigen::Vector3d::Zero(), b = Eigen::Vector3d::Zero();
+    double grosor = 0;
+    double radio = 0;
+};
+
 // Marco que depende de la cámara: p = t + distCamObj · tc + L · C · u, con C
-// la identidad, el giro de cara a la cámara o la escala k · distCamObj
+// la identidad, el giro de cara a la cámara o la escala k · distCamObj; y
+// acercado al ojo si tiene un tramo delante del cual quedar
 enum TipoMarco { marcoTraslacion, marcoGiro, marcoEscala };
 struct MarcoCamara {
-    double t[3];
-    double tc[3];
-    double L[9];
-    int tipo;
+    Eigen::Vector3d t;
+    Eigen::Vector3d tc;
+    Eigen::Matrix3d L;
+    TipoMarco tipo;
     double k;
+    TramoDelante delante;
 };
 
 struct VerticeCamara {
     int marco;
-    double u[3];
+    Eigen::Vector3d u;
 };
 
 struct TandaLote {
@@ -110,8 +129,10 @@ struct GrupoLote {
     std::vector<MarcoCamara> marcos;
     bool usaGiro = false;       // sus vértices de cámara leen el giro
     bool usaDistancia = false;  // o distCamObj
+    bool usaOjo = false;        // o el ojo y el punto mirado
     bool resuelto = false;
-    double camaraResuelta[3] = {0, 0, 0};
+    // Lo que leyeron de la cámara al resolverse: giro, distancia, ojo y punto mirado
+    std::array<double, 9> camaraResuelta{};
 };
 
 struct GrabacionLote {

@@ -4,19 +4,14 @@
 
 #include <GL/freeglut.h>
 
-#include "viewer/lotePlot.h"
+#include "viewer/funcionPlot.h"
 
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowPosition(100, 10);
-    glutInitWindowSize(1000, 800);
-    glutCreateWindow("pruebas del visor");
+    // Letras y esfera ya leídas antes de que una prueba abra el modo feedback
+    funcionAbrirVentana(argc, argv, "pruebas del visor");
     glutDisplayFunc([] {});
     for (int i = 0; i < 5; i++) glutMainLoopEvent();
-    // Letras y esfera leídas antes de que una prueba abra el modo feedback
-    lotePrepararFormas();
     return RUN_ALL_TESTS();
 }

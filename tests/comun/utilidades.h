@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "comun/reinicio.h"
+#include "app/zurezar3o.h"
 
 // Escribe el contenido en un archivo temporal nuevo y devuelve su ruta.
 std::string archivoTemporal(const std::string& contenido, const std::string& sufijo = ".txt");

@@ -41,6 +41,14 @@ debe_cambiar "$tags" "$ultima" "Shift+'+'" "$ESCENA"
 sesion_tecla KP_Add KP_Subtract
 captura sin_diagrama
 debe_igualar "$mayor" "$ultima" "'+' y '-' sin diagrama"
+# En el teclado principal de EE. UU. Shift+'-' da '_': achica el texto y no
+# se escribe en la línea; Shift+'=' da '+' con Shift y lo agranda otra vez
+sesion_tecla shift+minus
+captura texto_vuelta
+debe_igualar "$tags" "$ultima" "Shift+'-' tras Shift+'+'"
+sesion_tecla shift+equal
+captura texto_mayor_otra_vez
+debe_igualar "$mayor" "$ultima" "Shift+'='"
 
 # Análisis, combo ELU con sus dos Enter, y diagrama axial
 sesion_clic 930 727
@@ -64,6 +72,13 @@ sesion_tecla KP_Subtract KP_Subtract KP_Subtract
 captura axial_vuelta
 debe_cambiar "$axial_mayor" "$ultima" "'-' con el axial" "$ESCENA"
 debe_igualar "$axial" "$ultima" "'+' y '-' tres veces"
+# Lo mismo con el teclado principal de EE. UU.: '=' (la tecla + sin Shift) y '-'
+sesion_tecla equal equal equal
+captura axial_mayor_igual
+debe_igualar "$axial_mayor" "$ultima" "'=' con el axial"
+sesion_tecla minus minus minus
+captura axial_vuelta_menos
+debe_igualar "$axial" "$ultima" "'=' y '-' tres veces"
 
 # Alt+c: ortogonal en seguida, y de vuelta a perspectiva
 sesion_tecla alt+c

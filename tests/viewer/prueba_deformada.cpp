@@ -144,6 +144,41 @@ TEST_F(Deformada, CurvaEsferasYNumerosSobreLaElasticaExacta)
     }
 }
 
+// Lo que queda bajo el redondeo de la mayor traslación (o del mayor giro) del
+// combo se escribe 0, aunque sea lo mayor de su dirección (las Uy de un
+// pórtico plano); lo chico que está sobre el redondeo se escribe tal cual
+TEST_F(Deformada, RedondeoSeEscribeCero)
+{
+    armarModelo({{xA, yA, zA}, {xA + L, yA, zA}}, {{0, 1}}, seccion);
+    agregarCombo("C1", 1, "Q");
+    MatrixXd U(12, 1);
+    U << 2e-3, 1e-51, 1e-10, -4e-52, 4e-4, 3e-20,  // nudo 0
+        0, -2e-51, 5e-15, 0, -1e-16, 0;            // nudo 1
+    entregarResultados(U, MatrixXd::Zero(12, 1));
+    fijarVista(Vista::XZ);
+    const double s = 5;
+    const std::vector<std::vector<std::string>> numeros = {
+        {"2.000e-03", "0.000e+00", "1.000e-10", "0.000e+00", "4.000e-04", "0.000e+00"},
+        // 5e-15 es 2.5e-12 de la mayor traslación; -1e-16 es 2.5e-13 del mayor giro
+        {"0.000e+00", "0.000e+00", "5.000e-15", "0.000e+00", "0.000e+00", "0.000e+00"},
+    };
+    std::vector<Trazo> esperado;
+    for (int i = 0; i < 2; i++) {
+        auto marco = [&] {
+            glTranslatef(static_cast<float>(nudo[i].getX() + U(6 * i, 0) * s),
+                         static_cast<float>(nudo[i].getY() + U(6 * i + 1, 0) * s),
+                         static_cast<float>(nudo[i].getZ() + U(6 * i + 2, 0) * s));
+            glRotatef(90, 1, 0, 0);
+        };
+        const double r = diagonal / 300;
+        agregar(esperado, textoEsperado(gris, marco, r, 20, 0, "Ux, Uy, Uz ,Gx, Gy, Gz", 20, 1));
+        for (int k = 0; k < 6; k++) {
+            agregar(esperado, textoEsperado(gris, marco, r, -k * 20.0, 0, numeros[i][k], 20, 1));
+        }
+    }
+    esperarMismoDibujo(deColor(capturarTrazos([&] { plotDeformada(0, s); }), gris), esperado);
+}
+
 // Sin resultados del combo (antes de "Calcular", tras recargar o combo sin
 // columna) deformada, diagramas y reacciones no dibujan nada ni escriben en
 // la consola; las cargas se dibujan igual antes y después del análisis.

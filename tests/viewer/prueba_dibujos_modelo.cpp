@@ -29,6 +29,35 @@ void esperarMismos(const std::vector<Segmento>& real, const std::vector<Segmento
     }
 }
 
+// Los trazos de las etiquetas (los de su color) vistos por la cámara
+// (vistaCamaraOrto), en coordenadas de ventana: donde los de la referencia en
+// la pantalla, y nunca más lejos del ojo (se adelantan delante de lo que
+// nombran)
+void esperarMismosEnPantalla(const std::function<void()>& etiquetas,
+                             const std::function<void()>& referencia, const Segmento& color,
+                             const std::string& que)
+{
+    std::vector<Segmento> real;
+    for (const Segmento& g : capturarSegmentos(etiquetas, false)) {
+        if (colorEs(g, color.r, color.g, color.bl)) real.push_back(g);
+    }
+    std::vector<Segmento> esperado = capturarSegmentos(referencia, false);
+    ASSERT_EQ(real.size(), esperado.size()) << que;
+    ASSERT_FALSE(real.empty()) << que;
+    for (size_t i = 0; i < real.size(); i++) {
+        const P3 r[2] = {real[i].a, real[i].b}, e[2] = {esperado[i].a, esperado[i].b};
+        for (int k = 0; k < 2; k++) {
+            EXPECT_NEAR(r[k].x, e[k].x, 0.01) << que;
+            EXPECT_NEAR(r[k].y, e[k].y, 0.01) << que;
+            EXPECT_LE(r[k].z, e[k].z + 1e-6) << que;
+        }
+    }
+}
+
+// Colores de las etiquetas
+const Segmento rojoNudos{{}, {}, 0.9f, 0.2f, 0.2f};
+const Segmento grisEtiquetas{{}, {}, 0.8f, 0.8f, 0.8f};
+
 std::vector<Segmento> deColor(const std::vector<Segmento>& s, double r, double g, double b)
 {
     std::vector<Segmento> salida;
@@ -50,7 +79,8 @@ struct Ejes {
     P3 x, y, z;
 };
 
-// Prepara el estado de cada prueba y lo repone al final
+// Prepara el estado de cada prueba y lo repone al final: vista ortogonal
+// (flags en 0) y ojo en (−3, −4, 2) mirando al origen
 struct Escena {
     EstadoVisorGuardado estado;
     Escena(double m)
@@ -60,6 +90,7 @@ struct Escena {
         ponerCamara({-3, -4, 2}, {0, 0, 0});
     }
 };
+
 
 }  // namespace
 
@@ -274,6 +305,7 @@ TEST(DibujosModelo, SeccionesAtraviesanBarrasDeTodaOrientacion)
     for (const Caso& c : casos) {
         Escena escena(10);
         distCamObj = 20;  // d = 0.1
+        vistaCamaraOrto(10);
         armarModelo({c.i, c.j}, {{0, 1}});
         objBarra3d& b = barra[0];
         b.setSeccionRectangular(0.2, 0.4);
@@ -293,10 +325,9 @@ TEST(DibujosModelo, SeccionesAtraviesanBarrasDeTodaOrientacion)
         }
         std::vector<Segmento> nombre = deColor(s, 0.8, 0.8, 0.8);
         P3 m = 0.5 * (c.i + c.j) + P3{0.1, 0.1, 0.1};
-        esperarMismos(nombre, capturarSegmentos([&] {
-                          drawTextoEscaladoFacing(m.x, m.y, m.z, "R2x4", 0.5, 2);
-                      }),
-                      c.nombre);
+        esperarMismosEnPantalla([] { plotSecciones(0.5); },
+                                [&] { drawTextoEscaladoFacing(m.x, m.y, m.z, "R2x4", 0.5, 2); },
+                                grisEtiquetas, c.nombre);
         EXPECT_EQ(nombre.size() + contorno.size(), s.size()) << c.nombre;
     }
 }
@@ -466,7 +497,8 @@ TEST(DibujosModelo, ArticulacionesSegunFijezaYPlano)
 }
 
 // Números de nudos (a la izquierda, rojo) y de barras (centrados al medio, gris
-// claro), corridos distCamObj/200 en los tres ejes; sin los ocultos
+// claro), corridos distCamObj/200 en los tres ejes y distCamObj/50 hacia el
+// ojo; sin los ocultos
 TEST(DibujosModelo, NumerosDeNudosYBarras)
 {
     Escena escena(10);
@@ -474,21 +506,27 @@ TEST(DibujosModelo, NumerosDeNudosYBarras)
     armarModelo({{0, 0, 0}, {4, 0, 0}, {4, 3, 2}}, {{0, 1}, {1, 2}, {0, 2}});
     nudosAislados << 1, 0, 1;
     barrasAisladas << 0, 1, 1;
+    vistaCamaraOrto(10);
+    auto texto = [&](P3 p, const char* t, int alineacion) {
+        drawTextoEscaladoFacing(p.x, p.y, p.z, t, 0.4, alineacion);
+    };
     std::vector<Segmento> n = capturarSegmentos([] { plotTagNudos(0.4); });
     EXPECT_FLOAT_EQ(anchoActual(), 1.0f);
     EXPECT_EQ(deColor(n, 0.9, 0.2, 0.2).size(), n.size());
-    esperarMismos(n, capturarSegmentos([] {
-                      drawTextoEscaladoFacing(0.2, 0.2, 0.2, "1", 0.4, 1);
-                      drawTextoEscaladoFacing(4.2, 3.2, 2.2, "3", 0.4, 1);
-                  }),
-                  "nudos");
+    esperarMismosEnPantalla([] { plotTagNudos(0.4); },
+                            [&] {
+                                texto({0.2, 0.2, 0.2}, "1", 1);
+                                texto({4.2, 3.2, 2.2}, "3", 1);
+                            },
+                            rojoNudos, "nudos");
     std::vector<Segmento> b = capturarSegmentos([] { plotTagBarras(0.4); });
     EXPECT_EQ(deColor(b, 0.8, 0.8, 0.8).size(), b.size());
-    esperarMismos(b, capturarSegmentos([] {
-                      drawTextoEscaladoFacing(4.2, 1.7, 1.2, "11", 0.4, 2);
-                      drawTextoEscaladoFacing(2.2, 1.7, 1.2, "12", 0.4, 2);
-                  }),
-                  "barras");
+    esperarMismosEnPantalla([] { plotTagBarras(0.4); },
+                            [&] {
+                                texto({4.2, 1.7, 1.2}, "11", 2);
+                                texto({2.2, 1.7, 1.2}, "12", 2);
+                            },
+                            grisEtiquetas, "barras");
 }
 
 // Con todo oculto por el aislamiento ningún dibujo del modelo dibuja nada
@@ -515,5 +553,105 @@ TEST(DibujosModelo, OcultosNoDibujanNada)
     barrasAisladas.setZero();
     for (size_t k = 0; k < dibujos.size(); k++) {
         EXPECT_TRUE(capturarFeedback(dibujos[k]).empty()) << "oculto " << k;
+    }
+}
+
+namespace {
+
+// Píxeles de la ventana con la cámara y la proyección del programa, tras
+// borrarla y dibujar
+std::vector<unsigned char> pixelesDe(const std::function<void()>& dibujo)
+{
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gluLookAt(xCam, yCam, zCam, xCentroObj, yCentroObj, zCentroObj, 0, 0, 1);
+    dibujo();
+    glFinish();
+    int w = 0, h = 0;
+    return leerPixeles(w, h);
+}
+
+// Píxeles del color de la etiqueta que la etiqueta sola pinta y que con lo
+// que nombra debajo ya no son de ese color
+int pixelesTapados(const std::vector<unsigned char>& sola, const std::vector<unsigned char>& con,
+                   const unsigned char color[3])
+{
+    auto es = [&](const std::vector<unsigned char>& p, size_t i) {
+        return p[i] == color[0] && p[i + 1] == color[1] && p[i + 2] == color[2];
+    };
+    int n = 0;
+    for (size_t i = 0; i + 2 < sola.size(); i += 3) n += es(sola, i) && !es(con, i);
+    return n;
+}
+
+// La etiqueta sola y dibujada después de lo que nombra: ningún píxel suyo queda tapado
+void esperarEntera(const std::function<void()>& etiqueta, const std::function<void()>& debajo,
+                   const unsigned char color[3], const std::string& que)
+{
+    std::vector<unsigned char> sola = pixelesDe(etiqueta);
+    std::vector<unsigned char> con = pixelesDe([&] {
+        debajo();
+        etiqueta();
+    });
+    EXPECT_EQ(pixelesTapados(sola, con, color), 0) << que;
+}
+
+}  // namespace
+
+// Una etiqueta no la tapa lo que nombra: el número de cada barra se ve entero
+// sobre su barra (y el de cada nudo sobre su esfera) desde la vista de inicio,
+// donde el número de una columna cae justo sobre ella, desde las tres vistas
+// de las teclas, donde una barra se ve de punta, girada, de cerca y en ortogonal
+TEST(DibujosModelo, EtiquetasNoLasTapaLoQueNombran)
+{
+    EstadoVisorGuardado estado;
+    // Pórtico de un vano en el plano x-z, como el ejemplo porticoSimple
+    armarModelo({{0, 0, 0}, {0, 0, 4}, {6, 0, 4}, {6, 0, 0}}, {{0, 1}, {1, 2}, {3, 2}});
+    for (objBarra3d& b : barra) b.setNombreDeSeccion("PERFIL");
+    funcionFlagsInicio();
+    escalaTexto = 0.15;
+    glEnable(GL_DEPTH_TEST);
+    const unsigned char grisEtiqueta[3] = {204, 204, 204};
+    const unsigned char rojoEtiqueta[3] = {230, 51, 51};
+    struct Vista {
+        const char* nombre;
+        std::function<void()> poner;
+    };
+    const std::vector<Vista> vistas = {
+        {"inicio", [] {}},
+        {"F2", [] { tecladoEspecial(GLUT_KEY_F2, 0, 0); }},
+        {"F3", [] { tecladoEspecial(GLUT_KEY_F3, 0, 0); }},
+        {"F4", [] { tecladoEspecial(GLUT_KEY_F4, 0, 0); }},
+        {"girada", [] {
+             mouseButton(1, 0, 500, 400);
+             mouseMove(620, 330);
+             mouseButton(1, 1, 620, 330);
+         }},
+        {"de cerca", [] {
+             for (int k = 0; k < 6; k++) zoomIn();
+         }},
+        {"ortogonal", [] { flags[flagPerspectiva] = 0; }},
+    };
+    for (const Vista& v : vistas) {
+        flags[flagPerspectiva] = 1;
+        funcionFronteraGraf();
+        v.poner();
+        changeSize(1000, 800);
+        // Cada barra sola con su número, cada nudo solo con el suyo
+        for (int i = 0; i < noBarras; i++) {
+            barrasAisladas.setZero();
+            barrasAisladas(i) = 1;
+            esperarEntera([] { plotTagBarras(escalaTexto); }, plotBarras, grisEtiqueta,
+                          v.nombre + std::string(", barra ") + std::to_string(i));
+        }
+        for (int j = 0; j < noNudos; j++) {
+            nudosAislados.setZero();
+            nudosAislados(j) = 1;
+            esperarEntera([] { plotTagNudos(escalaTexto); }, plotNudos, rojoEtiqueta,
+                          v.nombre + std::string(", nudo ") + std::to_string(j));
+        }
+        nudosAislados.setOnes();
+        barrasAisladas.setOnes();
     }
 }

@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -16,23 +17,22 @@
 #include "viewer/elementosPlot.h"
 #include "viewer/funcionPlot.h"
 
-// Guarda al construirse todo lo que tocan las pruebas del visor (flags, caja y
-// cámara, ratón, ventana, línea de comandos, archivo, ajustes de dibujo,
-// aislamiento, lectura de modificadores, matrices, vista y prueba de
-// profundidad) y lo repone al destruirse, con el modelo vaciado.
+// Copia de los valores de un grupo de globales (una tupla de referencias)
+template <class... T>
+std::tuple<T...> copiaDe(const std::tuple<T&...>& grupo)
+{
+    return grupo;
+}
+
+// Guarda al construirse lo que tocan las pruebas del visor (los globales de
+// dibujo y de sesión, la lectura de modificadores, matrices, vista y prueba de
+// profundidad) y lo repone al destruirse, con el modelo vaciado. Las versiones
+// del modelo y de los resultados no se reponen: nunca vuelven atrás.
 class EstadoVisorGuardado {
 public:
     EstadoVisorGuardado()
-        : flagsAntes(flags),
-          reales{xMin, xMax, yMin, yMax, zMin, zMax, xCam, yCam, zCam, xCentroObj, yCentroObj,
-                 zCentroObj, diagonal, distCamObj, deltaAngHoriz, deltaAngVert, escalaTexto,
-                 escalaDef, escalaMy, escalaMz, escalaVy, escalaVz, escalaN, escalaT,
-                 escalaApoyo, escalaCarga},
-          enteros{clickIzq, clickCentro, xLast, yLast, xClickIzq, yClickIzq, wVentana, hVentana,
-                  precision, numeroComboCoincidente},
-          textos{dialogo, comando, nombreArchivo},
-          barrasAntes(barrasAisladas),
-          nudosAntes(nudosAislados),
+        : dibujoAntes(globalesDibujo()),
+          sesionAntes(globalesSesion()),
           lectorAntes(funcionLeerModificadores)
     {
         glGetIntegerv(GL_MATRIX_MODE, &modo);
@@ -45,22 +45,8 @@ public:
     ~EstadoVisorGuardado()
     {
         reiniciarModelo();
-        flags = flagsAntes;
-        double* r[] = {&xMin,       &xMax,       &yMin,       &yMax,          &zMin,
-                       &zMax,       &xCam,       &yCam,       &zCam,          &xCentroObj,
-                       &yCentroObj, &zCentroObj, &diagonal,   &distCamObj,    &deltaAngHoriz,
-                       &deltaAngVert, &escalaTexto, &escalaDef, &escalaMy,    &escalaMz,
-                       &escalaVy,   &escalaVz,   &escalaN,    &escalaT,       &escalaApoyo,
-                       &escalaCarga};
-        for (size_t i = 0; i < reales.size(); i++) *r[i] = reales[i];
-        int* e[] = {&clickIzq,  &clickCentro, &xLast,    &yLast,     &xClickIzq,
-                    &yClickIzq, &wVentana,    &hVentana, &precision, &numeroComboCoincidente};
-        for (size_t i = 0; i < enteros.size(); i++) *e[i] = enteros[i];
-        dialogo = textos[0];
-        comando = textos[1];
-        nombreArchivo = textos[2];
-        barrasAisladas = barrasAntes;
-        nudosAislados = nudosAntes;
+        globalesDibujo() = dibujoAntes;
+        globalesSesion() = sesionAntes;
         funcionLeerModificadores = lectorAntes;
         glMatrixMode(GL_PROJECTION);
         glLoadMatrixd(proyeccion.data());
@@ -79,11 +65,8 @@ public:
     EstadoVisorGuardado& operator=(const EstadoVisorGuardado&) = delete;
 
 private:
-    std::vector<int> flagsAntes;
-    std::array<double, 26> reales;
-    std::array<int, 10> enteros;
-    std::array<std::string, 3> textos;
-    VectorXi barrasAntes, nudosAntes;
+    decltype(copiaDe(globalesDibujo())) dibujoAntes;
+    decltype(copiaDe(globalesSesion())) sesionAntes;
     int (*lectorAntes)();
     GLint modo = GL_MODELVIEW;
     std::array<double, 16> proyeccion{}, vista{};

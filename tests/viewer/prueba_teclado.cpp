@@ -213,9 +213,11 @@ TEST_F(Teclado, EdicionDeLaLinea)
     for (unsigned char c : std::string("plotDeff")) teclado(c, 0, 0);
     teclado(8, 0, 0);
     EXPECT_EQ(comando, "plotDef");
-    // '+' y '-' nunca llegan a la línea
-    teclado('+', 0, 0);
-    teclado('-', 0, 0);
+    // Las teclas de escala nunca llegan a la línea
+    for (unsigned char c : std::string("+-=*_")) teclado(c, 0, 0);
+    modificadorFalso = GLUT_ACTIVE_SHIFT;
+    for (unsigned char c : std::string("+-=*_")) teclado(c, 0, 0);
+    modificadorFalso = 0;
     EXPECT_EQ(comando, "plotDef");
     teclado(13, 0, 0);
     EXPECT_EQ(comando, "");
@@ -274,8 +276,17 @@ TEST_F(Teclado, TeclasDeEscala)
         // Otro estado de modificadores: la escala del diagrama
         {flagAxial, shift | ctrl, '+', &escalaN, 1.1},
         {flagAxial, alt, '-', &escalaN, 1 / 1.1},
+        // Del teclado principal: '=' (el + sin Shift de EE. UU.) agranda el
+        // diagrama; '*' y '_' (Shift con + y - en el español) el texto
+        {flagMomentoY, 0, '=', &escalaMy, 1.1},
+        {flagCarga, shift, '=', &escalaCarga, 1.1},
+        {flagMomentoY, shift, '*', &escalaTexto, 1.1},
+        {-1, 0, '*', &escalaTexto, 1.1},
+        {flagAxial, shift, '_', &escalaTexto, 1 / 1.1},
+        {-1, shift, '_', &escalaTexto, 1 / 1.1},
         // Nada que escalar
         {-1, 0, '+', nullptr, 1},
+        {-1, 0, '=', nullptr, 1},
         {-1, 0, '-', nullptr, 1},
         {flagReacciones, 0, '+', nullptr, 1},
         {flagApoyos, 0, '+', nullptr, 1},

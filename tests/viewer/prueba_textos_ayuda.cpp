@@ -121,6 +121,27 @@ protected:
         };
     }
 
+    // Dos teclas de escala, la que agranda y la que achica: con el diagrama My
+    // a la vista cambian la escala dada y no la otra
+    static std::function<void(const std::string&)> escala(const std::string& tipo,
+                                                          std::vector<std::string> esperadas,
+                                                          double* cambia, double* queda)
+    {
+        return [=](const std::string& texto) {
+            std::vector<std::string> teclas = teclasEntreParentesis(texto, tipo);
+            ASSERT_EQ(teclas, esperadas);
+            flags[flagMomentoY] = 1;
+            double antes = *cambia, otra = *queda;
+            pulsar(teclas[0]);
+            EXPECT_GT(*cambia, antes);
+            pulsar(teclas[1]);
+            pulsar(teclas[1]);
+            EXPECT_LT(*cambia, antes);
+            EXPECT_EQ(*queda, otra);
+            EXPECT_EQ(comando, "");
+        };
+    }
+
     // Un comando de dibujo: escribirlo enciende su flag
     static std::function<void(const std::string&)> comandoDeFlag(int flag)
     {
@@ -186,32 +207,11 @@ TEST_F(TextosAyuda, CadaTeclaYComandoHaceLoQueDice)
              mouseButton(4, GLUT_UP, 0, 0);
              EXPECT_GT(distCamObj, r);
          }},
-        {"Cambiar escala de diagramas",
-         [](const std::string& texto) {
-             std::vector<std::string> teclas = teclasEntreParentesis(texto, "tecla");
-             ASSERT_EQ(teclas, (std::vector<std::string>{"+", "-"}));
-             flags[flagMomentoY] = 1;
-             double m = escalaMy, t = escalaTexto;
-             pulsar(teclas[0]);
-             EXPECT_GT(escalaMy, m);
-             pulsar(teclas[1]);
-             pulsar(teclas[1]);
-             EXPECT_LT(escalaMy, m);
-             EXPECT_EQ(escalaTexto, t);
-         }},
+        {"Cambiar escala de diagramas", escala("tecla", {"+", "-"}, &escalaMy, &escalaTexto)},
+        {"  teclado de EE.UU.", escala("tecla", {"=", "-"}, &escalaMy, &escalaTexto)},
         {"Cambiar escala de texto",
-         [](const std::string& texto) {
-             std::vector<std::string> teclas = teclasEntreParentesis(texto, "shift");
-             ASSERT_EQ(teclas, (std::vector<std::string>{"shift +", "shift -"}));
-             flags[flagMomentoY] = 1;
-             double m = escalaMy, t = escalaTexto;
-             pulsar(teclas[0]);
-             EXPECT_GT(escalaTexto, t);
-             pulsar(teclas[1]);
-             pulsar(teclas[1]);
-             EXPECT_LT(escalaTexto, t);
-             EXPECT_EQ(escalaMy, m);
-         }},
+         escala("shift", {"shift +", "shift -"}, &escalaTexto, &escalaMy)},
+        {"  teclado español", escala("tecla", {"*", "_"}, &escalaTexto, &escalaMy)},
         {"Mostrar u ocultar lineas internas de diagramas", interruptor(flagLineasInternas)},
         {"Mostrar u ocultar texto de diagramas", interruptor(flagTextoDiagramas)},
         {"Mostrar u ocultar nudos", interruptor(flagNudos)},
