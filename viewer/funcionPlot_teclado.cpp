@@ -59,25 +59,37 @@ void multiplicarEscalasDiagrama(double factor)
 // encendido, y con Shift la del texto. Para el teclado principal, además, '='
 // (la tecla + sin Shift del teclado de EE. UU.) agranda el dibujo, y '*' y '_'
 // (Shift con las teclas + y - del teclado español y del latinoamericano; '_'
-// también en el de EE. UU.) agrandan y achican el texto. Ninguna se escribe en
-// la línea de comandos.
+// también en el de EE. UU.) agrandan y achican el texto. '+' y '-' nunca se
+// escriben en la línea de comandos; '=', '*' y '_' sí mientras se escribe una
+// línea o hay una pregunta pendiente (un combo que se llama ELU_1).
 enum class QueEscala { segunShift, diagrama, texto };
+enum class SeEscribe { nunca, alEscribirUnaLinea };
 struct TeclaEscala {
     unsigned char tecla;
     QueEscala escala;
     double factor;
+    SeEscribe seEscribe;
 };
 const TeclaEscala teclasEscala[] = {
-    {'+', QueEscala::segunShift, 1.1}, {'-', QueEscala::segunShift, 1 / 1.1},
-    {'=', QueEscala::diagrama, 1.1},   {'*', QueEscala::texto, 1.1},
-    {'_', QueEscala::texto, 1 / 1.1},
+    {'+', QueEscala::segunShift, 1.1, SeEscribe::nunca},
+    {'-', QueEscala::segunShift, 1 / 1.1, SeEscribe::nunca},
+    {'=', QueEscala::diagrama, 1.1, SeEscribe::alEscribirUnaLinea},
+    {'*', QueEscala::texto, 1.1, SeEscribe::alEscribirUnaLinea},
+    {'_', QueEscala::texto, 1 / 1.1, SeEscribe::alEscribirUnaLinea},
 };
 
-// La tecla de escala de ese carácter; nullptr si no es una
+bool escribiendoUnaLinea()
+{
+    return !comando.empty() || dialogo == preguntaCombo || dialogo == preguntaAislar;
+}
+
+// La tecla de escala de ese carácter; nullptr si no es una o si ahora se escribe
 const TeclaEscala* buscarTeclaEscala(unsigned char key)
 {
     for (const TeclaEscala& t : teclasEscala) {
-        if (t.tecla == key) return &t;
+        if (t.tecla != key) continue;
+        if (t.seEscribe == SeEscribe::alEscribirUnaLinea && escribiendoUnaLinea()) return nullptr;
+        return &t;
     }
     return nullptr;
 }

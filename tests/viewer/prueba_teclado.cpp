@@ -213,11 +213,16 @@ TEST_F(Teclado, EdicionDeLaLinea)
     for (unsigned char c : std::string("plotDeff")) teclado(c, 0, 0);
     teclado(8, 0, 0);
     EXPECT_EQ(comando, "plotDef");
-    // Las teclas de escala nunca llegan a la línea
-    for (unsigned char c : std::string("+-=*_")) teclado(c, 0, 0);
+    // '+' y '-' nunca llegan a la línea; '=', '*' y '_' sí mientras se
+    // escribe una (en la línea vacía son teclas de escala)
+    for (unsigned char c : std::string("+-")) teclado(c, 0, 0);
     modificadorFalso = GLUT_ACTIVE_SHIFT;
-    for (unsigned char c : std::string("+-=*_")) teclado(c, 0, 0);
+    for (unsigned char c : std::string("+-")) teclado(c, 0, 0);
     modificadorFalso = 0;
+    EXPECT_EQ(comando, "plotDef");
+    for (unsigned char c : std::string("=*_")) teclado(c, 0, 0);
+    EXPECT_EQ(comando, "plotDef=*_");
+    for (int k = 0; k < 3; k++) teclado(8, 0, 0);
     EXPECT_EQ(comando, "plotDef");
     teclado(13, 0, 0);
     EXPECT_EQ(comando, "");
@@ -243,6 +248,26 @@ TEST_F(Teclado, EdicionDeLaLinea)
     // Los bytes de 128 en adelante (ñ, á en Latin-1) sí se escriben
     teclado(0xF1, 0, 0);
     EXPECT_EQ(comando, "\xF1");
+}
+
+// Un combo con '_' en el nombre se escribe en la pregunta, también al empezar
+// la respuesta; con la línea vacía y sin pregunta '_' achica el texto
+TEST_F(Teclado, ComboConGuionBajo)
+{
+    std::string modelo = modeloPortico;
+    modelo.replace(modelo.find("SISMO"), 5, "_S_1");
+    cargarModelo(modelo);
+    escalaTexto = 0.2;
+    teclado('_', 0, 0);
+    EXPECT_EQ(comando, "");
+    EXPECT_NEAR(escalaTexto, 0.2 / 1.1, 1e-15);
+    escribirLinea("combo");
+    ASSERT_EQ(dialogo, pregCombo);
+    escribirLinea("_S_1");
+    EXPECT_EQ(dialogo, comboOk);
+    EXPECT_EQ(numeroComboCoincidente, 2);
+    EXPECT_EQ(flags[flagCombos + 2], 1);
+    EXPECT_NEAR(escalaTexto, 0.2 / 1.1, 1e-15);
 }
 
 TEST_F(Teclado, TeclasDeEscala)
