@@ -1,15 +1,5 @@
-// Definición de todas las variables globales y capa de limpieza de consola.
+// Definición de todas las variables globales.
 #include "app/zurezar3o.h"
-
-#include <cstdio>
-#include <cstdlib>
-#include <iostream>
-
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
 
 std::string nombreArchivo;
 
@@ -62,15 +52,3 @@ double PI = 3.141592653589793;
 int numeroComboCoincidente = -1;
 
 std::string mensajeAnalisis;
-
-void funcionLimpiarConsola()
-{
-#ifdef _WIN32
-    std::system("cls");
-#else
-    // Solo en una terminal: la salida redirigida queda limpia
-    if (isatty(STDOUT_FILENO)) {
-        std::cout << "\033[2J\033[H" << std::flush;
-    }
-#endif
-}

@@ -71,7 +71,3 @@ extern int numeroComboCoincidente;
 
 // Línea con el motivo del último análisis fallido (vacía si fue bien)
 extern std::string mensajeAnalisis;
-
-// Limpia la consola: "cls" en Windows; en otro sistema la secuencia ANSI,
-// solo cuando la salida estándar es una terminal.
-void funcionLimpiarConsola();

@@ -17,7 +17,6 @@
 #include <vector>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "analysis/analisis.h"
@@ -198,24 +197,6 @@ int casoGrande(int pisos, const char* nombre)
     return 0;
 }
 
-// Corre el caso en un proceso hijo
-int aparte(const std::function<int()>& caso)
-{
-    std::fflush(stdout);
-    pid_t hijo = fork();
-    if (hijo < 0) {
-        return caso();
-    }
-    if (hijo == 0) {
-        int resultado = caso();
-        std::fflush(stdout);
-        std::_Exit(resultado);
-    }
-    int estado = 0;
-    waitpid(hijo, &estado, 0);
-    return WIFEXITED(estado) ? WEXITSTATUS(estado) : 1;
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -227,17 +208,17 @@ int main(int argc, char** argv)
     }
     int fallas = 0;
     if (caso.empty() || caso == "edificio") {
-        fallas += aparte(casoEdificio);
+        fallas += enProcesoAparte(casoEdificio);
     }
     if (caso.empty() || caso == "combos") {
-        fallas += aparte(casoCombos);
+        fallas += enProcesoAparte(casoCombos);
     }
     if (caso.empty() || caso == "puntuales") {
-        fallas += aparte(casoPuntuales);
+        fallas += enProcesoAparte(casoPuntuales);
     }
     if (caso.empty() || caso == "grande") {
-        fallas += aparte([] { return casoGrande(pisos25, "torre 30x30, ~25 MB"); });
-        fallas += aparte([] { return casoGrande(pisos50, "torre 30x30, ~50 MB"); });
+        fallas += enProcesoAparte([] { return casoGrande(pisos25, "torre 30x30, ~25 MB"); });
+        fallas += enProcesoAparte([] { return casoGrande(pisos50, "torre 30x30, ~50 MB"); });
     }
     if (!caso.empty() && caso != "edificio" && caso != "combos" && caso != "puntuales" &&
         caso != "grande") {

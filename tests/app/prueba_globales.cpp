@@ -1,8 +1,7 @@
-// Estado global al arrancar y capa de limpieza de consola.
+// Estado global al arrancar.
 #include <gtest/gtest.h>
 
 #include "app/zurezar3o.h"
-#include "comun/utilidades.h"
 
 TEST(Globales, ValoresDeConstruccion)
 {
@@ -39,11 +38,4 @@ TEST(Globales, ValoresDeConstruccion)
     EXPECT_EQ(restriccionesEstructura.size(), 0);
     EXPECT_EQ(PI, 3.141592653589793);
     EXPECT_EQ(numeroComboCoincidente, -1);
-}
-
-TEST(Consola, SalidaRedirigidaQuedaLimpia)
-{
-    // La salida capturada no es una terminal: no se escribe nada
-    std::string salida = capturarSalida([] { funcionLimpiarConsola(); });
-    EXPECT_EQ(salida, "");
 }
