@@ -158,9 +158,12 @@ diagnostico diagnosticarVinculos(const datosAnalisis& d, double topeBytes)
     sumaDeBloques suma;
     suma.empezar(d.N, barra.size());
     for (objBarra3d& b : barra) {
+        matriz12 local = vinculosLocales(b.getKLocal(), b.getLongitud(), largoRef);
+        if (local.isZero(0)) {
+            continue;  // sin rigidez (largo nulo): no vincula nada
+        }
         MatrixXd T = b.getT();
-        MatrixXd vinculos = T.transpose() * vinculosLocales(b.getKLocal(), b.getLongitud(), largoRef) * T;
-        suma.sumar(b.getGdl(), vinculos);
+        suma.sumar(b.getGdl(), T.transpose() * local * T);
     }
     matrizDispersa completa;
     Eigen::VectorXd escala;
@@ -213,6 +216,10 @@ std::string lineaMalCondicionada(Eigen::Index fila)
     t << std::setprecision(2) << "Estructura mal condicionada, no es un mecanismo: ";
     if (fila >= 0) {
         t << "en " << nudoYDireccion(fila) << ", ";
+    }
+    if (!(r > 0)) {
+        t << "la doble precisión no alcanza; revisar las rigideces de las barras";
+        return t.str();
     }
     t << "la rigidez " << nombreRigidez(mayor.indice) << " de la barra " << mayor.barra << " ("
       << mayor.valor << ") es " << r << " veces la rigidez " << nombreRigidez(menor.indice)
