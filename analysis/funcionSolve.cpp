@@ -333,6 +333,23 @@ bool resolverGradosLibres(datosAnalisis& d, double tope, double yaPedidos, doubl
     return rechazar(textoLinea() << analisis::lineaMalCondicionada(sospechoso));
 }
 
+// Las matrices densas de un análisis anterior que no tienen el tamaño de
+// este se devuelven ya; las que lo tienen se vuelven a usar. Devuelve los
+// bytes de las que quedan, que este análisis no tiene que pedir.
+double soltarDensasDeOtroTamano(Eigen::Index N, int nc)
+{
+    double bytes = 0;
+    for (MatrixXd* m : {&kEstructura, &pEstructura, &fEstructura, &u, &reacciones}) {
+        Eigen::Index columnas = m == &kEstructura ? N : nc;
+        if (m->rows() == N && m->cols() == columnas) {
+            bytes += 8.0 * static_cast<double>(m->size());
+        } else {
+            m->resize(0, 0);
+        }
+    }
+    return bytes;
+}
+
 // Los pasos del análisis con sus tiempos; bytes es lo que piden sus matrices
 // sin el factor. Puede lanzar std::bad_alloc
 bool ensamblarYResolver(Eigen::Index N, int nc, double bytes, double disponible)
@@ -387,9 +404,14 @@ bool funcionSolve()
         return rechazar(textoLinea() << problema);
     }
 
-    // La rigidez densa de la estructura manda; el bloque libre es disperso
+    // La rigidez densa de la estructura manda; el bloque libre es disperso.
+    // Lo que ya tienen las matrices densas que se vuelven a usar también
+    // está disponible.
     double bytes = bytesDensos(N, nc) + bytesDispersos(N, nc);
     double disponible = memoriaDisponible();
+    if (disponible > 0) {
+        disponible += soltarDensasDeOtroTamano(N, nc);
+    }
     if (disponible > 0 && bytes > disponible) {
         return rechazarMemoria(bytes, disponible);
     }
