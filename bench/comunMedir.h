@@ -47,6 +47,17 @@ inline double segundosMemoriaNueva(size_t bytes, bool paginasGrandes)
     return t;
 }
 
+// En una máquina virtual la memoria devuelta vuelve al anfitrión en unos
+// segundos, y escribirla de nuevo cuesta lo mismo que la primera vez; la
+// recién devuelta, en cambio, sale casi gratis. Antes de medir algo que pide
+// memoria nueva se espera a que la devuelta se enfríe, para que el análisis y
+// el piso la paguen igual que un usuario al pulsar "Calcular".
+inline void esperarMemoriaFria()
+{
+    std::fflush(stdout);
+    sleep(3);
+}
+
 // Corre el caso en un proceso hijo, para que su memoria pico y su memoria
 // nueva sean suyas; devuelve lo que devuelve el caso (1 si el hijo no termina)
 inline int enProcesoAparte(const std::function<int()>& caso)

@@ -4,12 +4,13 @@
 // modelo y la memoria pico. Al lado, el piso del equipo: lo que tarda en
 // escribir por primera vez un búfer nuevo del tamaño de la rigidez densa,
 // con páginas normales y con páginas grandes. Cada tamaño corre en su propio
-// proceso para que la memoria pico y la memoria nueva sean suyas; los
-// archivos van a una carpeta temporal que se borra al terminar.
+// proceso para que la memoria pico y la memoria nueva sean suyas, y antes
+// del análisis y de cada piso se espera a que la memoria devuelta se enfríe
+// (unos segundos); los archivos van a una carpeta temporal que se borra al
+// terminar.
 //
 // Uso: medir_analisis                 los cuatro tamaños de siempre
 //      medir_analisis nx ny pisos     un edificio de nx por ny vanos
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -81,6 +82,7 @@ int medir(const edificio& e, const std::string& carpeta)
     double memoriaModelo = memoriaPicoMB();
 
     bool bien = false;
+    esperarMemoriaFria();
     inicio = std::chrono::steady_clock::now();
     enSilencio([&] { bien = funcionSolve(); });
     double analisis = segundosDesde(inicio);
@@ -120,16 +122,14 @@ int medir(const edificio& e, const std::string& carpeta)
     std::printf("   reacción vertical C1 %.6g (cargas %.6g); desplazamiento x del techo en C2 %.6g\n",
                 reaccion, esperado, nudo.back().getDesplazamientoX(1));
 
-    // El piso, con la memoria del análisis ya devuelta: escribir un búfer
-    // nuevo del tamaño de K. Lo que cuesta la memoria nueva depende de lo
-    // último que se devolvió: el de páginas grandes se mide, como la K del
-    // análisis, después de devolver uno de páginas normales, y el proceso
-    // termina igual para que el tamaño siguiente empiece como este.
+    // El piso, con la memoria del análisis ya devuelta y fría: escribir un
+    // búfer nuevo del tamaño de K
     size_t bytesK = static_cast<size_t>(8.0 * N * N);
     kEstructura.resize(0, 0);
+    esperarMemoriaFria();
     double normal = segundosMemoriaNueva(bytesK, false);
+    esperarMemoriaFria();
     double grandes = segundosMemoriaNueva(bytesK, true);
-    normal = std::min(normal, segundosMemoriaNueva(bytesK, false));
     std::printf("   piso: búfer nuevo del tamaño de K, páginas normales %6.3f s, grandes %6.3f s"
                 " | análisis/piso %.2f  total/piso %.2f\n",
                 normal, grandes, analisis / grandes, (lectura + analisis) / grandes);
