@@ -3,49 +3,25 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <fstream>
+#include <functional>
 #include <iomanip>
 #include <iostream>
-#include <locale>
 #include <new>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "analysis/analisis.h"
 #include "analysis/tiemposAnalisis.h"
+#include "app/plataforma.h"
 #include "app/zurezar3o.h"
 
 tiemposAnalisis tiemposUltimoAnalisis;
 
 namespace {
 
-const char* const nombreDireccion[6] = {"ux", "uy", "uz", "rx", "ry", "rz"};
-
 using reloj = std::chrono::steady_clock;
-
-double segundosDesde(reloj::time_point inicio)
-{
-    return std::chrono::duration<double>(reloj::now() - inicio).count();
-}
-
-// Texto con números en la configuración regional clásica
-class textoLinea {
-public:
-    textoLinea() { flujo.imbue(std::locale::classic()); }
-    template <typename T>
-    textoLinea& operator<<(const T& valor)
-    {
-        flujo << valor;
-        return *this;
-    }
-    std::string str() const { return flujo.str(); }
-
-private:
-    std::ostringstream flujo;
-};
+using analisis::textoLinea;
+using analisis::nudoYDireccion;
 
 void vaciarResultados()
 {
@@ -66,37 +42,7 @@ bool rechazar(const textoLinea& linea)
     return false;
 }
 
-// "el nudo 7, dirección ux" para la fila d (base 0) de la estructura
-std::string nudoYDireccion(Eigen::Index d)
-{
-    textoLinea t;
-    t << "el nudo " << nudo[d / 6].getNoNudoUsuario() << ", dirección " << nombreDireccion[d % 6];
-    return t.str();
-}
-
 double gigas(double bytes) { return bytes / 1e9; }
-
-// Memoria que el equipo puede dar ahora, en bytes; 0 si no se sabe
-double memoriaDisponible()
-{
-    std::ifstream info("/proc/meminfo");
-    std::string clave;
-    double kb = 0;
-    while (info >> clave >> kb) {
-        if (clave == "MemAvailable:") {
-            return kb * 1024.0;
-        }
-        info.ignore(256, '\n');
-    }
-#if defined(_SC_PHYS_PAGES) && defined(_SC_PAGE_SIZE)
-    long paginas = sysconf(_SC_PHYS_PAGES);
-    long tamano = sysconf(_SC_PAGE_SIZE);
-    if (paginas > 0 && tamano > 0) {
-        return static_cast<double>(paginas) * static_cast<double>(tamano);
-    }
-#endif
-    return 0;
-}
 
 // Revisa lo que el cargador garantiza; devuelve la línea del problema o vacía
 std::string revisarModelo(Eigen::Index N, int nc)
@@ -155,13 +101,10 @@ std::string revisarModelo(Eigen::Index N, int nc)
     return "";
 }
 
-// Un grado libre cuya diagonal no pasa de esta fracción de la rigidez que le
-// llega (la traza de los bloques de traslación o de giro de sus barras, que
-// no depende de cómo estén giradas) no tiene rigidez: lo que queda es redondeo.
-const double tolRigidezNula = 1e-14;
 // Residuo admitido de la solución frente a |K|·|u| + |p|.
 const double tolResiduo = 1e-8;
 
+using analisis::causaFalla;
 using analisis::datosAnalisis;
 using analisis::estadoFactorizacion;
 
@@ -193,37 +136,45 @@ bool rechazarMemoria(double bytes, double disponible)
     return rechazar(t);
 }
 
-// Primer grado libre sin rigidez propia (su diagonal frente a las barras que
-// llegan a su nudo), o -1
-Eigen::Index gdlSinRigidez(const datosAnalisis& d)
+// Rechazo con la causa que dan los vínculos de las barras: un grado sin
+// rigidez o un mecanismo. Si no se pudo saber, la línea siNoSeSabe.
+bool rechazarPorVinculos(const analisis::diagnostico& dg,
+                         const std::function<std::string()>& siNoSeSabe)
 {
-    Eigen::VectorXd diagonal = d.kLibres.diagonal();
-    for (Eigen::Index a = 0; a < diagonal.size(); a++) {
-        Eigen::Index fila = d.libres[static_cast<size_t>(a)];
-        if (!(diagonal(a) > tolRigidezNula * d.escala(fila))) {
-            return fila;
-        }
+    switch (dg.causa) {
+    case causaFalla::sinRigidez:
+        return rechazar(textoLinea() << "Estructura inestable: sin rigidez en "
+                                     << nudoYDireccion(dg.fila));
+    case causaFalla::mecanismo:
+        return rechazar(textoLinea() << "Estructura inestable: mecanismo en "
+                                     << nudoYDireccion(dg.fila));
+    case causaFalla::estable:
+    case causaFalla::indeterminada:
+        break;
     }
-    return -1;
+    return rechazar(textoLinea() << siNoSeSabe());
 }
 
-// Paso 9: desplazamientos de la estructura, 0 en todo grado que no es libre
+// Paso 9: desplazamientos de la estructura, 0 en todo grado que no es libre;
+// cada entrada se escribe una vez
 void formarDesplazamientos(const datosAnalisis& d)
 {
-    u.setZero(d.N, d.nc);
-    if (d.nc == 0) {
-        return;
-    }
-    for (size_t a = 0; a < d.libres.size(); a++) {
-        u.row(d.libres[a]) = d.uLibres.row(static_cast<Eigen::Index>(a));
+    analisis::dimensionarDensa(u, d.N, d.nc);
+    for (int c = 0; c < d.nc; c++) {
+        for (Eigen::Index fila = 0; fila < d.N; fila++) {
+            int a = d.posicionLibre[static_cast<size_t>(fila)];
+            u(fila, c) = a >= 0 ? d.uLibres(a, c) : 0.0;
+        }
     }
 }
 
 // Paso 11: reacciones = K·u − P − F con la rigidez dispersa; en los grados
-// libres queda el residuo de la solución, que se revisa combo por combo
-bool formarReacciones(const datosAnalisis& d)
+// libres queda el residuo de la solución, que se revisa combo por combo. Si
+// no cumple el equilibrio, los vínculos dicen si es un mecanismo o la
+// precisión que no alcanza.
+bool formarReacciones(const datosAnalisis& d, double tope)
 {
-    reacciones.resize(d.N, d.nc);
+    analisis::dimensionarDensa(reacciones, d.N, d.nc);
     if (d.nc == 0) {
         return true;
     }
@@ -239,8 +190,13 @@ bool formarReacciones(const datosAnalisis& d)
                                       + std::abs(pEstructura(fila, c) + fEstructura(fila, c)));
         }
         if (!(residuo <= tolResiduo * cota)) {
-            return rechazar(textoLinea()
-                            << "Estructura inestable: la solución no cumple el equilibrio");
+            analisis::diagnostico dg = analisis::diagnosticarVinculos(d, tope);
+            if (dg.causa == causaFalla::estable) {
+                return rechazar(textoLinea() << analisis::lineaMalCondicionada(-1));
+            }
+            return rechazarPorVinculos(dg, [] {
+                return "Estructura inestable: la solución no cumple el equilibrio";
+            });
         }
     }
     return true;
@@ -325,34 +281,75 @@ bool ensamblar(datosAnalisis& d)
     return true;
 }
 
-// Paso 8: factorización del bloque libre y solución de todos los combos. El
-// factor tiene que caber junto a lo ya pedido, yaPedidos bytes.
-bool resolver(datosAnalisis& d, double yaPedidos, double disponible)
+// Paso 8: factorización del bloque libre y solución de todos los combos; el
+// factor no puede pedir más de tope bytes. Un grado que parece no tener
+// rigidez, o una factorización que no da solución, se rechazan con su causa
+// verdadera: los vínculos de las barras dicen si hay un mecanismo; si no lo
+// hay, la que no alcanza es la precisión con rigideces tan dispares.
+bool resolverGradosLibres(datosAnalisis& d, double tope, double yaPedidos, double disponible)
 {
-    Eigen::Index suelto = gdlSinRigidez(d);
-    if (suelto >= 0) {
-        return rechazar(textoLinea() << "Estructura inestable: sin rigidez en "
-                                     << nudoYDireccion(suelto));
+    Eigen::Index sospechoso = analisis::gdlSinRigidez(d, d.kLibres, d.escala);
+    if (sospechoso >= 0) {
+        analisis::diagnostico dg = analisis::diagnosticarVinculos(d, tope);
+        if (dg.causa != causaFalla::estable) {
+            return rechazarPorVinculos(dg, [&] {
+                return "Estructura inestable: sin rigidez en " + nudoYDireccion(sospechoso);
+            });
+        }
+        // los vínculos lo sostienen: la factorización dirá si la precisión alcanza
     }
     if (d.libres.empty()) {
         return true;
     }
-    double tope = disponible > 0 ? disponible - yaPedidos : HUGE_VAL;
     analisis::resultadoFactorizacion r = analisis::resolverBloqueLibre(d.kLibres, d.uLibres, tope);
     switch (r.estado) {
     case estadoFactorizacion::resuelto:
         return true;
-    case estadoFactorizacion::mecanismo:
-        return rechazar(textoLinea() << "Estructura inestable: mecanismo en "
-                                     << nudoYDireccion(d.libres[static_cast<size_t>(r.gdlFallo)]));
-    case estadoFactorizacion::noFinita:
-        return rechazar(textoLinea() << "Estructura inestable: la solución no es finita");
     case estadoFactorizacion::sinMemoria:
         return rechazarMemoria(yaPedidos + r.bytesFactor, disponible);
     case estadoFactorizacion::falla:
+        return rechazar(textoLinea()
+                        << "Estructura inestable: la factorización de la rigidez falló");
+    case estadoFactorizacion::mecanismo:
+    case estadoFactorizacion::noFinita:
         break;
     }
-    return rechazar(textoLinea() << "Estructura inestable: la factorización de la rigidez falló");
+    // El grado que nombra un Cholesky en el orden de la estructura
+    auto gdlDelBloque = [&] {
+        return d.libres[static_cast<size_t>(
+            analisis::gdlQueNombraElMecanismo(d.kLibres, d.uLibres, tope))];
+    };
+    if (sospechoso < 0) {
+        analisis::diagnostico dg = analisis::diagnosticarVinculos(d, tope);
+        if (dg.causa != causaFalla::estable) {
+            bool mecanismo = r.estado == estadoFactorizacion::mecanismo;
+            return rechazarPorVinculos(dg, [&] {
+                return mecanismo ? "Estructura inestable: mecanismo en " + nudoYDireccion(gdlDelBloque())
+                                 : std::string("Estructura inestable: la solución no es finita");
+            });
+        }
+        if (r.estado == estadoFactorizacion::mecanismo) {
+            sospechoso = gdlDelBloque();
+        }
+    }
+    return rechazar(textoLinea() << analisis::lineaMalCondicionada(sospechoso));
+}
+
+// Las matrices densas de un análisis anterior que no tienen el tamaño de
+// este se devuelven ya; las que lo tienen se vuelven a usar. Devuelve los
+// bytes de las que quedan, que este análisis no tiene que pedir.
+double soltarDensasDeOtroTamano(Eigen::Index N, int nc)
+{
+    double bytes = 0;
+    for (MatrixXd* m : {&kEstructura, &pEstructura, &fEstructura, &u, &reacciones}) {
+        Eigen::Index columnas = m == &kEstructura ? N : nc;
+        if (m->rows() == N && m->cols() == columnas) {
+            bytes += 8.0 * static_cast<double>(m->size());
+        } else {
+            m->resize(0, 0);
+        }
+    }
+    return bytes;
 }
 
 // Los pasos del análisis con sus tiempos; bytes es lo que piden sus matrices
@@ -368,7 +365,8 @@ bool ensamblarYResolver(Eigen::Index N, int nc, double bytes, double disponible)
     }
     double ensamblaje = segundosDesde(inicio);
     inicio = reloj::now();
-    if (!resolver(d, bytes, disponible)) {
+    double tope = disponible > 0 ? disponible - bytes : HUGE_VAL;
+    if (!resolverGradosLibres(d, tope, bytes, disponible)) {
         return false;
     }
     double solucion = segundosDesde(inicio);
@@ -380,7 +378,7 @@ bool ensamblarYResolver(Eigen::Index N, int nc, double bytes, double disponible)
 
     inicio = reloj::now();
     formarDesplazamientos(d);
-    if (!formarReacciones(d)) {
+    if (!formarReacciones(d, tope)) {
         return false;
     }
     tiemposUltimoAnalisis.solucion = solucion + segundosDesde(inicio);
@@ -408,9 +406,14 @@ bool funcionSolve()
         return rechazar(textoLinea() << problema);
     }
 
-    // La rigidez densa de la estructura manda; el bloque libre es disperso
+    // La rigidez densa de la estructura manda; el bloque libre es disperso.
+    // Lo que ya tienen las matrices densas que se vuelven a usar también
+    // está disponible.
     double bytes = bytesDensos(N, nc) + bytesDispersos(N, nc);
     double disponible = memoriaDisponible();
+    if (disponible > 0) {
+        disponible += soltarDensasDeOtroTamano(N, nc);
+    }
     if (disponible > 0 && bytes > disponible) {
         return rechazarMemoria(bytes, disponible);
     }

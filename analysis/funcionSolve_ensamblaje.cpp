@@ -1,16 +1,20 @@
 // Ensamblaje: rigidez de cada barra, cargas de nudos y barras, códigos de
 // apoyo, grados libres, el bloque libre disperso y la rigidez densa.
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "analysis/analisis.h"
+#include "app/plataforma.h"
 #include "app/zurezar3o.h"
 
 namespace analisis {
 
 namespace {
 
-using triplete = Eigen::Triplet<double>;
+// Un grado libre cuya diagonal no pasa de esta fracción de la rigidez que le
+// llega (la escala de su fila) no tiene rigidez: lo que queda es redondeo.
+const double tolRigidezNula = 1e-14;
 
 // "Análisis cancelado: <antes>la barra N<despues>"
 std::string lineaBarra(const char* antes, objBarra3d& b, const char* despues)
@@ -20,6 +24,37 @@ std::string lineaBarra(const char* antes, objBarra3d& b, const char* despues)
 }
 
 }  // namespace
+
+void sumaDeBloques::empezar(Eigen::Index filas, size_t barras)
+{
+    N = filas;
+    tripletes.clear();
+    tripletes.reserve(barras * 144);
+    escalaFilas.setZero(N);
+}
+
+void sumaDeBloques::sumar(const VectorXi& g, const MatrixXd& bloque)
+{
+    for (int j = 0; j < 12; j++) {
+        for (int i = 0; i < 12; i++) {
+            tripletes.emplace_back(g(i) - 1, g(j) - 1, bloque(i, j));
+        }
+    }
+    for (int t = 0; t < 12; t += 3) {
+        double traza = bloque(t, t) + bloque(t + 1, t + 1) + bloque(t + 2, t + 2);
+        for (int i = t; i < t + 3; i++) {
+            escalaFilas(g(i) - 1) += traza;
+        }
+    }
+}
+
+void sumaDeBloques::armar(matrizDispersa& K, Eigen::VectorXd& escala)
+{
+    K.resize(N, N);
+    K.setFromTriplets(tripletes.begin(), tripletes.end());
+    std::vector<Eigen::Triplet<double>>().swap(tripletes);
+    escala.swap(escalaFilas);
+}
 
 // Pasos 5 y 6: códigos de apoyo de cada grado y los grados libres (código 0)
 void leerApoyos(datosAnalisis& d)
@@ -44,16 +79,12 @@ void leerApoyos(datosAnalisis& d)
 
 // Paso 2: cada barra, en orden, da sus grados y su rigidez global antes de
 // que se le pidan cargas o se le entreguen resultados. La rigidez de la
-// estructura se arma dispersa, directo de los bloques de 12 x 12; los
-// repetidos se suman en el orden de las barras, como en la densa. La escala
-// de cada fila suma la traza de los bloques 3 x 3 (traslación o giro) de cada
-// barra en ese nudo, que no depende de cómo esté girada la barra. Devuelve la
-// línea del problema o vacía.
+// estructura se arma dispersa, directo de los bloques de 12 x 12. Devuelve
+// la línea del problema o vacía.
 std::string leerRigidecesBarras(datosAnalisis& d)
 {
-    std::vector<triplete> tripletes;
-    tripletes.reserve(barra.size() * 144);
-    d.escala.setZero(d.N);
+    sumaDeBloques suma;
+    suma.empezar(d.N, barra.size());
     for (objBarra3d& b : barra) {
         VectorXi g = b.getGdl();
         if (!b.getBoolRigidez()) {
@@ -65,33 +96,23 @@ std::string leerRigidecesBarras(datosAnalisis& d)
         if (Kg.rows() != 12 || Kg.cols() != 12 || !Kg.allFinite()) {
             return lineaBarra("la rigidez de ", b, " no es finita");
         }
-        for (int j = 0; j < 12; j++) {
-            for (int i = 0; i < 12; i++) {
-                tripletes.emplace_back(g(i) - 1, g(j) - 1, Kg(i, j));
-            }
-        }
-        for (int t = 0; t < 12; t += 3) {
-            double traza = Kg(t, t) + Kg(t + 1, t + 1) + Kg(t + 2, t + 2);
-            for (int i = t; i < t + 3; i++) {
-                d.escala(g(i) - 1) += traza;
-            }
-        }
+        suma.sumar(g, Kg);
     }
-    d.kCompleta.resize(d.N, d.N);
-    d.kCompleta.setFromTriplets(tripletes.begin(), tripletes.end());
+    suma.armar(d.kCompleta, d.escala);
     return "";
 }
 
-// Paso 3: cargas puntuales combinadas de los nudos
+// Paso 3: cargas puntuales combinadas de los nudos. Cada nudo es dueño de sus
+// seis filas (revisado antes): cada entrada se escribe una vez.
 void ensamblarCargasNudos(const datosAnalisis& d)
 {
-    pEstructura.setZero(d.N, d.nc);
+    dimensionarDensa(pEstructura, d.N, d.nc);
     for (objNudo3d& n : nudo) {
         MatrixXd Q = n.getCargasCombo();
         VectorXi g = n.getGdl();
         for (int c = 0; c < d.nc; c++) {
             for (int i = 0; i < 6; i++) {
-                pEstructura(g(i) - 1, c) += Q(i, c);
+                pEstructura(g(i) - 1, c) = Q(i, c);
             }
         }
     }
@@ -100,7 +121,8 @@ void ensamblarCargasNudos(const datosAnalisis& d)
 // Paso 4: cargas equivalentes de las barras, en globales
 std::string ensamblarCargasBarras(const datosAnalisis& d)
 {
-    fEstructura.setZero(d.N, d.nc);
+    dimensionarDensa(fEstructura, d.N, d.nc);
+    fEstructura.setZero();
     for (objBarra3d& b : barra) {
         VectorXi g = b.getGdl();
         MatrixXd E = b.getCargasEquivalentesGlobales();
@@ -116,25 +138,44 @@ std::string ensamblarCargasBarras(const datosAnalisis& d)
     return "";
 }
 
-// Paso 7 en disperso: el triángulo inferior del bloque libre, tomado de la
-// rigidez dispersa, con las cargas de cada grado libre
-void armarBloqueLibre(datosAnalisis& d)
+matrizDispersa bloqueDeLibres(const datosAnalisis& d, const matrizDispersa& completa)
 {
     const Eigen::Index nf = static_cast<Eigen::Index>(d.libres.size());
-    std::vector<triplete> bloque;
-    bloque.reserve(static_cast<size_t>(d.kCompleta.nonZeros() / 2 + nf));
+    std::vector<Eigen::Triplet<double>> bloque;
+    bloque.reserve(static_cast<size_t>(completa.nonZeros() / 2 + nf));
     for (Eigen::Index b = 0; b < nf; b++) {
         Eigen::Index columna = d.libres[static_cast<size_t>(b)];
-        for (matrizDispersa::InnerIterator it(d.kCompleta, columna); it; ++it) {
+        for (matrizDispersa::InnerIterator it(completa, columna); it; ++it) {
             int a = d.posicionLibre[static_cast<size_t>(it.row())];
             if (a >= b) {
                 bloque.emplace_back(a, b, it.value());
             }
         }
     }
-    d.kLibres.resize(nf, nf);
-    d.kLibres.setFromTriplets(bloque.begin(), bloque.end());
+    matrizDispersa K(nf, nf);
+    K.setFromTriplets(bloque.begin(), bloque.end());
+    return K;
+}
 
+Eigen::Index gdlSinRigidez(const datosAnalisis& d, const matrizDispersa& bloque,
+                           const Eigen::VectorXd& escala)
+{
+    Eigen::VectorXd diagonal = bloque.diagonal();
+    for (Eigen::Index a = 0; a < diagonal.size(); a++) {
+        Eigen::Index fila = d.libres[static_cast<size_t>(a)];
+        if (!(diagonal(a) > tolRigidezNula * escala(fila))) {
+            return fila;
+        }
+    }
+    return -1;
+}
+
+// Paso 7 en disperso: el triángulo inferior del bloque libre, tomado de la
+// rigidez dispersa, con las cargas de cada grado libre
+void armarBloqueLibre(datosAnalisis& d)
+{
+    d.kLibres = bloqueDeLibres(d, d.kCompleta);
+    const Eigen::Index nf = d.kLibres.rows();
     d.uLibres.resize(nf, d.nc);
     for (Eigen::Index a = 0; a < nf; a++) {
         Eigen::Index fila = d.libres[static_cast<size_t>(a)];
@@ -144,17 +185,31 @@ void armarBloqueLibre(datosAnalisis& d)
     }
 }
 
-// Pasos 1 y 2 en la matriz densa que leen el informe y quien la pida: columna
-// por columna, cada una en cero y con sus valores de la dispersa
+void dimensionarDensa(MatrixXd& m, Eigen::Index filas, Eigen::Index columnas)
+{
+    const double* antes = m.data();
+    bool otroTamano = m.size() != filas * columnas;
+    m.resize(filas, columnas);
+    if (otroTamano || m.data() != antes) {
+        pedirPaginasGrandes(m.data(), sizeof(double) * static_cast<size_t>(m.size()));
+    }
+}
+
+// Pasos 1 y 2 en la matriz densa que leen el informe y quien la pida. Una
+// sola pasada: cada entrada se escribe una vez, con su valor de la dispersa
+// o con cero, columna por columna.
 void ensamblarRigidezDensa(const datosAnalisis& d)
 {
-    kEstructura.resize(d.N, d.N);
+    dimensionarDensa(kEstructura, d.N, d.N);
     for (Eigen::Index j = 0; j < d.N; j++) {
-        auto columna = kEstructura.col(j);
-        columna.setZero();
+        double* columna = kEstructura.data() + j * d.N;
+        Eigen::Index fila = 0;
         for (matrizDispersa::InnerIterator it(d.kCompleta, j); it; ++it) {
-            columna(it.row()) = it.value();
+            std::fill(columna + fila, columna + it.row(), 0.0);
+            columna[it.row()] = it.value();
+            fila = it.row() + 1;
         }
+        std::fill(columna + fila, columna + d.N, 0.0);
     }
 }
 

@@ -3,11 +3,10 @@
 // de redondeo frente a la rigidez original de su propio grado, o por una
 // solución que el propio sistema no determina (su error estimado con el
 // residuo), y se nombra por el primer grado, en el orden de la estructura,
-// con el que el bloque deja de ser definido.
+// con el que el bloque deja de ser definido. Los hilos de OpenMP y del BLAS
+// quedan en uno al arrancar (app/plataforma.cpp).
 #include <algorithm>
 #include <cmath>
-
-#include <dlfcn.h>
 
 #include <Eigen/CholmodSupport>
 
@@ -80,21 +79,6 @@ bool hayPivoteMalo(const cholmod_factor& L, const Eigen::VectorXd& diagonal)
         }
     }
     return false;
-}
-
-// CHOLMOD reparte cada supernodo entre hilos de OpenMP y OpenBLAS usa los
-// suyos: con los bloques chicos de un pórtico, y más con la máquina ocupada,
-// los hilos que esperan cuestan mucho más de lo que ganan. Un solo hilo en
-// las dos, si están cargadas.
-void unSoloHilo()
-{
-    using fijar = void (*)(int);
-    if (auto f = reinterpret_cast<fijar>(dlsym(RTLD_DEFAULT, "omp_set_max_active_levels"))) {
-        f(0);
-    }
-    if (auto f = reinterpret_cast<fijar>(dlsym(RTLD_DEFAULT, "openblas_set_num_threads"))) {
-        f(1);
-    }
 }
 
 // Columna de prueba: cargas D·w, con D la diagonal y w irregular, para que
@@ -190,12 +174,25 @@ bool primerosConMecanismo(const matrizDispersa& kLibres, const Eigen::MatrixXd& 
     return e == estadoFactorizacion::mecanismo || e == estadoFactorizacion::noFinita;
 }
 
+}  // namespace
+
+resultadoFactorizacion resolverBloqueLibre(const matrizDispersa& kLibres,
+                                           Eigen::MatrixXd& cargasYSolucion, double topeBytes)
+{
+    Eigen::MatrixXd solucion;
+    resultadoFactorizacion r = examinar(kLibres, cargasYSolucion, topeBytes, solucion);
+    if (r.estado == estadoFactorizacion::resuelto) {
+        cargasYSolucion.swap(solucion);
+    }
+    return r;
+}
+
 // El bloque libre es semidefinido: si los primeros k grados tienen un
 // mecanismo, también los primeros k + 1. Por bisección, el menor k con
 // mecanismo; su último grado es el que nombraría un Cholesky en el orden de
 // la estructura, sea cual sea el orden del factor.
-Eigen::Index gdlQueNombraElMecanismo(const matrizDispersa& kLibres, const Eigen::MatrixXd& cargas,
-                                     double topeBytes)
+Eigen::Index gdlQueNombraElMecanismo(const matrizDispersa& kLibres,
+                                     const Eigen::MatrixXd& cargas, double topeBytes)
 {
     Eigen::Index sano = 0, conMecanismo = kLibres.rows();
     while (conMecanismo - sano > 1) {
@@ -207,22 +204,6 @@ Eigen::Index gdlQueNombraElMecanismo(const matrizDispersa& kLibres, const Eigen:
         }
     }
     return conMecanismo - 1;
-}
-
-}  // namespace
-
-resultadoFactorizacion resolverBloqueLibre(const matrizDispersa& kLibres,
-                                           Eigen::MatrixXd& cargasYSolucion, double topeBytes)
-{
-    unSoloHilo();
-    Eigen::MatrixXd solucion;
-    resultadoFactorizacion r = examinar(kLibres, cargasYSolucion, topeBytes, solucion);
-    if (r.estado == estadoFactorizacion::mecanismo) {
-        r.gdlFallo = gdlQueNombraElMecanismo(kLibres, cargasYSolucion, topeBytes);
-    } else if (r.estado == estadoFactorizacion::resuelto) {
-        cargasYSolucion.swap(solucion);
-    }
-    return r;
 }
 
 }  // namespace analisis

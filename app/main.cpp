@@ -1,4 +1,5 @@
 // Punto de entrada: elige el archivo, limpia la consola, carga y abre el visor.
+#include "app/plataforma.h"
 #include "app/zurezar3o.h"
 #include "input/funcionLeerArchivo.h"
 #include "viewer/funcionPlot.h"

@@ -1,17 +1,8 @@
-// Definición de todas las variables globales y capa de limpieza de consola.
+// Definición de todas las variables globales.
 #include "app/zurezar3o.h"
 
-#include <cstdio>
-#include <cstdlib>
-#include <iostream>
 #include <tuple>
 #include <type_traits>
-
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
 
 std::string nombreArchivo;
 
@@ -77,14 +68,3 @@ void reiniciarModelo()
     versionModelo++;
 }
 
-void funcionLimpiarConsola()
-{
-#ifdef _WIN32
-    std::system("cls");
-#else
-    // Solo en una terminal: la salida redirigida queda limpia
-    if (isatty(STDOUT_FILENO)) {
-        std::cout << "\033[2J\033[H" << std::flush;
-    }
-#endif
-}

@@ -118,6 +118,3 @@ inline auto estadoEscena()
 // llaman la recarga (F5), las pruebas y el fuzzer antes de cargar.
 void reiniciarModelo();
 
-// Limpia la consola: "cls" en Windows; en otro sistema la secuencia ANSI,
-// solo cuando la salida estándar es una terminal.
-void funcionLimpiarConsola();

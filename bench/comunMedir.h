@@ -1,26 +1,82 @@
-// Piezas comunes de las mediciones: reloj, memoria pico, consola callada y el
-// edificio regular de pórticos escrito como archivo de entrada.
+// Piezas comunes de las mediciones: reloj, memoria pico, piso de la memoria
+// nueva, consola callada, cada caso en su proceso y el edificio regular de
+// pórticos escrito como archivo de entrada.
 #pragma once
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <functional>
 #include <iostream>
 #include <vector>
 
 #include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
-inline double segundosDesde(std::chrono::steady_clock::time_point inicio)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
-}
+#include "analysis/tiemposAnalisis.h"
+#include "app/plataforma.h"
 
 inline double memoriaPicoMB()
 {
     rusage r{};
     getrusage(RUSAGE_SELF, &r);
     return static_cast<double>(r.ru_maxrss) / 1024.0;
+}
+
+// Segundos para escribir por primera vez un búfer nuevo de bytes (pedirlo y
+// llenarlo de doubles), con páginas normales o grandes: el piso de lo que
+// cuesta llenar una matriz densa de ese tamaño en este equipo
+inline double segundosMemoriaNueva(size_t bytes, bool paginasGrandes)
+{
+    auto inicio = std::chrono::steady_clock::now();
+    double* p = static_cast<double*>(std::malloc(bytes));
+    if (p == nullptr) {
+        return 0;
+    }
+    if (paginasGrandes) {
+        pedirPaginasGrandes(p, bytes);
+    }
+    std::fill(p, p + bytes / sizeof(double), 1.0);
+    // que el compilador no se ahorre la escritura
+    asm volatile("" : : "r"(p) : "memory");
+    double t = segundosDesde(inicio);
+    std::free(p);
+    return t;
+}
+
+// En una máquina virtual la memoria devuelta vuelve al anfitrión en unos
+// segundos, y escribirla de nuevo cuesta lo mismo que la primera vez; la
+// recién devuelta, en cambio, sale casi gratis. Antes de medir algo que pide
+// memoria nueva se espera a que la devuelta se enfríe, para que el análisis y
+// el piso la paguen igual que un usuario al pulsar "Calcular".
+inline void esperarMemoriaFria()
+{
+    std::fflush(stdout);
+    sleep(3);
+}
+
+// Corre el caso en un proceso hijo, para que su memoria pico y su memoria
+// nueva sean suyas; devuelve lo que devuelve el caso (1 si el hijo no termina)
+inline int enProcesoAparte(const std::function<int()>& caso)
+{
+    std::cout.flush();
+    std::fflush(stdout);
+    pid_t hijo = fork();
+    if (hijo < 0) {
+        return caso();
+    }
+    if (hijo == 0) {
+        int resultado = caso();
+        std::cout.flush();
+        std::fflush(stdout);
+        std::_Exit(resultado);
+    }
+    int estado = 0;
+    waitpid(hijo, &estado, 0);
+    return WIFEXITED(estado) ? WEXITSTATUS(estado) : 1;
 }
 
 // Corre f con la salida estándar tirada (el cargador escribe su progreso)

@@ -1,8 +1,13 @@
 // Medición del camino completo con edificios regulares de pórticos (dos
 // combos) escritos como archivos de entrada: lectura (funcionLeerArchivo),
-// ensamblaje, solución y entrega de resultados, y la memoria pico. Cada
-// tamaño corre en su propio proceso para que la memoria pico sea suya; los
-// archivos van a una carpeta temporal que se borra al terminar.
+// ensamblaje, solución y entrega de resultados, un segundo análisis del mismo
+// modelo y la memoria pico. Al lado, el piso del equipo: lo que tarda en
+// escribir por primera vez un búfer nuevo del tamaño de la rigidez densa,
+// con páginas normales y con páginas grandes. Cada tamaño corre en su propio
+// proceso para que la memoria pico y la memoria nueva sean suyas, y antes
+// del análisis y de cada piso se espera a que la memoria devuelta se enfríe
+// (unos segundos); los archivos van a una carpeta temporal que se borra al
+// terminar.
 //
 // Uso: medir_analisis                 los cuatro tamaños de siempre
 //      medir_analisis nx ny pisos     un edificio de nx por ny vanos
@@ -14,7 +19,6 @@
 #include <string>
 #include <vector>
 
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "analysis/analisis.h"
@@ -78,6 +82,7 @@ int medir(const edificio& e, const std::string& carpeta)
     double memoriaModelo = memoriaPicoMB();
 
     bool bien = false;
+    esperarMemoriaFria();
     inicio = std::chrono::steady_clock::now();
     enSilencio([&] { bien = funcionSolve(); });
     double analisis = segundosDesde(inicio);
@@ -87,17 +92,22 @@ int medir(const edificio& e, const std::string& carpeta)
                     mensajeAnalisis.c_str());
         return 1;
     }
+    const tiemposAnalisis t = tiemposUltimoAnalisis;
     double N = 6.0 * noNudos;
     double kDensaMB = 8.0 * N * N / (1024.0 * 1024.0);
     double pico = memoriaPicoMB();
-    const tiemposAnalisis& t = tiemposUltimoAnalisis;
+    // "Calcular" otra vez sobre el mismo modelo: la memoria ya es suya
+    inicio = std::chrono::steady_clock::now();
+    enSilencio([&] { bien = funcionSolve(); });
+    double segundo = segundosDesde(inicio);
     std::printf("%2dx%2dx%2d: %5d nudos, %5d barras, %5.0f gdl, archivo %5.0f KB\n", e.nx, e.ny,
                 e.pisos, noNudos, noBarras, N, archivoKB);
     std::printf("   lectura %6.3f s | ensamblaje %6.3f s  solución %6.3f s  entrega %6.3f s  "
                 "análisis %6.3f s | total %6.3f s\n",
                 lectura, t.ensamblaje, t.solucion, t.entrega, analisis, lectura + analisis);
-    std::printf("   memoria pico %6.0f MB (tras la lectura %4.0f MB; K densa %5.0f MB; pico/K %.2f)\n",
-                pico, memoriaModelo, kDensaMB, pico / kDensaMB);
+    std::printf("   memoria pico %6.0f MB (tras la lectura %4.0f MB; K densa %5.0f MB; pico/K %.2f)"
+                " | segundo análisis %6.3f s\n",
+                pico, memoriaModelo, kDensaMB, pico / kDensaMB, segundo);
 
     // Comprobación: las reacciones verticales de C1 equilibran el peso propio
     // y la sobrecarga, contados desde la geometría del edificio
@@ -111,24 +121,20 @@ int medir(const edificio& e, const std::string& carpeta)
     }
     std::printf("   reacción vertical C1 %.6g (cargas %.6g); desplazamiento x del techo en C2 %.6g\n",
                 reaccion, esperado, nudo.back().getDesplazamientoX(1));
-    std::fflush(stdout);
-    return 0;
-}
 
-// Corre la medición en un proceso hijo
-int medirAparte(const edificio& e, const std::string& carpeta)
-{
+    // El piso, con la memoria del análisis ya devuelta y fría: escribir un
+    // búfer nuevo del tamaño de K
+    size_t bytesK = static_cast<size_t>(8.0 * N * N);
+    kEstructura.resize(0, 0);
+    esperarMemoriaFria();
+    double normal = segundosMemoriaNueva(bytesK, false);
+    esperarMemoriaFria();
+    double grandes = segundosMemoriaNueva(bytesK, true);
+    std::printf("   piso: búfer nuevo del tamaño de K, páginas normales %6.3f s, grandes %6.3f s"
+                " | análisis/piso %.2f  total/piso %.2f\n",
+                normal, grandes, analisis / grandes, (lectura + analisis) / grandes);
     std::fflush(stdout);
-    pid_t hijo = fork();
-    if (hijo < 0) {
-        return medir(e, carpeta);
-    }
-    if (hijo == 0) {
-        std::_Exit(medir(e, carpeta));
-    }
-    int estado = 0;
-    waitpid(hijo, &estado, 0);
-    return WIFEXITED(estado) ? WEXITSTATUS(estado) : 1;
+    return bien ? 0 : 1;
 }
 
 }  // namespace
@@ -161,7 +167,7 @@ int main(int argc, char** argv)
     std::string carpeta(nombre.data());
     int fallas = 0;
     for (const edificio& e : tamanos) {
-        fallas += medirAparte(e, carpeta);
+        fallas += enProcesoAparte([&] { return medir(e, carpeta); });
     }
     rmdir(carpeta.c_str());
     return fallas == 0 ? 0 : 1;

@@ -1,9 +1,14 @@
 // La solución dispersa frente a la densa: los ejemplos y un edificio girado
 // dan lo mismo que el Cholesky denso del bloque libre tomado de kEstructura,
 // y las reacciones lo mismo que kEstructura·u − P − F. Sin combos, el
-// análisis corre y entrega resultados vacíos.
+// análisis corre y entrega resultados vacíos. La rigidez densa es la suma de
+// las barras, en páginas grandes, y un segundo análisis usa la misma memoria.
 #include <cmath>
+#include <cstdint>
+#include <fstream>
+#include <sstream>
 #include <string>
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -90,6 +95,44 @@ void edificioGirado(modelo& m, int nx, int ny, int pisos, double giroGrados, boo
     }
 }
 
+// La rigidez de la estructura armada aquí, como la suma de la rigidez
+// global de cada barra en sus grados
+MatrixXd rigidezSumada()
+{
+    MatrixXd K = MatrixXd::Zero(6 * noNudos, 6 * noNudos);
+    for (objBarra3d& b : barra) {
+        Eigen::VectorXi g = b.getGdl();
+        MatrixXd Kg = b.getKGlobal();
+        for (int i = 0; i < 12; i++) {
+            for (int j = 0; j < 12; j++) {
+                K(g(i) - 1, g(j) - 1) += Kg(i, j);
+            }
+        }
+    }
+    return K;
+}
+
+// Banderas del núcleo (VmFlags de /proc/self/smaps) de la región de memoria
+// que contiene la dirección; vacía si no se sabe
+std::string banderasDeMemoria(const void* p)
+{
+    const std::uintptr_t a = reinterpret_cast<std::uintptr_t>(p);
+    std::ifstream smaps("/proc/self/smaps");
+    std::string linea;
+    bool dentro = false;
+    while (std::getline(smaps, linea)) {
+        std::uintptr_t desde = 0, hasta = 0;
+        char guion = 0;
+        std::istringstream cabecera(linea);
+        if (cabecera >> std::hex >> desde >> guion >> hasta && guion == '-') {
+            dentro = desde <= a && a < hasta;
+        } else if (dentro && linea.rfind("VmFlags:", 0) == 0) {
+            return linea + " ";
+        }
+    }
+    return "";
+}
+
 }  // namespace
 
 TEST(SolucionDispersa, EjemplosIgualesALaDensa)
@@ -159,4 +202,43 @@ TEST(SolucionDispersa, SinCombosCorreYEntregaResultadosVacios)
     salida = capturarSalida([&] { bien = funcionSolve(); });
     EXPECT_FALSE(bien);
     EXPECT_EQ(salida, "Estructura inestable: mecanismo en el nudo 3, dirección ry\n");
+}
+
+TEST(SolucionDispersa, RigidezDensaEnPaginasGrandesYMismaMemoriaAlRecalcular)
+{
+    // 210 nudos: K de 1 260 x 1 260, 12.7 MB
+    modelo m;
+    edificioGirado(m, 6, 5, 4, 30);
+    ASSERT_TRUE(funcionSolve()) << mensajeAnalisis;
+    const MatrixXd K = rigidezSumada();
+    EXPECT_EQ((kEstructura - K).cwiseAbs().maxCoeff(), 0);
+    const MatrixXd u1 = u, r1 = reacciones;
+
+    // La memoria nueva de K se pidió en páginas grandes (si el núcleo las tiene)
+    struct stat info{};
+    if (stat("/sys/kernel/mm/transparent_hugepage/enabled", &info) == 0) {
+        const char* medio = reinterpret_cast<const char*>(kEstructura.data())
+                            + sizeof(double) * static_cast<size_t>(kEstructura.size() / 2);
+        std::string banderas = banderasDeMemoria(medio);
+        if (!banderas.empty()) {
+            EXPECT_NE(banderas.find(" hg "), std::string::npos) << banderas;
+        }
+    }
+
+    // Otra vez "Calcular" sobre el mismo modelo: las mismas matrices, cada
+    // entrada escrita de nuevo aunque tengan basura
+    const double* antes[5] = {kEstructura.data(), pEstructura.data(), fEstructura.data(), u.data(),
+                              reacciones.data()};
+    for (MatrixXd* matriz : {&kEstructura, &pEstructura, &fEstructura, &u, &reacciones}) {
+        matriz->setConstant(7);
+    }
+    ASSERT_TRUE(funcionSolve()) << mensajeAnalisis;
+    const double* despues[5] = {kEstructura.data(), pEstructura.data(), fEstructura.data(),
+                                u.data(), reacciones.data()};
+    for (int k = 0; k < 5; k++) {
+        EXPECT_EQ(antes[k], despues[k]) << "matriz " << k;
+    }
+    EXPECT_EQ((kEstructura - K).cwiseAbs().maxCoeff(), 0);
+    EXPECT_EQ(u, u1);
+    EXPECT_EQ(reacciones, r1);
 }

@@ -1,12 +1,12 @@
-// Análisis que no puede dar resultados: estructuras inestables, memoria que no
-// alcanza y modelos que rompen lo que el cargador garantiza. En todos: una
-// línea en la salida, la misma en mensajeAnalisis, false y ningún resultado
-// entregado a nudos y barras. Junto a los mecanismos, estructuras estables
-// con rigideces muy dispares, que se resuelven.
+// Análisis que no puede dar resultados: estructuras inestables, estructuras
+// estables que la doble precisión no resuelve, memoria que no alcanza y
+// modelos que rompen lo que el cargador garantiza. En todos: una línea en la
+// salida, la misma en mensajeAnalisis, false y ningún resultado entregado a
+// nudos y barras. Junto a los mecanismos, estructuras estables con rigideces
+// muy dispares, que se resuelven.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <functional>
 #include <limits>
 #include <string>
@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include "analysis/analisis.h"
+#include "app/plataforma.h"
 #include "ayuda_estructura.h"
 
 namespace {
@@ -175,6 +176,87 @@ const casoFalla casosInestables[] = {
     // rx sola tiene la torsión de la barra; rx con ry ya contiene un giro libre
     {"punta rotulada de una barra inclinada en un edificio girado", edificioConPuntaRotulada,
      "Estructura inestable: mecanismo en el nudo 999, dirección ry"},
+};
+
+// Pórtico de 6 x 3 empotrado en sus dos bases (nudos 1 y 4), con el perfil
+// y el acero en todas sus barras: 1 columna 1-2, 2 viga 2-3, 3 columna 4-3.
+// escala multiplica las coordenadas; E2 es el módulo de la viga; tramo > 0
+// parte la columna 3 con un nudo 5 a esa distancia del nudo 3 (barra 4: 5-3);
+// suelto agrega un nudo 30 al que no llega ninguna barra.
+void porticoEmpotrado(modelo& m, double escala, double E2 = acero.E, double tramo = 0,
+                      bool suelto = false)
+{
+    int a0 = m.nudoEn(1, 0, 0, 0, empotrado);
+    int t0 = m.nudoEn(2, 0, 0, 3 * escala);
+    int t1 = m.nudoEn(3, 6 * escala, 0, 3 * escala);
+    int a1 = m.nudoEn(4, 6 * escala, 0, 0, empotrado);
+    m.barraEntre(1, a0, t0, perfil, acero);
+    m.barraEntre(2, t0, t1, perfil, {E2, acero.nu});
+    if (tramo > 0) {
+        int medio = m.nudoEn(5, 6 * escala, 0, 3 * escala - tramo);
+        m.barraEntre(3, a1, medio, perfil, acero);
+        m.barraEntre(4, medio, t1, perfil, acero);
+    } else {
+        m.barraEntre(3, a1, t1, perfil, acero);
+    }
+    if (suelto) {
+        m.nudoEn(30, 9, 9, 0);
+    }
+    m.puntual(t0, "H", 10, 0, -20);
+    m.combos({{"C1", {{1, "H"}}}});
+}
+
+// Estables, pero con rigideces que la doble precisión no distingue: antes se
+// rechazaban como mecanismo o como grado sin rigidez. Las rigideces de la
+// línea, a mano con el perfil (A 0.01, Iy 8e-5, Iz 1.2e-4) y E = 2e8: axial
+// EA/L y a flexión 12EI/L³ (la menor, con Iy; la mayor, con Iz).
+const casoFalla casosMalCondicionados[] = {
+    // antes: "mecanismo en el nudo 3, dirección ux". Viga: 1e22·0.01/6 =
+    // 1.7e19; columna 3: 12·2e8·8e-5/27 = 7.1e3
+    {"viga de E = 1e22 en un pórtico de acero", [](modelo& m) { porticoEmpotrado(m, 1, 1e22); },
+     "Estructura mal condicionada, no es un mecanismo: en el nudo 3, dirección ux, la rigidez "
+     "axial de la barra 2 (1.7e+19) es 2.3e+15 veces la rigidez a flexión de la barra 3 "
+     "(7.1e+03), más de lo que distingue la doble precisión; llevar esa razón por debajo de 1e10"},
+    // antes: "sin rigidez en el nudo 3, dirección uz", con EA/L = 2e16 en uz.
+    // Tramo: 12·2e8·1.2e-4/1e-30 = 2.9e35; viga: 12·2e8·8e-5/216 = 8.9e2
+    {"tramo de 1e-10 dentro de una columna",
+     [](modelo& m) { porticoEmpotrado(m, 1, acero.E, 1e-10); },
+     "Estructura mal condicionada, no es un mecanismo: en el nudo 3, dirección uz, la rigidez a "
+     "flexión de la barra 4 (2.9e+35) es 3.2e+32 veces la rigidez a flexión de la barra 2 "
+     "(8.9e+02), más de lo que distingue la doble precisión; llevar esa razón por debajo de 1e10"},
+    // antes: "sin rigidez en el nudo 2, dirección uy". Columna 1: 2e6/3e10 =
+    // 6.7e-5; viga: 12·2e8·8e-5/2.16e32 = 8.9e-28
+    {"pórtico por 1e10", [](modelo& m) { porticoEmpotrado(m, 1e10); },
+     "Estructura mal condicionada, no es un mecanismo: en el nudo 2, dirección uy, la rigidez "
+     "axial de la barra 1 (6.7e-05) es 7.5e+22 veces la rigidez a flexión de la barra 2 "
+     "(8.9e-28), más de lo que distingue la doble precisión; llevar esa razón por debajo de 1e10"},
+    // antes: "mecanismo en el nudo 3, dirección uz". Columna 3:
+    // 12·2e8·1.2e-4/2.7e-29 = 1.1e34; viga: 2e6/6e-10 = 3.3e15
+    {"pórtico por 1e-10", [](modelo& m) { porticoEmpotrado(m, 1e-10); },
+     "Estructura mal condicionada, no es un mecanismo: en el nudo 3, dirección uz, la rigidez a "
+     "flexión de la barra 3 (1.1e+34) es 3.2e+18 veces la rigidez axial de la barra 2 (3.3e+15), "
+     "más de lo que distingue la doble precisión; llevar esa razón por debajo de 1e10"},
+    // Un defecto verdadero junto a rigideces dispares se nombra igual que solo.
+    // antes: "sin rigidez en el nudo 3, dirección uz", el tramo corto
+    {"nudo suelto en un pórtico con un tramo de 1e-10",
+     [](modelo& m) { porticoEmpotrado(m, 1, acero.E, 1e-10, true); },
+     "Estructura inestable: sin rigidez en el nudo 30, dirección ux"},
+    {"barra rotulada que gira, con un tramo rígido de E = 1e22",
+     [](modelo& m) {
+         // la viga de vigaConRotulaSuelta, con su empotramiento colgado de
+         // una barra rígida que baja a otro empotramiento
+         int d = m.nudoEn(4, 0, 0, -2, empotrado);
+         int a = m.nudoEn(1, 0, 0, 0);
+         int b = m.nudoEn(2, 3, 0, 0);
+         int c = m.nudoEn(3, 6, 0, 0);
+         m.barraEntre(3, d, a, perfil, {1e22, acero.nu});
+         m.barraEntre(1, a, b, perfil, acero);
+         int bc = m.barraEntre(2, b, c, perfil, acero);
+         barra[bc].setArticulacion(0, 1, 0, 1);
+         m.puntual(c, "P", 0, 0, -10);
+         m.combos({{"C1", {{1, "P"}}}});
+     },
+     "Estructura inestable: mecanismo en el nudo 3, dirección ry"},
 };
 
 // Estructuras estables con rigideces que difieren en un factor r: se
@@ -397,6 +479,13 @@ TEST(AnalisisFallido, EstructurasInestablesNombranNudoYDireccion)
     }
 }
 
+TEST(AnalisisFallido, MalCondicionadaNoEsMecanismo)
+{
+    for (const casoFalla& caso : casosMalCondicionados) {
+        comprobarRechazo(caso);
+    }
+}
+
 TEST(AnalisisFallido, EstructurasRigidasPeroEstablesSeResuelven)
 {
     for (const casoEstable& caso : casosEstables()) {
@@ -444,28 +533,13 @@ TEST(AnalisisFallido, ModelosQueRompenLoQueGarantizaElCargador)
     }
 }
 
-// Memoria total del equipo en bytes según /proc/meminfo; 0 si no se sabe
-double memoriaTotal()
-{
-    std::ifstream info("/proc/meminfo");
-    std::string clave;
-    double kb = 0;
-    while (info >> clave >> kb) {
-        if (clave == "MemTotal:") {
-            return kb * 1024;
-        }
-        info.ignore(256, '\n');
-    }
-    return 0;
-}
-
 TEST(AnalisisFallido, MemoriaQueNoAlcanzaDiceElTamano)
 {
     // Nudos sueltos hasta que la rigidez densa sola pida el doble de toda la
     // memoria del equipo; se rechaza antes de pedirla
     double total = memoriaTotal();
     if (total <= 0) {
-        GTEST_SKIP() << "sin /proc/meminfo";
+        GTEST_SKIP() << "no se sabe la memoria del equipo";
     }
     int n = static_cast<int>(std::sqrt(2 * total / 8) / 6) + 1;
     modelo m;

@@ -1,5 +1,4 @@
-// Estado global al arrancar, sus grupos, el reinicio del modelo y la capa de
-// limpieza de consola.
+// Estado global al arrancar, sus grupos y el reinicio del modelo.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,7 +10,6 @@
 #include <vector>
 
 #include "app/zurezar3o.h"
-#include "comun/utilidades.h"
 
 namespace {
 
@@ -135,11 +133,4 @@ TEST(Globales, ReinicioDelModelo)
     EXPECT_EQ(escalaDef, 3);
     EXPECT_EQ(dialogo, "otro");
     EXPECT_EQ(flags[0], 5);
-}
-
-TEST(Consola, SalidaRedirigidaQuedaLimpia)
-{
-    // La salida capturada no es una terminal: no se escribe nada
-    std::string salida = capturarSalida([] { funcionLimpiarConsola(); });
-    EXPECT_EQ(salida, "");
 }

@@ -1,0 +1,23 @@
+// Lo que depende del sistema: consola, memoria del equipo, páginas grandes
+// e hilos de las bibliotecas de cálculo. Todo lo demás es C++ portable.
+#pragma once
+
+#include <cstddef>
+
+// Limpia la consola: "cls" en Windows; en otro sistema la secuencia ANSI,
+// solo cuando la salida estándar es una terminal.
+void funcionLimpiarConsola();
+
+// Memoria que el equipo puede dar ahora, en bytes; 0 si no se sabe.
+double memoriaDisponible();
+
+// Memoria total del equipo, en bytes; 0 si no se sabe.
+double memoriaTotal();
+
+// Pide páginas grandes para un búfer todavía sin escribir: la primera
+// escritura de memoria nueva cuesta mucho menos así. Solo afecta a las
+// páginas de 2 MB enteras dentro del búfer; donde no se puede, no hace nada.
+void pedirPaginasGrandes(void* inicio, std::size_t bytes);
+
+// Los hilos de OpenMP y del BLAS que usa la factorización quedan en uno al
+// arrancar todo programa que enlace este archivo.
