@@ -186,7 +186,7 @@ diagnostico diagnosticarVinculos(const datosAnalisis& d, double topeBytes)
     case estadoFactorizacion::noFinita:
         r.causa = causaFalla::mecanismo;
         r.fila = d.libres[static_cast<size_t>(
-            gdlQueNombraElMecanismo(bloque, Eigen::MatrixXd(bloque.rows(), 0), topeBytes))];
+            gdlQueNombraElMecanismo(bloque, sinCargas, topeBytes))];
         break;
     case estadoFactorizacion::sinMemoria:
     case estadoFactorizacion::falla:

@@ -39,7 +39,7 @@ bool soloCaracteresNumericos(const char* c, size_t largo, exponente e = exponent
 // Número de todo el texto (de largo caracteres) y finito. El texto termina
 // en un blanco o en el nulo final del contenido, donde strtod se detiene; el
 // programa no cambia el locale de C (punto decimal).
-bool numeroEntero(const char* inicio, size_t largo, exponente e, double& valor)
+bool numeroCompleto(const char* inicio, size_t largo, exponente e, double& valor)
 {
     if (!soloCaracteresNumericos(inicio, largo, e)) {
         return false;
@@ -227,7 +227,7 @@ std::string claseLeerArchivo::describir(size_t i) const
 
 bool claseLeerArchivo::getNumero(size_t i, double& valor) const
 {
-    return numeroEntero(contenido.data() + tokens[i].inicio, tokens[i].largo, exponente::minuscula,
+    return numeroCompleto(contenido.data() + tokens[i].inicio, tokens[i].largo, exponente::minuscula,
                         valor);
 }
 
@@ -434,7 +434,7 @@ valorLeido claseLeerArchivo::getValor(const std::string& etiqueta, claseValor cl
     marcarLeido(r.token);
     // tras una etiqueta de valor también vale el exponente con E
     double v = 0;
-    r.valido = numeroEntero(contenido.data() + tokens[r.token].inicio, tokens[r.token].largo,
+    r.valido = numeroCompleto(contenido.data() + tokens[r.token].inicio, tokens[r.token].largo,
                             exponente::tambienMayuscula, v);
     r.escrito = v;
     if (r.valido && clase == claseValor::entero) {

@@ -24,7 +24,7 @@ enum class claseCorrida { numeros, pares };
 enum class finCorrida {
     archivo,     // se acabó el archivo
     dosPuntos,   // un token que termina en dos puntos
-    ajeno,       // un token que no es un número entero (1,5  2.5e  1-2  nan)
+    ajeno,       // un token que no es un número completo (1,5  2.5e  1-2  nan)
     sinPalabra,  // pares: un factor al final del archivo, sin su palabra
 };
 
@@ -114,7 +114,7 @@ public:
     void marcarNombrado(size_t token);
     // "2.5e (línea 12)": el token citado y su línea
     std::string describir(size_t token) const;
-    // Número entero (lo consume todo la conversión) y finito; false si no
+    // Número del token entero (lo consume todo la conversión) y finito; false si no
     bool getNumero(size_t token, double& valor) const;
 
     // Texto citado en un aviso: a lo sumo unos 40 caracteres, cortado con "…"

@@ -34,6 +34,20 @@ std::vector<ajusteFormato> listarAjustes()
     return v;
 }
 
+// Las etiquetas que lee una fase: los bloques con lista de su clase y la
+// etiqueta propia de la fase (combo: en la de nudos, pesoPropio: en la de barras)
+std::vector<const char*> etiquetasDeFase(listaDe lista, const char* propia)
+{
+    std::vector<const char*> v;
+    for (const claseDeBloque* b : bloquesFormato) {
+        if (b->lista == lista) {
+            v.push_back(b->etiqueta);
+        }
+    }
+    v.push_back(propia);
+    return v;
+}
+
 }  // namespace
 
 const std::vector<std::string> etiquetasFormato = listarEtiquetas();
@@ -82,19 +96,12 @@ void funcionLeerArchivo()
     if (noNudos != 0) {
         faseNudos(c, combos);
     } else {
-        avisarBloquesSinFase(c, "nudos", {bloqueApoyo.etiqueta, bloquePuntual.etiqueta, etiquetaCombo});
+        avisarBloquesSinFase(c, "nudos", etiquetasDeFase(listaDe::nudos, etiquetaCombo));
     }
     if (noBarras != 0) {
         faseBarras(c, combos);
     } else {
-        std::vector<const char*> deBarras;
-        for (const claseDeBloque* b : bloquesFormato) {
-            if (b->lista == listaDe::barras) {
-                deBarras.push_back(b->etiqueta);
-            }
-        }
-        deBarras.push_back(etiquetaPesoPropio);
-        avisarBloquesSinFase(c, "barras", deBarras);
+        avisarBloquesSinFase(c, "barras", etiquetasDeFase(listaDe::barras, etiquetaPesoPropio));
     }
     avisarCasos(c);
     leerAjustes(c);

@@ -81,7 +81,21 @@ struct mapaUsuario {
     std::vector<int> fila;
     const char* clase;   // "el nudo", "la barra"
     const char* plural;  // "los nudos", "las barras"
+
+    // Fila del número u (ya truncado); sinFila si ninguna lo lleva o no cabe en el mapa
+    int filaDe(int u) const
+    {
+        return u < 0 || u >= static_cast<int>(fila.size()) ? sinFila
+                                                           : fila[static_cast<size_t>(u)];
+    }
 };
+
+// Par de filas de nudos sin orden, como clave: (menor << 32) | mayor
+inline unsigned long long clavePar(int a, int b)
+{
+    return static_cast<unsigned long long>(a < b ? a : b) << 32 |
+           static_cast<unsigned long long>(a < b ? b : a);
+}
 
 struct filaNudo {
     int usuario;
@@ -115,7 +129,7 @@ struct lecturaArchivo {
     mapaUsuario mapaBarras{{}, "la barra", "las barras"};
     std::vector<filaNudo> nudos;
     std::vector<filaBarra> barras;
-    // pares de filas de nudos que une alguna fila de barras: (menor << 32) | mayor
+    // pares de filas de nudos que une alguna fila de barras (clavePar), ordenados
     std::vector<unsigned long long> uniones;
     // casos con al menos una carga aplicada, en orden de aparición
     std::vector<casoDeCarga> casos;
@@ -147,6 +161,10 @@ std::string texto(double v);
 // etiqueta del formato pegada a lo que sigue, "combo:ELU (línea 3, falta un
 // espacio después de combo:)"
 std::string nombrar(lecturaArchivo& c, size_t token);
+
+// La etiqueta del formato más larga con que empieza el texto, pegada a algo
+// más ("combo:ELU" da "combo:"); vacía si no hay
+std::string etiquetaPegada(const lecturaArchivo& c, const std::string& texto);
 
 const char* const noEsNumeroNiEtiqueta = ", que no es un número ni una etiqueta del formato";
 
@@ -186,6 +204,10 @@ std::vector<filaBarra> leerTablaBarras(lecturaArchivo& c);
 std::vector<int> mapaDeNumeros(const std::vector<int>& numeros);
 // Mapa global: los números que ninguna fila lleva apuntan a la fila 0
 Eigen::VectorXi punteroDeMapa(const std::vector<int>& mapa);
+
+// Una línea si el número de usuario v (token t, tomado como u) no es entero
+void avisarSiNoEsEntero(lecturaArchivo& c, const mapaUsuario& mapa, size_t t, double v, int u,
+                        const std::string& etiqueta, avisosLimitados& noEnteros);
 
 // Fila del objeto que nombra el número de una tabla o de una lista (token t);
 // -1, con su aviso, si no nombra ninguno; avisa también si no es entero

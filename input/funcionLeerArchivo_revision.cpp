@@ -18,12 +18,6 @@ namespace {
 const double fraccionMismoPunto = 1e-9;
 const double fraccionBarraCorta = 1e-6;
 
-unsigned long long clavePar(int a, int b)
-{
-    return static_cast<unsigned long long>(std::min(a, b)) << 32 |
-           static_cast<unsigned long long>(std::max(a, b));
-}
-
 std::string textoCorto(double v)
 {
     std::ostringstream os;
@@ -222,15 +216,7 @@ namespace {
 bool pareceEtiqueta(lecturaArchivo& c, size_t t)
 {
     std::string texto = c.lector.getTexto(t);
-    if (texto.back() == ':') {
-        return true;
-    }
-    for (const std::string& e : c.etiquetas) {
-        if (texto.size() > e.size() && texto.compare(0, e.size(), e) == 0) {
-            return true;
-        }
-    }
-    return false;
+    return texto.back() == ':' || !etiquetaPegada(c, texto).empty();
 }
 
 }  // namespace

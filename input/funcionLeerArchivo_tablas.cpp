@@ -68,17 +68,23 @@ void lecturaArchivo::anotarCaso(const std::string& caso, size_t token)
     }
 }
 
+std::string etiquetaPegada(const lecturaArchivo& c, const std::string& texto)
+{
+    std::string pegada;
+    for (const std::string& e : c.etiquetas) {
+        if (texto.size() > e.size() && texto.compare(0, e.size(), e) == 0 &&
+            e.size() > pegada.size()) {
+            pegada = e;
+        }
+    }
+    return pegada;
+}
+
 std::string nombrar(lecturaArchivo& c, size_t token)
 {
     std::string d = c.lector.describir(token);
     std::string t = c.lector.getTexto(token);
-    // la etiqueta más larga del formato con que empieza, pegada a algo más
-    std::string pegada;
-    for (const std::string& e : c.etiquetas) {
-        if (t.size() > e.size() && t.compare(0, e.size(), e) == 0 && e.size() > pegada.size()) {
-            pegada = e;
-        }
-    }
+    std::string pegada = etiquetaPegada(c, t);
     // con un espacio no separable, describir ya lo dice
     if (!pegada.empty() && t.compare(pegada.size(), 2, "\xC2\xA0") != 0) {
         d.insert(d.size() - 1, ", falta un espacio después de " + pegada);
@@ -98,21 +104,26 @@ bool finAjeno(lecturaArchivo& c, const corridaLeida& r)
     return true;
 }
 
+void avisarSiNoEsEntero(lecturaArchivo& c, const mapaUsuario& mapa, size_t t, double v, int u,
+                        const std::string& etiqueta, avisosLimitados& noEnteros)
+{
+    if (v != std::trunc(v) && noEnteros.escribir()) {
+        std::cout << "Advertencia: " << mapa.clase << " " << c.lector.describir(t) << " de "
+                  << etiqueta << " no es un número entero; se toma como " << u << std::endl;
+    }
+}
+
 int filaQueNombra(lecturaArchivo& c, size_t t, double v, const mapaUsuario& mapa,
                   const std::string& etiqueta, avisosLimitados& noEnteros)
 {
     int u = numeroUsuario(v);
-    int fila = u < 0 || u >= static_cast<int>(mapa.fila.size()) ? sinFila
-                                                               : mapa.fila[static_cast<size_t>(u)];
+    int fila = mapa.filaDe(u);
     if (fila < 0) {
         std::cout << "Advertencia: " << mapa.clase << " " << c.lector.describir(t) << " de "
                   << etiqueta << " no está en el modelo; se omite" << std::endl;
         return -1;
     }
-    if (v != std::trunc(v) && noEnteros.escribir()) {
-        std::cout << "Advertencia: " << mapa.clase << " " << c.lector.describir(t) << " de "
-                  << etiqueta << " no es un número entero; se toma como " << u << std::endl;
-    }
+    avisarSiNoEsEntero(c, mapa, t, v, u, etiqueta, noEnteros);
     return fila;
 }
 
@@ -162,12 +173,12 @@ void revisarLineasDeTabla(lecturaArchivo& c, const tablaLeida& t, size_t columna
 
 // Tabla de nudos o barras con sus avisos: la fila donde se corta, el token
 // ajeno que la termina y las líneas que no tienen filas enteras
-MatrixXd leerTabla(lecturaArchivo& c, const char* etiqueta, int columnas)
+tablaLeida leerTabla(lecturaArchivo& c, const char* etiqueta, int columnas)
 {
     tablaLeida t = c.lector.getTabla(etiqueta, columnas);
     const corridaLeida& r = t.corrida;
     if (!r.existe) {
-        return t.matriz;
+        return t;
     }
     const size_t ancho = static_cast<size_t>(columnas);
     const size_t cantidad = r.valores.size();
@@ -192,7 +203,7 @@ MatrixXd leerTabla(lecturaArchivo& c, const char* etiqueta, int columnas)
                   << noEsNumeroNiEtiqueta << "; lo que sigue no se lee" << std::endl;
     }
     revisarLineasDeTabla(c, t, ancho);
-    return t.matriz;
+    return t;
 }
 
 // Filas con número válido y sin repetir: de un número repetido queda la última.
@@ -214,11 +225,7 @@ std::vector<int> filasValidas(lecturaArchivo& c, const MatrixXd& tabla, size_t p
                       << "; se descarta la fila" << std::endl;
             continue;
         }
-        if (v != std::trunc(v) && noEnteros.escribir()) {
-            std::cout << "Advertencia: " << mapa.clase << " " << c.lector.describir(token(r))
-                      << " de " << etiqueta << " no es un número entero; se toma como " << u
-                      << std::endl;
-        }
+        avisarSiNoEsEntero(c, mapa, token(r), v, u, etiqueta, noEnteros);
         numeros[static_cast<size_t>(r)] = u;
         ultima[u] = r;
     }
@@ -241,19 +248,13 @@ std::vector<int> filasValidas(lecturaArchivo& c, const MatrixXd& tabla, size_t p
     return filas;
 }
 
-// Primer token de los valores de una tabla ya leída
-size_t primerValor(lecturaArchivo& c, const char* etiqueta)
-{
-    std::vector<size_t> v = c.lector.getApariciones(etiqueta);
-    return v.empty() ? 0 : v[0] + 1;
-}
-
 }  // namespace
 
 std::vector<filaNudo> leerTablaNudos(lecturaArchivo& c)
 {
-    MatrixXd tabla = leerTabla(c, etiquetaNudos, 4);
-    size_t primero = primerValor(c, etiquetaNudos);
+    tablaLeida leida = leerTabla(c, etiquetaNudos, 4);
+    const MatrixXd& tabla = leida.matriz;
+    const size_t primero = leida.corrida.primero;
     std::vector<filaNudo> nudos;
     for (int r : filasValidas(c, tabla, primero, c.mapaNudos, etiquetaNudos)) {
         nudos.push_back({numeroUsuario(tabla(r, 0)), tabla(r, 1), tabla(r, 2), tabla(r, 3),
@@ -266,18 +267,18 @@ std::vector<filaNudo> leerTablaNudos(lecturaArchivo& c)
 // distintos. Anota los pares de nudos que une cada fila con sus dos nudos.
 std::vector<filaBarra> leerTablaBarras(lecturaArchivo& c)
 {
-    MatrixXd tabla = leerTabla(c, etiquetaBarras, 3);
-    size_t primero = primerValor(c, etiquetaBarras);
+    tablaLeida leida = leerTabla(c, etiquetaBarras, 3);
+    const MatrixXd& tabla = leida.matriz;
+    const size_t primero = leida.corrida.primero;
     std::vector<filaBarra> barras;
     std::vector<int> filas = filasValidas(c, tabla, primero, c.mapaBarras, etiquetaBarras);
     if (c.nudos.empty() && !filas.empty()) {
         std::cout << "Advertencia: no hay nudos; se descarta la tabla barras: (línea "
-                  << c.lector.getLinea(primero - 1) << ", " << filas.size()
+                  << c.lector.getLinea(leida.corrida.etiqueta) << ", " << filas.size()
                   << (filas.size() == 1 ? " fila)" : " filas)")
                   << std::endl;
         return barras;
     }
-    const std::vector<int>& mapa = c.mapaNudos.fila;
     avisosLimitados noEnteros("números de nudos que no son enteros");
     for (int r : filas) {
         size_t t = primero + 3 * static_cast<size_t>(r);
@@ -287,23 +288,21 @@ std::vector<filaBarra> leerTablaBarras(lecturaArchivo& c)
         for (int e = 0; e < 2 && !faltan; e++) {
             double v = tabla(r, 1 + e);
             int n = numeroUsuario(v);
-            ij[e] = n < 0 || n >= static_cast<int>(mapa.size()) ? -1 : mapa[static_cast<size_t>(n)];
+            ij[e] = c.mapaNudos.filaDe(n);
             if (ij[e] < 0) {
                 std::cout << "Advertencia: la barra " << c.lector.describir(t)
                           << " de barras: usa el nudo " << c.lector.getTexto(t + 1 + e)
                           << ", que no está en nudos:; se descarta" << std::endl;
                 faltan = true;
-            } else if (v != std::trunc(v) && noEnteros.escribir()) {
-                std::cout << "Advertencia: el nudo " << c.lector.describir(t + 1 + e)
-                          << " de barras: no es un número entero; se toma como " << n << std::endl;
+            } else {
+                avisarSiNoEsEntero(c, c.mapaNudos, t + 1 + e, v, n, etiquetaBarras, noEnteros);
             }
         }
         if (faltan) {
             continue;
         }
         int i = ij[0], j = ij[1];
-        c.uniones.push_back(static_cast<unsigned long long>(std::min(i, j)) << 32 |
-                            static_cast<unsigned long long>(std::max(i, j)));
+        c.uniones.push_back(clavePar(i, j));
         const filaNudo& a = c.nudos[static_cast<size_t>(i)];
         const filaNudo& b = c.nudos[static_cast<size_t>(j)];
         double dx = b.x - a.x, dy = b.y - a.y, dz = b.z - a.z;

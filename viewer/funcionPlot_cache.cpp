@@ -38,18 +38,17 @@ void agregar(Firma& f, const T& v)
     agregarBytes(f, &v, sizeof v);
 }
 
-// Vectores con su largo delante: dos vectores seguidos no se confunden
-void agregar(Firma& f, const std::vector<int>& v)
+// Vectores de enteros con su largo delante: dos vectores seguidos no se confunden
+template <class Vector>
+void agregarVector(Firma& f, const Vector& v)
 {
-    agregar(f, v.size());
-    agregarBytes(f, v.data(), v.size() * sizeof(int));
+    const size_t n = static_cast<size_t>(v.size());
+    agregar(f, n);
+    agregarBytes(f, v.data(), n * sizeof(int));
 }
 
-void agregar(Firma& f, const VectorXi& v)
-{
-    agregar(f, v.size());
-    agregarBytes(f, v.data(), static_cast<size_t>(v.size()) * sizeof(int));
-}
+void agregar(Firma& f, const std::vector<int>& v) { agregarVector(f, v); }
+void agregar(Firma& f, const VectorXi& v) { agregarVector(f, v); }
 
 // La firma del estado de ahora, escrita sobre f sin pedir memoria si ya tiene lugar
 void leerFirma(Firma& f)
