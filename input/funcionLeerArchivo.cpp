@@ -71,7 +71,7 @@ void funcionLeerArchivo()
     for (const filaNudo& f : c.nudos) {
         numeros.push_back(f.usuario);
     }
-    c.mapaNudos.fila = mapaDeNumeros(numeros);
+    llenarMapa(c.mapaNudos, numeros);
 
     c.barras = leerTablaBarras(c);
     noBarras = static_cast<int>(c.barras.size());
@@ -80,14 +80,14 @@ void funcionLeerArchivo()
     for (const filaBarra& f : c.barras) {
         numeros.push_back(f.usuario);
     }
-    c.mapaBarras.fila = mapaDeNumeros(numeros);
+    llenarMapa(c.mapaBarras, numeros);
     revisarGeometria(c);
 
     if (noNudos != 0) {
-        punteroNudos = punteroDeMapa(c.mapaNudos.fila);
+        punteroNudos = punteroDeMapa(c.mapaNudos);
     }
     if (noBarras != 0) {
-        punteroBarras = punteroDeMapa(c.mapaBarras.fila);
+        punteroBarras = punteroDeMapa(c.mapaBarras);
     }
 
     nudo.clear();

@@ -76,17 +76,19 @@ extern const ajusteDibujo ajustesDibujo[cantidadDeAjustes];
 // Índice en los mapas internos de un número que ninguna fila lleva
 const int sinFila = -1;
 
-// Mapa interno de un tipo: número de usuario -> fila, o sinFila
+// Mapa interno de un tipo: número de usuario -> fila, solo de los números
+// que alguna fila lleva (el mapa global, denso, se arma una vez al final)
 struct mapaUsuario {
-    std::vector<int> fila;
+    std::unordered_map<int, int> fila;
+    int mayor;           // el mayor número con fila; -1 si no hay ninguno
     const char* clase;   // "el nudo", "la barra"
     const char* plural;  // "los nudos", "las barras"
 
-    // Fila del número u (ya truncado); sinFila si ninguna lo lleva o no cabe en el mapa
+    // Fila del número u (ya truncado); sinFila si ninguna lo lleva
     int filaDe(int u) const
     {
-        return u < 0 || u >= static_cast<int>(fila.size()) ? sinFila
-                                                           : fila[static_cast<size_t>(u)];
+        auto it = fila.find(u);
+        return it == fila.end() ? sinFila : it->second;
     }
 };
 
@@ -125,8 +127,8 @@ struct parDeCombo {
 struct lecturaArchivo {
     claseLeerArchivo lector;
     std::unordered_set<std::string> etiquetas;  // las del formato
-    mapaUsuario mapaNudos{{}, "el nudo", "los nudos"};
-    mapaUsuario mapaBarras{{}, "la barra", "las barras"};
+    mapaUsuario mapaNudos{{}, -1, "el nudo", "los nudos"};
+    mapaUsuario mapaBarras{{}, -1, "la barra", "las barras"};
     std::vector<filaNudo> nudos;
     std::vector<filaBarra> barras;
     // pares de filas de nudos que une alguna fila de barras (clavePar), ordenados
@@ -194,16 +196,17 @@ private:
 // ---------------------------------------------------------------------------
 // Tablas
 
-// Número de usuario truncado hacia cero; -1 si es negativo o pasa el tope
+// Número de usuario truncado hacia cero; -1 si es negativo o no cabe en un int
 int numeroUsuario(double v);
 extern const int maximoNumeroUsuario;
 
 std::vector<filaNudo> leerTablaNudos(lecturaArchivo& c);
 std::vector<filaBarra> leerTablaBarras(lecturaArchivo& c);
-// Mapa interno de los números aceptados, del tamaño del mayor más uno
-std::vector<int> mapaDeNumeros(const std::vector<int>& numeros);
-// Mapa global: los números que ninguna fila lleva apuntan a la fila 0
-Eigen::VectorXi punteroDeMapa(const std::vector<int>& mapa);
+// Mapa interno de los números aceptados (números distintos, uno por fila)
+void llenarMapa(mapaUsuario& mapa, const std::vector<int>& numeros);
+// Mapa global, del tamaño del mayor número más uno: los números que ninguna
+// fila lleva apuntan a la fila 0
+Eigen::VectorXi punteroDeMapa(const mapaUsuario& mapa);
 
 // Una línea si el número de usuario v (token t, tomado como u) no es entero
 void avisarSiNoEsEntero(lecturaArchivo& c, const mapaUsuario& mapa, size_t t, double v, int u,

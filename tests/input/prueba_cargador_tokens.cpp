@@ -42,7 +42,7 @@ TEST(CargadorTokens, CadaTokenSeUsaOSeDice)
           "etiqueta del formato; lo que sigue hasta la próxima etiqueta no se lee"}},
         {"combo: con un espacio no separable",
          modelo("10 30", "precision: 2\ncombo:\xC2\xA0SERV 1 D\n"), modelo("10 30", "precision: 2\n"),
-         {"Advertencia: combo:\xC2\xA0SERV (línea 8, con un espacio no separable) no es una "
+         {"Advertencia: combo:\xC2\xA0SERV (línea 8, con un espacio no separable (U+00A0)) no es una "
           "etiqueta del formato; lo que sigue hasta la próxima etiqueta no se lee"}},
         {"apoyo: pegado tras el peso propio",
          modelo("10 30", "pesoPropio: PP\napoyo:1 1 1 1 1 1 30\ncombo: G 1 PP\n"),
@@ -324,9 +324,8 @@ TEST(CargadorTokens, TablasCortadas)
         {"un espacio no separable",
          "nudos:\n10 0 0 0\n20 4\xC2\xA0" "0 0\n" + resto,
          {"Advertencia: la tabla nudos: (línea 1) se corta en la fila 2 (línea 3), con 1 de sus 4 "
-          "valores, donde termina en 4\xC2\xA0" "0 (línea 3, con un espacio no separable), que no "
+          "valores, donde termina en 4\xC2\xA0" "0 (línea 3, con un espacio no separable (U+00A0)), que no "
           "es un número ni una etiqueta del formato; no se lee ninguna fila",
-          "Advertencia: la línea 3 de la tabla nudos: tiene 1 número y una fila tiene 4",
           "Advertencia: no hay nudos; se descarta la tabla barras: (línea 4, 1 fila)"}},
         {"nan", "nudos: 10 0 0 0 20 nan 0 0\n" + resto,
          {"Advertencia: la tabla nudos: (línea 1) se corta en la fila 2 (línea 1), con 1 de sus 4 "
