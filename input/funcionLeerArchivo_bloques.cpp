@@ -171,8 +171,8 @@ std::vector<bloqueLeido> leerBloques(lecturaArchivo& c, const claseDeBloque& cla
             if (c.esEtiqueta(b.nombre)) {
                 b.nombre.clear();
                 std::cout << "Advertencia: el " << descripcion(c, b)
-                          << " no tiene nombre, valores ni lista: lo que sigue es la etiqueta "
-                          << lector.describir(r.etiqueta + 1) << "; no se aplica" << std::endl;
+                          << " no tiene nombre, valores ni lista"
+                          << sigueLaEtiqueta(c, r.etiqueta + 1) << "; no se aplica" << std::endl;
                 continue;
             }
         }
@@ -183,7 +183,7 @@ std::vector<bloqueLeido> leerBloques(lecturaArchivo& c, const claseDeBloque& cla
             if (!cortado && v.size() == clase.K && ultimoFijoEnLaLista(c, b, r, false)) {
                 std::cout << " " << ultimoFijoTomado(c, b, r) << ", y queda sin "
                           << (clase.lista == listaDe::nudos ? "ningún nudo" : "ninguna barra")
-                          << "; no se aplica; revisar si falta un valor" << std::endl;
+                          << ": no se aplica; revisar si falta un valor" << std::endl;
                 continue;
             }
             if (cortado) {

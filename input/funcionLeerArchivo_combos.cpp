@@ -32,9 +32,8 @@ std::vector<bloqueCombo> leerCombos(lecturaArchivo& c)
         size_t tokenNombre = r.etiqueta + 1;
         if (c.esEtiqueta(lector.getTexto(tokenNombre))) {
             std::cout << "Advertencia: el bloque " << n << " de combo: (línea "
-                      << lector.getLinea(r.etiqueta) << ") no tiene nombre ni pares (factor, "
-                      << "caso): lo que sigue es la etiqueta " << lector.describir(tokenNombre)
-                      << "; no se usa" << std::endl;
+                      << lector.getLinea(r.etiqueta) << ") no tiene nombre ni pares (factor, caso)"
+                      << sigueLaEtiqueta(c, tokenNombre) << "; no se usa" << std::endl;
             continue;
         }
         bloqueCombo b{lector.getTexto(tokenNombre), r.valores, r.palabras};
@@ -48,8 +47,8 @@ std::vector<bloqueCombo> leerCombos(lecturaArchivo& c)
             lector.marcarNombrado(r.fin);
         } else if (r.motivo == finCorrida::etiquetaTrasFactor) {
             // la etiqueta abre su propio bloque: nada de él se lee como pares
-            fin = " termina en el factor " + lector.describir(r.fin) + ", sin caso: lo que sigue es "
-                  "la etiqueta " + lector.describir(r.fin + 1);
+            fin = " termina en el factor " + lector.describir(r.fin) + ", sin caso" +
+                  sigueLaEtiqueta(c, r.fin + 1);
             lector.marcarNombrado(r.fin);
         }
         if (b.casos.empty()) {

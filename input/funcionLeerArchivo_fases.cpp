@@ -33,9 +33,7 @@ void leerPesoPropio(lecturaArchivo& c)
     if (caso.empty() || c.esEtiqueta(caso)) {
         std::cout << "Advertencia: pesoPropio: (línea " << c.lector.getLinea(r.etiqueta)
                   << ") no tiene nombre de caso"
-                  << (caso.empty() ? ", al final del archivo"
-                                   : ": lo que sigue es la etiqueta " +
-                                         c.lector.describir(r.etiqueta + 1))
+                  << (caso.empty() ? ", al final del archivo" : sigueLaEtiqueta(c, r.etiqueta + 1))
                   << "; no se aplica el peso propio" << std::endl;
         return;
     }

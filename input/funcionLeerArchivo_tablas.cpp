@@ -96,6 +96,11 @@ std::string nombrar(lecturaArchivo& c, size_t token)
     return d;
 }
 
+std::string sigueLaEtiqueta(lecturaArchivo& c, size_t token)
+{
+    return ": lo que sigue es la etiqueta " + c.lector.describir(token);
+}
+
 bool finAjeno(lecturaArchivo& c, const corridaLeida& r)
 {
     if (r.motivo == finCorrida::archivo || r.motivo == finCorrida::sinPalabra ||
@@ -257,9 +262,6 @@ tablaLeida leerTabla(lecturaArchivo& c, const char* etiqueta, int columnas)
     return t;
 }
 
-// Bytes de un mapa de numeración hasta el número mayor: uno por número
-double bytesDeMapa(int mayor) { return 4.0 * (static_cast<double>(mayor) + 1.0); }
-
 std::string megas(double bytes, bool haciaArriba)
 {
     double mb = bytes / 1e6;
@@ -274,10 +276,11 @@ std::string megas(double bytes, bool haciaArriba)
 }
 
 // El mapa de numeración de la tabla (4 bytes por número, hasta el mayor) debe
-// caber en la memoria disponible, además de los mapas ya hechos (reservados):
-// si no cabe, se descartan las filas de número mayor que el que cabe
+// caber en la memoria disponible (que ya descuenta el mapa de nudos cuando se
+// lee la tabla de barras): si no cabe, se descartan las filas de número mayor
+// que el que cabe
 void descartarSiNoCabe(lecturaArchivo& c, std::vector<int>& numeros, size_t primero, size_t ancho,
-                       const mapaUsuario& mapa, const char* etiqueta, double reservados)
+                       const mapaUsuario& mapa, const char* etiqueta)
 {
     size_t filaMayor = numeros.size();
     for (size_t r = 0; r < numeros.size(); r++) {
@@ -285,12 +288,11 @@ void descartarSiNoCabe(lecturaArchivo& c, std::vector<int>& numeros, size_t prim
             filaMayor = r;
         }
     }
-    const double hay = memoriaDisponible();
-    if (filaMayor == numeros.size() || hay <= 0) {
+    const double disponible = memoriaDisponible();
+    if (filaMayor == numeros.size() || disponible <= 0) {
         return;
     }
-    const double disponible = std::max(hay - reservados, 0.0);
-    const double necesita = bytesDeMapa(numeros[filaMayor]);
+    const double necesita = 4.0 * (static_cast<double>(numeros[filaMayor]) + 1.0);
     if (necesita <= disponible) {
         return;
     }
@@ -313,7 +315,7 @@ void descartarSiNoCabe(lecturaArchivo& c, std::vector<int>& numeros, size_t prim
 // Filas con número válido y sin repetir: de un número repetido queda la última.
 // primero es el token del primer valor de la tabla.
 std::vector<int> filasValidas(lecturaArchivo& c, const MatrixXd& tabla, size_t primero,
-                              const mapaUsuario& mapa, const char* etiqueta, double reservados)
+                              const mapaUsuario& mapa, const char* etiqueta)
 {
     const size_t ancho = static_cast<size_t>(tabla.cols());
     auto token = [&](Eigen::Index r) { return primero + static_cast<size_t>(r) * ancho; };
@@ -332,7 +334,7 @@ std::vector<int> filasValidas(lecturaArchivo& c, const MatrixXd& tabla, size_t p
         numeros[static_cast<size_t>(r)] = u;
     }
     noEnteros.cerrar();
-    descartarSiNoCabe(c, numeros, primero, ancho, mapa, etiqueta, reservados);
+    descartarSiNoCabe(c, numeros, primero, ancho, mapa, etiqueta);
     std::unordered_map<int, Eigen::Index> ultima;
     for (Eigen::Index r = 0; r < tabla.rows(); r++) {
         if (numeros[static_cast<size_t>(r)] >= 0) {
@@ -365,7 +367,7 @@ std::vector<filaNudo> leerTablaNudos(lecturaArchivo& c)
     const MatrixXd& tabla = leida.matriz;
     const size_t primero = leida.corrida.primero;
     std::vector<filaNudo> nudos;
-    for (int r : filasValidas(c, tabla, primero, c.mapaNudos, etiquetaNudos, 0)) {
+    for (int r : filasValidas(c, tabla, primero, c.mapaNudos, etiquetaNudos)) {
         nudos.push_back({numeroUsuario(tabla(r, 0)), tabla(r, 1), tabla(r, 2), tabla(r, 3),
                          primero + 4 * static_cast<size_t>(r)});
     }
@@ -380,8 +382,7 @@ std::vector<filaBarra> leerTablaBarras(lecturaArchivo& c)
     const MatrixXd& tabla = leida.matriz;
     const size_t primero = leida.corrida.primero;
     std::vector<filaBarra> barras;
-    std::vector<int> filas = filasValidas(c, tabla, primero, c.mapaBarras, etiquetaBarras,
-                                          bytesDeMapa(c.mapaNudos.mayor));
+    std::vector<int> filas = filasValidas(c, tabla, primero, c.mapaBarras, etiquetaBarras);
     if (c.nudos.empty() && !filas.empty()) {
         std::cout << "Advertencia: no hay nudos; se descarta la tabla barras: (línea "
                   << c.lector.getLinea(leida.corrida.etiqueta) << ", " << filas.size()
@@ -429,22 +430,15 @@ std::vector<filaBarra> leerTablaBarras(lecturaArchivo& c)
     return barras;
 }
 
-void llenarMapa(mapaUsuario& mapa, const std::vector<int>& numeros)
+Eigen::VectorXi punteroDeNumeros(const std::vector<int>& numeros)
 {
-    mapa.fila.clear();
-    mapa.fila.reserve(numeros.size());
-    mapa.mayor = -1;
-    for (size_t r = 0; r < numeros.size(); r++) {
-        mapa.fila[numeros[r]] = static_cast<int>(r);
-        mapa.mayor = std::max(mapa.mayor, numeros[r]);
+    int mayor = -1;
+    for (int u : numeros) {
+        mayor = std::max(mayor, u);
     }
-}
-
-Eigen::VectorXi punteroDeMapa(const mapaUsuario& mapa)
-{
-    Eigen::VectorXi puntero = Eigen::VectorXi::Zero(static_cast<Eigen::Index>(mapa.mayor) + 1);
-    for (const auto& [u, fila] : mapa.fila) {
-        puntero(u) = fila;
+    Eigen::VectorXi puntero = Eigen::VectorXi::Zero(static_cast<Eigen::Index>(mayor) + 1);
+    for (size_t r = 0; r < numeros.size(); r++) {
+        puntero(numeros[r]) = static_cast<int>(r);
     }
     return puntero;
 }
