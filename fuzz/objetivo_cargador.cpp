@@ -29,7 +29,7 @@ const int maxGdlAnalisis = 102;
 const int estaciones = 21;
 // Memoria que la carga ve disponible, en bytes: muy por debajo del límite
 // del fuzzer (-rss_limit_mb=2048)
-const double topeDeMemoria = 256e6;
+const double topeDeMemoria = 64e6;
 
 void exigir(bool condicion, const char* que)
 {

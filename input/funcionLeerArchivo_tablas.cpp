@@ -262,6 +262,8 @@ tablaLeida leerTabla(lecturaArchivo& c, const char* etiqueta, int columnas)
     return t;
 }
 
+// Bytes en la línea de memoria: MB enteros, o GB con un decimal desde 1 GB;
+// lo que se necesita, redondeado hacia arriba, y lo que hay, hacia abajo
 std::string megas(double bytes, bool haciaArriba)
 {
     double mb = bytes / 1e6;
