@@ -91,10 +91,22 @@ struct hilosAlArrancar {
 
 }  // namespace
 
+namespace {
+double topeDeMemoria = 0;
+}  // namespace
+
+void fijarTopeDeMemoria(double bytes) { topeDeMemoria = bytes > 0 ? bytes : 0; }
+
 double memoriaDisponible()
 {
     double disponible = leerMemInfo("MemAvailable:");
-    return disponible > 0 ? disponible : memoriaFisica();
+    if (disponible <= 0) {
+        disponible = memoriaFisica();
+    }
+    if (topeDeMemoria > 0 && (disponible <= 0 || disponible > topeDeMemoria)) {
+        disponible = topeDeMemoria;
+    }
+    return disponible;
 }
 
 double memoriaTotal()

@@ -8,8 +8,13 @@
 // solo cuando la salida estándar es una terminal.
 void funcionLimpiarConsola();
 
-// Memoria que el equipo puede dar ahora, en bytes; 0 si no se sabe.
+// Memoria que el equipo puede dar ahora, en bytes; 0 si no se sabe. Nunca
+// más que el tope fijado con fijarTopeDeMemoria.
 double memoriaDisponible();
+
+// Tope de memoriaDisponible en bytes, para las pruebas y el fuzzer (que no
+// pueden pedir toda la memoria del equipo); 0 lo quita.
+void fijarTopeDeMemoria(double bytes);
 
 // Memoria total del equipo, en bytes; 0 si no se sabe.
 double memoriaTotal();

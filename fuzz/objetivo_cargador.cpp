@@ -17,6 +17,7 @@
 #include <unistd.h>
 
 #include "analysis/analisis.h"
+#include "app/plataforma.h"
 #include "app/zurezar3o.h"
 #include "input/funcionLeerArchivo.h"
 
@@ -26,6 +27,9 @@ namespace {
 const int maxGdlAnalisis = 102;
 // Estaciones de los diagramas y de la deformada en el visor
 const int estaciones = 21;
+// Memoria que la carga ve disponible, en bytes: muy por debajo del límite
+// del fuzzer (-rss_limit_mb=2048)
+const double topeDeMemoria = 64e6;
 
 void exigir(bool condicion, const char* que)
 {
@@ -185,6 +189,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo)
 {
     // Sin consola: un flujo en estado de error descarta lo que se le escribe
     std::cout.setstate(std::ios_base::badbit);
+    // Un número de nudo de nueve cifras pediría un mapa de gigas: el fuzzer
+    // corre con un tope de memoria por pedido, así que la carga ve poca
+    fijarTopeDeMemoria(topeDeMemoria);
     // El mismo reinicio que la recarga con F5 antes de leer el archivo
     reiniciarModelo();
     nombreArchivo = escribirEntrada(datos, largo);

@@ -3,8 +3,10 @@
 // lista en memoria desde la aparición que le toca y marca lo que entrega.
 #include "input/claseLeerArchivo.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -53,8 +55,59 @@ bool numeroCompleto(const char* inicio, size_t largo, exponente e, double& valor
     return true;
 }
 
-// El espacio no separable de UTF-8, que no separa tokens
-const char* const espacioDuro = "\xC2\xA0";
+// Caracteres de UTF-8 que no se ven o se ven como un blanco y que no separan
+// tokens: "apoyo:" con uno de ellos delante no es la etiqueta apoyo:
+struct caracterInvisible {
+    char32_t codigo;
+    const char* nombre;
+};
+const caracterInvisible invisibles[] = {
+    {0x00A0, "un espacio no separable"},
+    {0x00AD, "un guion blando"},
+    {0x2007, "un espacio de cifra"},
+    {0x2009, "un espacio fino"},
+    {0x200B, "un espacio de ancho cero"},
+    {0x200C, "un carácter invisible"},
+    {0x200D, "un carácter invisible"},
+    {0x202F, "un espacio estrecho no separable"},
+    {0x205F, "un espacio tipográfico"},
+    {0x2060, "un carácter invisible"},
+    {0x3000, "un espacio ideográfico"},
+    {0xFEFF, "una marca de orden de bytes"},
+};
+
+// Nombre del carácter invisible de código c; nulo si no es uno
+const char* nombreInvisible(char32_t c)
+{
+    if (c >= 0x2000 && c <= 0x200A && c != 0x2007 && c != 0x2009) {
+        return "un espacio tipográfico";
+    }
+    for (const caracterInvisible& i : invisibles) {
+        if (i.codigo == c) {
+            return i.nombre;
+        }
+    }
+    return nullptr;
+}
+
+// Carácter de 2 o 3 bytes de UTF-8 que empieza en p: su código y su largo (0 si no)
+char32_t codigoEn(const std::string& t, size_t p, size_t& largo)
+{
+    largo = 0;
+    auto cont = [&](size_t k) {
+        return k < t.size() && (static_cast<unsigned char>(t[k]) & 0xC0) == 0x80;
+    };
+    unsigned char b = static_cast<unsigned char>(t[p]);
+    if ((b & 0xE0) == 0xC0 && cont(p + 1)) {
+        largo = 2;
+        return static_cast<char32_t>((b & 0x1F) << 6 | (t[p + 1] & 0x3F));
+    }
+    if ((b & 0xF0) == 0xE0 && cont(p + 1) && cont(p + 2)) {
+        largo = 3;
+        return static_cast<char32_t>((b & 0x0F) << 12 | (t[p + 1] & 0x3F) << 6 | (t[p + 2] & 0x3F));
+    }
+    return 0;
+}
 
 // Tokens de a lo sumo 4 GB: su largo cabe en 32 bits
 const std::uintmax_t tamanoMaximo = 0xFFFFFFFFu;
@@ -215,14 +268,39 @@ std::string claseLeerArchivo::citar(const std::string& texto)
     return cortado ? c + "…" : c;
 }
 
+size_t claseLeerArchivo::largoInvisible(const std::string& texto, size_t p)
+{
+    size_t largo = 0;
+    char32_t c = p < texto.size() ? codigoEn(texto, p, largo) : 0;
+    return largo > 0 && nombreInvisible(c) ? largo : 0;
+}
+
+std::string claseLeerArchivo::nombrarInvisibles(const std::string& texto)
+{
+    std::vector<char32_t> vistos;
+    std::string nombres;
+    for (size_t p = 0; p < texto.size(); p++) {
+        size_t largo = largoInvisible(texto, p);
+        if (largo == 0) {
+            continue;
+        }
+        char32_t c = codigoEn(texto, p, largo);
+        p += largo - 1;
+        if (std::find(vistos.begin(), vistos.end(), c) != vistos.end()) {
+            continue;
+        }
+        vistos.push_back(c);
+        char codigo[16];
+        std::snprintf(codigo, sizeof codigo, " (U+%04X)", static_cast<unsigned>(c));
+        nombres += std::string(vistos.size() > 1 ? " y " : "") + nombreInvisible(c) + codigo;
+    }
+    return nombres.empty() ? "" : ", con " + nombres;
+}
+
 std::string claseLeerArchivo::describir(size_t i) const
 {
     std::string t = getTexto(i);
-    std::string d = citar(t) + " (línea " + std::to_string(getLinea(i));
-    if (t.find(espacioDuro) != std::string::npos) {
-        d += ", con un espacio no separable";
-    }
-    return d + ")";
+    return citar(t) + " (línea " + std::to_string(getLinea(i)) + nombrarInvisibles(t) + ")";
 }
 
 bool claseLeerArchivo::getNumero(size_t i, double& valor) const
@@ -290,7 +368,8 @@ int claseLeerArchivo::getNoEtiquetas(std::string etiqueta)
 }
 
 corridaLeida claseLeerArchivo::getCorrida(const std::string& etiqueta, int n, int k,
-                                         claseCorrida clase)
+                                         claseCorrida clase,
+                                         const std::unordered_set<std::string>* etiquetas)
 {
     corridaLeida r;
     r.clase = clase;
@@ -316,6 +395,11 @@ corridaLeida claseLeerArchivo::getCorrida(const std::string& etiqueta, int n, in
             if (i + 1 == total) {
                 r.fin = i;
                 r.motivo = finCorrida::sinPalabra;
+                return r;
+            }
+            if (etiquetas && etiquetas->count(getTexto(i + 1)) > 0) {
+                r.fin = i;
+                r.motivo = finCorrida::etiquetaTrasFactor;
                 return r;
             }
             r.palabras.push_back(getTexto(i + 1));

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -26,6 +27,7 @@ enum class finCorrida {
     dosPuntos,   // un token que termina en dos puntos
     ajeno,       // un token que no es un número completo (1,5  2.5e  1-2  nan)
     sinPalabra,  // pares: un factor al final del archivo, sin su palabra
+    etiquetaTrasFactor,  // pares: un factor seguido de una de las etiquetas dadas, sin su palabra
 };
 
 // Una corrida tras la n-ésima aparición de una etiqueta y k tokens saltados
@@ -95,8 +97,11 @@ public:
     std::vector<std::string> getNombresDeFactores(std::string etiqueta, int n, int k);
 
     // La corrida tras la n-ésima aparición y k tokens saltados; marca como
-    // leídos la etiqueta, los saltados y los tokens de la corrida
-    corridaLeida getCorrida(const std::string& etiqueta, int n, int k, claseCorrida clase);
+    // leídos la etiqueta, los saltados y los tokens de la corrida. En los
+    // pares, una palabra que es una de las etiquetas dadas no es la palabra
+    // de su factor: la corrida termina en ese factor.
+    corridaLeida getCorrida(const std::string& etiqueta, int n, int k, claseCorrida clase,
+                            const std::unordered_set<std::string>* etiquetas = nullptr);
     // Tabla de la primera aparición; escribe las líneas de una tabla que no
     // completa filas y de una etiqueta repetida (nombra las demás apariciones)
     tablaLeida getTabla(const std::string& etiqueta, int columnas);
@@ -119,6 +124,11 @@ public:
 
     // Texto citado en un aviso: a lo sumo unos 40 caracteres, cortado con "…"
     static std::string citar(const std::string& texto);
+    // ", con un espacio fino (U+2009)": los caracteres que no se ven (o se ven
+    // como un blanco sin serlo) del texto, por su código; vacío si no tiene
+    static std::string nombrarInvisibles(const std::string& texto);
+    // Bytes del carácter invisible que empieza en la posición p; 0 si no hay uno
+    static size_t largoInvisible(const std::string& texto, size_t p);
     // "línea 3", "líneas 3 y 7", "líneas 3, 7, 9, 12, 15 y 4 más"
     static std::string listaDeLineas(std::vector<int> lineas);
 

@@ -64,31 +64,28 @@ void funcionLeerArchivo()
                   << "; se lee como un archivo vacío" << std::endl;
     }
 
+    // Cada mapa de numeración se arma tras su tabla: las barras buscan sus
+    // nudos en él, y el de barras ve la memoria que ya ocupa el de nudos
     c.nudos = leerTablaNudos(c);
     noNudos = static_cast<int>(c.nudos.size());
     std::cout << "lectura de nudos OK " << "Num Nudos = " << noNudos << std::endl;
-    std::vector<int> numeros;
     for (const filaNudo& f : c.nudos) {
-        numeros.push_back(f.usuario);
+        c.mapaNudos.usuarios.push_back(f.usuario);
     }
-    c.mapaNudos.fila = mapaDeNumeros(numeros);
+    if (noNudos != 0) {
+        punteroNudos = punteroDeNumeros(c.mapaNudos.usuarios);
+    }
 
     c.barras = leerTablaBarras(c);
     noBarras = static_cast<int>(c.barras.size());
     std::cout << "lectura de barras OK " << "Num Barras = " << noBarras << std::endl;
-    numeros.clear();
     for (const filaBarra& f : c.barras) {
-        numeros.push_back(f.usuario);
-    }
-    c.mapaBarras.fila = mapaDeNumeros(numeros);
-    revisarGeometria(c);
-
-    if (noNudos != 0) {
-        punteroNudos = punteroDeMapa(c.mapaNudos.fila);
+        c.mapaBarras.usuarios.push_back(f.usuario);
     }
     if (noBarras != 0) {
-        punteroBarras = punteroDeMapa(c.mapaBarras.fila);
+        punteroBarras = punteroDeNumeros(c.mapaBarras.usuarios);
     }
+    revisarGeometria(c);
 
     nudo.clear();
     barra.clear();

@@ -118,29 +118,33 @@ std::string loQueTiene(const claseDeBloque& clase, size_t numeros)
     return valores + (clase.lista == listaDe::nudos ? " y ningún nudo" : " y ninguna barra");
 }
 
-// Los valores fijos que siguen en la línea donde empieza la lista, cuando
-// empezaron en otra: un valor de menos toma el primer número de la lista
-void revisarLineasDeBloque(lecturaArchivo& c, const bloqueLeido& b, const corridaLeida& r)
+// El último valor fijo solo en la línea donde empieza la lista, con los
+// demás en líneas anteriores: suele ser el primer número de la lista en un
+// bloque con un valor de menos. Un solo valor fijo tomado de esa línea es la
+// señal: con dos o más, son valores fijos partidos en dos líneas. Sin lista,
+// la línea es la del último valor, donde la lista empezaría.
+bool ultimoFijoEnLaLista(lecturaArchivo& c, const bloqueLeido& b, const corridaLeida& r,
+                         bool conLista)
 {
     const size_t K = b.clase->K;
-    int lineaLista = c.lector.getLinea(r.tokenValor(K));
-    if (c.lector.getLinea(r.tokenValor(0)) == lineaLista ||
-        c.lector.getLinea(r.tokenValor(K - 1)) != lineaLista) {
-        return;
+    if (K < 2) {
+        return false;
     }
-    size_t enLista = 0;
-    std::string valores;
-    for (size_t k = 0; k < K; k++) {
-        if (c.lector.getLinea(r.tokenValor(k)) == lineaLista) {
-            enLista++;
-            valores += (valores.empty() ? "" : " ") + c.lector.getTexto(r.tokenValor(k));
-        }
-    }
-    std::cout << "Advertencia: el " << descripcion(c, b) << " tiene " << K - enLista << " de sus "
-              << K << " valores antes de la línea " << lineaLista << " y toma "
-              << (enLista == 1 ? "el último, " : "los últimos " + std::to_string(enLista) + ", ")
-              << claseLeerArchivo::citar(valores) << ", de la línea donde empieza su lista; "
-              << "revisar si falta un valor" << std::endl;
+    int linea = c.lector.getLinea(r.tokenValor(K - 1));
+    return c.lector.getLinea(r.tokenValor(K - 2)) != linea &&
+           (!conLista || c.lector.getLinea(r.tokenValor(K)) == linea);
+}
+
+// "tiene 5 de sus 6 valores antes de la línea 8 y toma el último, 1, de la
+// línea donde empieza su lista"
+std::string ultimoFijoTomado(lecturaArchivo& c, const bloqueLeido& b, const corridaLeida& r)
+{
+    const size_t K = b.clase->K;
+    size_t t = r.tokenValor(K - 1);
+    return "tiene " + std::to_string(K - 1) + " de sus " + std::to_string(K) +
+           " valores antes de la línea " + std::to_string(c.lector.getLinea(t)) +
+           " y toma el último, " + claseLeerArchivo::citar(c.lector.getTexto(t)) +
+           ", de la línea donde empieza su lista";
 }
 
 }  // namespace
@@ -163,11 +167,25 @@ std::vector<bloqueLeido> leerBloques(lecturaArchivo& c, const claseDeBloque& cla
         bloqueLeido b{&clase, n, "", r.etiqueta, {}, r.primero, {}};
         if (clase.conNombre && r.saltados == 1) {
             b.nombre = lector.getTexto(r.etiqueta + 1);
+            // lo que sigue es otro bloque: nada de él es de este
+            if (c.esEtiqueta(b.nombre)) {
+                b.nombre.clear();
+                std::cout << "Advertencia: el " << descripcion(c, b)
+                          << " no tiene nombre, valores ni lista"
+                          << sigueLaEtiqueta(c, r.etiqueta + 1) << "; no se aplica" << std::endl;
+                continue;
+            }
         }
         const std::vector<double>& v = r.valores;
         bool cortado = finAjeno(c, r);
         if (v.size() <= clase.K) {
             std::cout << "Advertencia: el " << descripcion(c, b);
+            if (!cortado && v.size() == clase.K && ultimoFijoEnLaLista(c, b, r, false)) {
+                std::cout << " " << ultimoFijoTomado(c, b, r) << ", y queda sin "
+                          << (clase.lista == listaDe::nudos ? "ningún nudo" : "ninguna barra")
+                          << ": no se aplica; revisar si falta un valor" << std::endl;
+                continue;
+            }
             if (cortado) {
                 std::cout << " termina en " << nombrar(c, r.fin) << noEsNumeroNiEtiqueta
                           << (v.empty() ? ", sin valores ni lista"
@@ -184,7 +202,10 @@ std::vector<bloqueLeido> leerBloques(lecturaArchivo& c, const claseDeBloque& cla
                       << nombrar(c, r.fin) << noEsNumeroNiEtiqueta << "; lo que sigue no se lee"
                       << std::endl;
         }
-        revisarLineasDeBloque(c, b, r);
+        if (ultimoFijoEnLaLista(c, b, r, true)) {
+            std::cout << "Advertencia: el " << descripcion(c, b) << " " << ultimoFijoTomado(c, b, r)
+                      << "; revisar si falta un valor" << std::endl;
+        }
         b.fijos.assign(v.begin(), v.begin() + static_cast<long>(clase.K));
         for (size_t k = clase.K; k < v.size(); k++) {
             size_t t = r.tokenValor(k);

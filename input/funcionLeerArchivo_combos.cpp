@@ -20,7 +20,7 @@ std::vector<bloqueCombo> leerCombos(lecturaArchivo& c)
     std::unordered_set<std::string> vistos;
     int m = lector.getNoEtiquetas(etiquetaCombo);
     for (int n = 1; n <= m; n++) {
-        corridaLeida r = lector.getCorrida(etiquetaCombo, n, 1, claseCorrida::pares);
+        corridaLeida r = lector.getCorrida(etiquetaCombo, n, 1, claseCorrida::pares, &c.etiquetas);
         if (r.saltados == 0) {
             std::cout << "Advertencia: el bloque " << n << " de combo: (línea "
                       << lector.getLinea(r.etiqueta)
@@ -30,6 +30,12 @@ std::vector<bloqueCombo> leerCombos(lecturaArchivo& c)
             continue;
         }
         size_t tokenNombre = r.etiqueta + 1;
+        if (c.esEtiqueta(lector.getTexto(tokenNombre))) {
+            std::cout << "Advertencia: el bloque " << n << " de combo: (línea "
+                      << lector.getLinea(r.etiqueta) << ") no tiene nombre ni pares (factor, caso)"
+                      << sigueLaEtiqueta(c, tokenNombre) << "; no se usa" << std::endl;
+            continue;
+        }
         bloqueCombo b{lector.getTexto(tokenNombre), r.valores, r.palabras};
         std::string combo = "Advertencia: el combo " + lector.describir(tokenNombre) + " de combo:";
         bool cortado = finAjeno(c, r);
@@ -38,6 +44,11 @@ std::vector<bloqueCombo> leerCombos(lecturaArchivo& c)
             fin = " termina en " + nombrar(c, r.fin) + noEsNumeroNiEtiqueta;
         } else if (r.motivo == finCorrida::sinPalabra) {
             fin = " termina en el factor " + lector.describir(r.fin) + ", sin caso, al final del archivo";
+            lector.marcarNombrado(r.fin);
+        } else if (r.motivo == finCorrida::etiquetaTrasFactor) {
+            // la etiqueta abre su propio bloque: nada de él se lee como pares
+            fin = " termina en el factor " + lector.describir(r.fin) + ", sin caso" +
+                  sigueLaEtiqueta(c, r.fin + 1);
             lector.marcarNombrado(r.fin);
         }
         if (b.casos.empty()) {

@@ -29,6 +29,14 @@ void leerPesoPropio(lecturaArchivo& c)
     }
     corridaLeida r = c.lector.getCorrida(etiquetaPesoPropio, 1, 1, claseCorrida::numeros);
     std::string caso = r.saltados == 1 ? c.lector.getTexto(r.etiqueta + 1) : "";
+    // sin nombre no hay caso que un combo pueda usar
+    if (caso.empty() || c.esEtiqueta(caso)) {
+        std::cout << "Advertencia: pesoPropio: (línea " << c.lector.getLinea(r.etiqueta)
+                  << ") no tiene nombre de caso"
+                  << (caso.empty() ? ", al final del archivo" : sigueLaEtiqueta(c, r.etiqueta + 1))
+                  << "; no se aplica el peso propio" << std::endl;
+        return;
+    }
     if (!r.valores.empty()) {
         std::string lista;
         for (size_t t = r.primero; t < r.fin; t++) {

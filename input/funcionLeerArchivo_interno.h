@@ -17,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/zurezar3o.h"
 #include "input/claseLeerArchivo.h"
 
 namespace lectura {
@@ -76,17 +77,26 @@ extern const ajusteDibujo ajustesDibujo[cantidadDeAjustes];
 // Índice en los mapas internos de un número que ninguna fila lleva
 const int sinFila = -1;
 
-// Mapa interno de un tipo: número de usuario -> fila, o sinFila
+// Numeración de un tipo: el número de usuario de cada fila y el mapa global
+// (punteroNudos o punteroBarras) de número a fila, donde un número que
+// ninguna fila lleva da 0; la fila que da el mapa vale si lleva ese número
 struct mapaUsuario {
-    std::vector<int> fila;
+    const Eigen::VectorXi& puntero;
+    std::vector<int> usuarios;
     const char* clase;   // "el nudo", "la barra"
     const char* plural;  // "los nudos", "las barras"
 
-    // Fila del número u (ya truncado); sinFila si ninguna lo lleva o no cabe en el mapa
+    // Fila del número u (ya truncado); sinFila si ninguna lo lleva
     int filaDe(int u) const
     {
-        return u < 0 || u >= static_cast<int>(fila.size()) ? sinFila
-                                                           : fila[static_cast<size_t>(u)];
+        if (u < 0 || usuarios.empty() || u >= puntero.size()) {
+            return sinFila;
+        }
+        int f = puntero(u);
+        return f >= 0 && static_cast<size_t>(f) < usuarios.size() &&
+                       usuarios[static_cast<size_t>(f)] == u
+                   ? f
+                   : sinFila;
     }
 };
 
@@ -125,8 +135,8 @@ struct parDeCombo {
 struct lecturaArchivo {
     claseLeerArchivo lector;
     std::unordered_set<std::string> etiquetas;  // las del formato
-    mapaUsuario mapaNudos{{}, "el nudo", "los nudos"};
-    mapaUsuario mapaBarras{{}, "la barra", "las barras"};
+    mapaUsuario mapaNudos{punteroNudos, {}, "el nudo", "los nudos"};
+    mapaUsuario mapaBarras{punteroBarras, {}, "la barra", "las barras"};
     std::vector<filaNudo> nudos;
     std::vector<filaBarra> barras;
     // pares de filas de nudos que une alguna fila de barras (clavePar), ordenados
@@ -168,6 +178,10 @@ std::string etiquetaPegada(const lecturaArchivo& c, const std::string& texto);
 
 const char* const noEsNumeroNiEtiqueta = ", que no es un número ni una etiqueta del formato";
 
+// ": lo que sigue es la etiqueta combo: (línea 8)": un bloque sin nombre o un
+// factor sin caso ante el bloque que abre la etiqueta del token dado
+std::string sigueLaEtiqueta(lecturaArchivo& c, size_t token);
+
 // true si la corrida termina en un token que no es el fin del archivo ni una
 // etiqueta del formato; lo deja nombrado (quien llama escribe el aviso)
 bool finAjeno(lecturaArchivo& c, const corridaLeida& r);
@@ -194,16 +208,15 @@ private:
 // ---------------------------------------------------------------------------
 // Tablas
 
-// Número de usuario truncado hacia cero; -1 si es negativo o pasa el tope
+// Número de usuario truncado hacia cero; -1 si es negativo o no cabe en un int
 int numeroUsuario(double v);
 extern const int maximoNumeroUsuario;
 
 std::vector<filaNudo> leerTablaNudos(lecturaArchivo& c);
 std::vector<filaBarra> leerTablaBarras(lecturaArchivo& c);
-// Mapa interno de los números aceptados, del tamaño del mayor más uno
-std::vector<int> mapaDeNumeros(const std::vector<int>& numeros);
-// Mapa global: los números que ninguna fila lleva apuntan a la fila 0
-Eigen::VectorXi punteroDeMapa(const std::vector<int>& mapa);
+// Mapa global de los números de las filas (distintos, no negativos), del
+// tamaño del mayor número más uno: los que ninguna fila lleva dan la fila 0
+Eigen::VectorXi punteroDeNumeros(const std::vector<int>& numeros);
 
 // Una línea si el número de usuario v (token t, tomado como u) no es entero
 void avisarSiNoEsEntero(lecturaArchivo& c, const mapaUsuario& mapa, size_t t, double v, int u,

@@ -256,6 +256,7 @@ void avisarTokensSinLeer(lecturaArchivo& c)
                                                     : "líneas " + std::to_string(desde) + " a " +
                                                           std::to_string(hasta);
                 std::cout << "Advertencia: " << claseLeerArchivo::citar(tramo) << " (" << lineas
+                          << claseLeerArchivo::nombrarInvisibles(tramo)
                           << ") no es parte de ningún bloque; no se lee" << std::endl;
             }
         }

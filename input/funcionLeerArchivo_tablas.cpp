@@ -1,16 +1,20 @@
 // Tablas de nudos y barras, mapas de numeración y números de usuario.
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <iostream>
+#include <map>
 #include <sstream>
 #include <unordered_map>
 
+#include "app/plataforma.h"
 #include "input/funcionLeerArchivo_interno.h"
 
 namespace lectura {
 
-// Tope de los números de usuario: el mapa nunca pasa de este tamaño
-const int maximoNumeroUsuario = 10000000;
+// Tope de los números de usuario: los de un int. El mapa de numeración,
+// además, debe caber en la memoria (descartarSiNoCabe).
+const int maximoNumeroUsuario = INT_MAX;
 
 std::string texto(double v)
 {
@@ -85,16 +89,22 @@ std::string nombrar(lecturaArchivo& c, size_t token)
     std::string d = c.lector.describir(token);
     std::string t = c.lector.getTexto(token);
     std::string pegada = etiquetaPegada(c, t);
-    // con un espacio no separable, describir ya lo dice
-    if (!pegada.empty() && t.compare(pegada.size(), 2, "\xC2\xA0") != 0) {
+    // con un carácter invisible tras la etiqueta, describir ya lo dice
+    if (!pegada.empty() && claseLeerArchivo::largoInvisible(t, pegada.size()) == 0) {
         d.insert(d.size() - 1, ", falta un espacio después de " + pegada);
     }
     return d;
 }
 
+std::string sigueLaEtiqueta(lecturaArchivo& c, size_t token)
+{
+    return ": lo que sigue es la etiqueta " + c.lector.describir(token);
+}
+
 bool finAjeno(lecturaArchivo& c, const corridaLeida& r)
 {
-    if (r.motivo == finCorrida::archivo || r.motivo == finCorrida::sinPalabra) {
+    if (r.motivo == finCorrida::archivo || r.motivo == finCorrida::sinPalabra ||
+        r.motivo == finCorrida::etiquetaTrasFactor) {
         return false;
     }
     if (r.motivo == finCorrida::dosPuntos && c.esEtiqueta(c.lector.getTexto(r.fin))) {
@@ -129,46 +139,92 @@ int filaQueNombra(lecturaArchivo& c, size_t t, double v, const mapaUsuario& mapa
 
 namespace {
 
-// Una línea por la primera línea del archivo en que la tabla no tiene una
-// cantidad de números que sea múltiplo de su fila, con la cuenta de las demás
+// Dónde empiezan las filas de una tabla frente a sus líneas. Valen las
+// líneas de filas enteras (una, dos o todas las filas en una línea) y las
+// filas partidas en líneas con un mismo corte fila tras fila (un número por
+// línea, el número del nudo en una y x y z en la siguiente). Se nombran una
+// línea que pasa de una fila a otra sin tener filas enteras (una fila empieza
+// en medio de ella: una columna de más o de menos) y una fila partida de otro
+// modo que las demás.
 void revisarLineasDeTabla(lecturaArchivo& c, const tablaLeida& t, size_t columnas)
 {
     const corridaLeida& r = t.corrida;
     const bool leida = t.matriz.rows() > 0;
+    const size_t completas = r.valores.size() / columnas;
+    std::string tabla = c.lector.getTexto(r.etiqueta);
     int primera = -1;
     size_t numerosPrimera = 0;
     int otras = 0;
+    // cortes de cada fila partida: los números de cada una de sus líneas
+    std::vector<std::vector<size_t>> cortes(completas);
     size_t i = r.primero;
     while (i < r.fin) {
         int linea = c.lector.getLinea(i);
-        size_t desde = i;
+        size_t desde = i - r.primero;
         while (i < r.fin && c.lector.getLinea(i) == linea) {
             i++;
         }
-        if ((i - desde) % columnas == 0) {
-            continue;
-        }
-        if (primera < 0) {
-            primera = linea;
-            numerosPrimera = i - desde;
-        } else {
-            otras++;
+        size_t n = i - r.primero - desde;
+        bool enteras = desde % columnas == 0 && n % columnas == 0;
+        bool enUnaFila = desde / columnas == (desde + n - 1) / columnas;
+        if (!enteras && enUnaFila && desde / columnas < completas) {
+            cortes[desde / columnas].push_back(n);
+        } else if (!enteras && !enUnaFila) {
+            if (primera < 0) {
+                primera = linea;
+                numerosPrimera = n;
+            } else {
+                otras++;
+            }
         }
     }
-    if (primera < 0) {
+    const std::string deCorrido = leida ? "; las filas se leen de corrido, de " +
+                                              std::to_string(columnas) + " en " +
+                                              std::to_string(columnas)
+                                        : "";
+    if (primera >= 0) {
+        std::cout << "Advertencia: la línea " << primera << " de la tabla " << tabla << " tiene "
+                  << numerosPrimera << (numerosPrimera == 1 ? " número" : " números")
+                  << " y una fila tiene " << columnas;
+        if (otras > 0) {
+            std::cout << " (y " << otras << (otras == 1 ? " línea más así)" : " líneas más así)");
+        }
+        std::cout << deCorrido << std::endl;
         return;
     }
-    std::cout << "Advertencia: la línea " << primera << " de la tabla "
-              << c.lector.getTexto(r.etiqueta) << " tiene " << numerosPrimera
-              << (numerosPrimera == 1 ? " número" : " números") << " y una fila tiene "
-              << columnas;
-    if (otras > 0) {
-        std::cout << " (y " << otras << (otras == 1 ? " línea más así)" : " líneas más así)");
+    // el corte de la mayoría de las filas partidas (a igual cuenta, el primero)
+    std::map<std::vector<size_t>, size_t> cuenta;
+    const std::vector<size_t>* comun = nullptr;
+    for (const std::vector<size_t>& k : cortes) {
+        if (!k.empty() && ++cuenta[k] > (comun ? cuenta[*comun] : 0)) {
+            comun = &k;
+        }
     }
-    if (leida) {
-        std::cout << "; las filas se leen de corrido, de " << columnas << " en " << columnas;
+    size_t distinta = completas;
+    int distintas = 0;
+    for (size_t f = 0; f < completas && comun; f++) {
+        if (!cortes[f].empty() && cortes[f] != *comun && distintas++ == 0) {
+            distinta = f;
+        }
     }
-    std::cout << std::endl;
+    if (distintas == 0) {
+        return;
+    }
+    auto partida = [](const std::vector<size_t>& k) {
+        std::string s;
+        for (size_t n : k) {
+            s += (s.empty() ? "" : " + ") + std::to_string(n);
+        }
+        return s;
+    };
+    std::cout << "Advertencia: la fila " << distinta + 1 << " de la tabla " << tabla << " (línea "
+              << c.lector.getLinea(r.tokenValor(distinta * columnas))
+              << ") está partida en líneas de " << partida(cortes[distinta])
+              << " números y las demás filas partidas en líneas de " << partida(*comun);
+    if (distintas > 1) {
+        std::cout << " (y " << distintas - 1 << (distintas == 2 ? " fila más así)" : " filas más así)");
+    }
+    std::cout << deCorrido << std::endl;
 }
 
 // Tabla de nudos o barras con sus avisos: la fila donde se corta, el token
@@ -206,6 +262,58 @@ tablaLeida leerTabla(lecturaArchivo& c, const char* etiqueta, int columnas)
     return t;
 }
 
+// Bytes en la línea de memoria: MB enteros, o GB con un decimal desde 1 GB;
+// lo que se necesita, redondeado hacia arriba, y lo que hay, hacia abajo
+std::string megas(double bytes, bool haciaArriba)
+{
+    double mb = bytes / 1e6;
+    if (mb >= 1000) {
+        std::ostringstream os;
+        os.setf(std::ios::fixed);
+        os.precision(1);
+        os << (haciaArriba ? std::ceil(mb / 100) / 10 : std::floor(mb / 100) / 10) << " GB";
+        return os.str();
+    }
+    return texto(haciaArriba ? std::ceil(mb) : std::floor(mb)) + " MB";
+}
+
+// El mapa de numeración de la tabla (4 bytes por número, hasta el mayor) debe
+// caber en la memoria disponible (que ya descuenta el mapa de nudos cuando se
+// lee la tabla de barras): si no cabe, se descartan las filas de número mayor
+// que el que cabe
+void descartarSiNoCabe(lecturaArchivo& c, std::vector<int>& numeros, size_t primero, size_t ancho,
+                       const mapaUsuario& mapa, const char* etiqueta)
+{
+    size_t filaMayor = numeros.size();
+    for (size_t r = 0; r < numeros.size(); r++) {
+        if (numeros[r] >= 0 && (filaMayor == numeros.size() || numeros[r] > numeros[filaMayor])) {
+            filaMayor = r;
+        }
+    }
+    const double disponible = memoriaDisponible();
+    if (filaMayor == numeros.size() || disponible <= 0) {
+        return;
+    }
+    const double necesita = 4.0 * (static_cast<double>(numeros[filaMayor]) + 1.0);
+    if (necesita <= disponible) {
+        return;
+    }
+    const double tope = std::floor(disponible / 4) - 1;
+    int descartadas = 0;
+    for (int& u : numeros) {
+        if (u > tope) {
+            u = -1;
+            descartadas++;
+        }
+    }
+    std::cout << "Advertencia: memoria insuficiente: numerar hasta " << mapa.clase << " "
+              << c.lector.describir(primero + filaMayor * ancho) << " necesita "
+              << megas(necesita, true) << " y hay " << megas(disponible, false)
+              << " disponibles; se descartan las filas de " << etiqueta << " con número mayor que "
+              << texto(std::max(tope, -1.0)) << " (" << descartadas
+              << (descartadas == 1 ? " fila)" : " filas)") << std::endl;
+}
+
 // Filas con número válido y sin repetir: de un número repetido queda la última.
 // primero es el token del primer valor de la tabla.
 std::vector<int> filasValidas(lecturaArchivo& c, const MatrixXd& tabla, size_t primero,
@@ -214,7 +322,6 @@ std::vector<int> filasValidas(lecturaArchivo& c, const MatrixXd& tabla, size_t p
     const size_t ancho = static_cast<size_t>(tabla.cols());
     auto token = [&](Eigen::Index r) { return primero + static_cast<size_t>(r) * ancho; };
     std::vector<int> numeros(static_cast<size_t>(tabla.rows()), -1);
-    std::unordered_map<int, Eigen::Index> ultima;
     avisosLimitados noEnteros("números de usuario que no son enteros");
     for (Eigen::Index r = 0; r < tabla.rows(); r++) {
         double v = tabla(r, 0);
@@ -227,9 +334,15 @@ std::vector<int> filasValidas(lecturaArchivo& c, const MatrixXd& tabla, size_t p
         }
         avisarSiNoEsEntero(c, mapa, token(r), v, u, etiqueta, noEnteros);
         numeros[static_cast<size_t>(r)] = u;
-        ultima[u] = r;
     }
     noEnteros.cerrar();
+    descartarSiNoCabe(c, numeros, primero, ancho, mapa, etiqueta);
+    std::unordered_map<int, Eigen::Index> ultima;
+    for (Eigen::Index r = 0; r < tabla.rows(); r++) {
+        if (numeros[static_cast<size_t>(r)] >= 0) {
+            ultima[numeros[static_cast<size_t>(r)]] = r;
+        }
+    }
     std::vector<int> filas;
     for (Eigen::Index r = 0; r < tabla.rows(); r++) {
         int u = numeros[static_cast<size_t>(r)];
@@ -319,26 +432,15 @@ std::vector<filaBarra> leerTablaBarras(lecturaArchivo& c)
     return barras;
 }
 
-std::vector<int> mapaDeNumeros(const std::vector<int>& numeros)
+Eigen::VectorXi punteroDeNumeros(const std::vector<int>& numeros)
 {
     int mayor = -1;
     for (int u : numeros) {
         mayor = std::max(mayor, u);
     }
-    std::vector<int> mapa(static_cast<size_t>(mayor + 1), sinFila);
+    Eigen::VectorXi puntero = Eigen::VectorXi::Zero(static_cast<Eigen::Index>(mayor) + 1);
     for (size_t r = 0; r < numeros.size(); r++) {
-        mapa[static_cast<size_t>(numeros[r])] = static_cast<int>(r);
-    }
-    return mapa;
-}
-
-Eigen::VectorXi punteroDeMapa(const std::vector<int>& mapa)
-{
-    Eigen::VectorXi puntero = Eigen::VectorXi::Zero(static_cast<Eigen::Index>(mapa.size()));
-    for (size_t u = 0; u < mapa.size(); u++) {
-        if (mapa[u] >= 0) {
-            puntero(static_cast<Eigen::Index>(u)) = mapa[u];
-        }
+        puntero(numeros[r]) = static_cast<int>(r);
     }
     return puntero;
 }

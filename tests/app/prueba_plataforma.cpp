@@ -42,3 +42,15 @@ TEST(Plataforma, MemoriaDelEquipo)
     EXPECT_GT(disponible, 0);
     EXPECT_LE(disponible, total);
 }
+
+TEST(Plataforma, TopeDeLaMemoriaDisponible)
+{
+    double libre = memoriaDisponible();
+    fijarTopeDeMemoria(1e6);
+    EXPECT_EQ(memoriaDisponible(), 1e6);
+    // un tope mayor que lo disponible no agrega memoria
+    fijarTopeDeMemoria(1e18);
+    EXPECT_LT(memoriaDisponible(), 1e18);
+    fijarTopeDeMemoria(0);
+    EXPECT_NEAR(memoriaDisponible(), libre, 0.2 * libre);
+}

@@ -515,14 +515,14 @@ TEST(Cargador, FallasDelArchivo)
              EXPECT_EQ(nudo[1].getVectorApoyo().sum(), 6);
              EXPECT_EQ(nudo[2].getVectorApoyo().sum(), 0);
          }},
-        {"números de usuario negativos o enormes en la tabla",
-         "nudos: 20000000 0 0 0 1 0 0 0 -3 5 5 5 2 1 0 0\nbarras: 1 1 2 99999999 1 2\n",
-         {"Advertencia: el nudo 20000000 (línea 1) de nudos: está fuera del rango 0 a 10000000; "
-          "se descarta la fila",
-          "Advertencia: el nudo -3 (línea 1) de nudos: está fuera del rango 0 a 10000000; se "
+        {"números de usuario negativos o más allá de un entero en la tabla",
+         "nudos: 3000000000 0 0 0 1 0 0 0 -3 5 5 5 2 1 0 0\nbarras: 1 1 2 5e9 1 2\n",
+         {"Advertencia: el nudo 3000000000 (línea 1) de nudos: está fuera del rango 0 a "
+          "2147483647; se descarta la fila",
+          "Advertencia: el nudo -3 (línea 1) de nudos: está fuera del rango 0 a 2147483647; se "
           "descarta la fila",
-          "Advertencia: la barra 99999999 (línea 2) de barras: está fuera del rango 0 a "
-          "10000000; se descarta la fila",
+          "Advertencia: la barra 5e9 (línea 2) de barras: está fuera del rango 0 a "
+          "2147483647; se descarta la fila",
           "lectura de nudos OK Num Nudos = 2"},
          [] {
              EXPECT_EQ(punteroNudos.size(), 3);

@@ -64,6 +64,11 @@ TEST(CargadorAvisos, CorridasCortadas)
          modelo("10 30", "combo: SERV 1 D\n"),
          {"Advertencia: el combo SERV (línea 7) de combo: termina en 1,6 (línea 7), que no es un "
           "número ni una etiqueta del formato; lo que sigue no se lee"}},
+        {"bloque con nombre seguido de otra etiqueta",
+         modelo("10 30", "puntual:\napoyo: 1 1 1 0 0 0 20\n"),
+         modelo("10 30", "apoyo: 1 1 1 0 0 0 20\n"),
+         {"Advertencia: el bloque 2 de puntual: (sin nombre, línea 7) no tiene nombre, valores ni "
+          "lista: lo que sigue es la etiqueta apoyo: (línea 8); no se aplica"}},
         {"tabla de nudos cortada al final de una fila",
          "nudos: 10 0 0 0 20 4 0 0 30 4 0 3 x 40 8 0 3\n" + modelo().substr(modelo().find("barras:")),
          modelo(),
@@ -128,6 +133,44 @@ TEST(CargadorAvisos, EtiquetasYTexto)
          modelo("10 30", "precision: 2\n"),
          {"Advertencia: escala: (línea 7) no es una etiqueta del formato; lo que sigue hasta la "
           "próxima etiqueta no se lee"}},
+        // un archivo guardado con marca de orden y pegado tras otro (cat)
+        {"marca de orden en medio del archivo", modelo() + "\xEF\xBB\xBF" "apoyo: 1 1 1 1 1 1 20\n",
+         modelo(),
+         {"Advertencia: el combo ELU (línea 6) de combo: termina en \xEF\xBB\xBF" "apoyo: (línea 7, "
+          "con una marca de orden de bytes (U+FEFF)), que no es un número ni una etiqueta del "
+          "formato; lo que sigue no se lee"}},
+        {"marca de orden tras un ajuste",
+         modelo("10 30", "precision: 2\n\xEF\xBB\xBF" "apoyo: 1 1 1 1 1 1 20\n"),
+         modelo("10 30", "precision: 2\n"),
+         {"Advertencia: \xEF\xBB\xBF" "apoyo: (línea 8, con una marca de orden de bytes (U+FEFF)) no "
+          "es una etiqueta del formato; lo que sigue hasta la próxima etiqueta no se lee"}},
+        {"espacio de ancho cero tras una etiqueta",
+         modelo("10 30", "precision: 2\napoyo:\xE2\x80\x8B 1 1 1 1 1 1 20\n"),
+         modelo("10 30", "precision: 2\n"),
+         {"Advertencia: apoyo:\xE2\x80\x8B (línea 8, con un espacio de ancho cero (U+200B)) no es "
+          "una etiqueta del formato; lo que sigue hasta la próxima etiqueta no se lee"}},
+        {"espacio estrecho no separable en una lista",
+         modelo("10 30", "apoyo: 1 1 1 0 0 0 20\xE2\x80\xAF" "30\n"), modelo(),
+         {"Advertencia: el bloque 2 de apoyo: (línea 7) termina en 20\xE2\x80\xAF" "30 (línea 7, con "
+          "un espacio estrecho no separable (U+202F)), que no es un número ni una etiqueta del "
+          "formato, con sus 6 valores y ningún nudo; no se aplica"}},
+        {"guion blando tras un número", modelo("10 30", "rotacionBarra: 30\xC2\xAD 30\n"), modelo(),
+         {"Advertencia: el bloque 1 de rotacionBarra: (línea 7) termina en 30\xC2\xAD (línea 7, con "
+          "un guion blando (U+00AD)), que no es un número ni una etiqueta del formato, sin "
+          "valores ni lista; no se aplica"}},
+        {"espacio fino como separador de miles",
+         modelo("10 30", "puntual: L 1\xE2\x80\x89" "000 0 0 0 0 0 20\n"), modelo(),
+         {"Advertencia: el bloque 2 de puntual: (L, línea 7) termina en 1\xE2\x80\x89" "000 (línea 7, "
+          "con un espacio fino (U+2009)), que no es un número ni una etiqueta del formato, sin "
+          "valores ni lista; no se aplica"}},
+        {"espacio de cifra antes de un valor", modelo("10 30", "escalaN: \xE2\x80\x87" "0.5\n"),
+         modelo(),
+         {"Advertencia: el valor \xE2\x80\x87" "0.5 (línea 7, con un espacio de cifra (U+2007)) de la "
+          "etiqueta escalaN: no es un real válido"}},
+        {"espacio de ancho cero suelto", modelo("10 30", "escalaN: 0.5 \xE2\x80\x8B\n"),
+         modelo("10 30", "escalaN: 0.5\n"),
+         {"Advertencia: \xE2\x80\x8B (línea 7, con un espacio de ancho cero (U+200B)) no es parte de "
+          "ningún bloque; no se lee"}},
         {"nombres terminados en dos puntos no son etiquetas",
          modelo("10 30", "puntual: D: 0 0 -1 0 0 0 20\ncombo: SERV: 1 D:\n"),
          modelo("10 30", "puntual: Dd 0 0 -1 0 0 0 20\ncombo: SERV: 1 Dd\n"), {}},
@@ -244,6 +287,33 @@ TEST(CargadorAvisos, CombosMalEscritos)
          modelo("10 30", "combo: A 1.2 D"),
          {"Advertencia: el combo A (línea 7) de combo: termina en el factor 1.6 (línea 7), sin "
           "caso, al final del archivo; se omite"}},
+        // una etiqueta tras un factor no es su caso: el bloque que abre se lee entero
+        {"factor sin caso antes de otro combo",
+         modelo("10 30", "combo: A 1.2 D 1.6\ncombo: B 1 D\n"),
+         modelo("10 30", "combo: A 1.2 D\ncombo: B 1 D\n"),
+         {"Advertencia: el combo A (línea 7) de combo: termina en el factor 1.6 (línea 7), sin "
+          "caso: lo que sigue es la etiqueta combo: (línea 8); se omite"}},
+        {"factor sin caso antes de un apoyo",
+         modelo("10 30", "combo: A 1.2 D 1.6\napoyo: 1 1 1 0 0 0 20\n"),
+         modelo("10 30", "combo: A 1.2 D\napoyo: 1 1 1 0 0 0 20\n"),
+         {"Advertencia: el combo A (línea 7) de combo: termina en el factor 1.6 (línea 7), sin "
+          "caso: lo que sigue es la etiqueta apoyo: (línea 8); se omite"}},
+        {"único factor sin caso antes de otro combo", modelo("10 30", "combo: A 1.6\ncombo: B 1 D\n"),
+         modelo("10 30", "combo: B 1 D\n"),
+         {"Advertencia: el combo A (línea 7) de combo: termina en el factor 1.6 (línea 7), sin "
+          "caso: lo que sigue es la etiqueta combo: (línea 8); no se usa"}},
+        {"combo: sin nombre antes de otro combo", modelo("10 30", "combo:\ncombo: B 1 D\n"),
+         modelo("10 30", "combo: B 1 D\n"),
+         {"Advertencia: el bloque 2 de combo: (línea 7) no tiene nombre ni pares (factor, caso): "
+          "lo que sigue es la etiqueta combo: (línea 8); no se usa"}},
+        {"pesoPropio: al final, sin nombre", modelo("10 30", "combo: G 1 D\npesoPropio:"),
+         modelo("10 30", "combo: G 1 D\n"),
+         {"Advertencia: pesoPropio: (línea 8) no tiene nombre de caso, al final del archivo; no "
+          "se aplica el peso propio"}},
+        {"pesoPropio: sin nombre antes de un combo", modelo("10 30", "pesoPropio:\ncombo: G 1 D\n"),
+         modelo("10 30", "combo: G 1 D\n"),
+         {"Advertencia: pesoPropio: (línea 7) no tiene nombre de caso: lo que sigue es la "
+          "etiqueta combo: (línea 8); no se aplica el peso propio"}},
     });
 }
 

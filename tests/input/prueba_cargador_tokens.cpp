@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "analysis/analisis.h"
+#include "app/plataforma.h"
 #include "app/zurezar3o.h"
 #include "comun/utilidades.h"
 #include "comunCargador.h"
+#include "reescrituras.h"
 
 namespace
 {
@@ -42,7 +44,7 @@ TEST(CargadorTokens, CadaTokenSeUsaOSeDice)
           "etiqueta del formato; lo que sigue hasta la próxima etiqueta no se lee"}},
         {"combo: con un espacio no separable",
          modelo("10 30", "precision: 2\ncombo:\xC2\xA0SERV 1 D\n"), modelo("10 30", "precision: 2\n"),
-         {"Advertencia: combo:\xC2\xA0SERV (línea 8, con un espacio no separable) no es una "
+         {"Advertencia: combo:\xC2\xA0SERV (línea 8, con un espacio no separable (U+00A0)) no es una "
           "etiqueta del formato; lo que sigue hasta la próxima etiqueta no se lee"}},
         {"apoyo: pegado tras el peso propio",
          modelo("10 30", "pesoPropio: PP\napoyo:1 1 1 1 1 1 30\ncombo: G 1 PP\n"),
@@ -307,7 +309,78 @@ TEST(CargadorTokens, LineasDeTablasYBloques)
          [] { EXPECT_EQ(nudoUsuario(20).getVectorApoyo().sum(), 6); }},
         {"valores en varias líneas y la lista aparte",
          modelo("", "seccionGenerica: G\n0.01 1e-5\n1e-5 1e-5 2e8 0.3 78.5\n10 30\n"), {}},
+        // un valor de menos en la fila 2 y uno de más en la 3: las filas
+        // que siguen se leen corridas
+        {"una fila partida de otro modo que las demás",
+         "nudos:\n1\n0 0 0\n2\n6 0\n3\n0 5 0 0\n4\n6 5 0\n",
+         {"Advertencia: la fila 2 de la tabla nudos: (línea 4) está partida en líneas de 1 + 2 + "
+          "1 números y las demás filas partidas en líneas de 1 + 3; las filas se leen de corrido, "
+          "de 4 en 4"},
+         [] { EXPECT_EQ(nudoUsuario(2).getZ(), 3); }},
+        {"apoyo: con cinco códigos y un solo nudo en la línea siguiente",
+         modelo("10 30", "apoyo: 1 1 1 1 1\n20\n"),
+         {"Advertencia: el bloque 2 de apoyo: (línea 7) tiene 5 de sus 6 valores antes de la "
+          "línea 8 y toma el último, 20, de la línea donde empieza su lista, y queda sin ningún "
+          "nudo: no se aplica; revisar si falta un valor"},
+         [] { EXPECT_EQ(nudoUsuario(20).getVectorApoyo().sum(), 0); }},
     });
+    // Filas partidas con un mismo corte y valores fijos partidos en dos
+    // líneas con la lista en la segunda: el mismo modelo, sin una línea
+    const std::string tablas = modelo().substr(modelo().find("apoyo:"));
+    probar({
+        {"un número por línea",
+         "nudos:\n10\n0\n0\n0\n20\n4\n0\n0\n30\n4\n0\n3\nbarras:\n10\n10\n20\n30\n20\n30\n" +
+             tablas,
+         modelo(), {}},
+        {"el número en una línea y el resto en la siguiente",
+         "nudos:\n10\n0 0 0\n20\n4 0 0\n30\n4 0 3\nbarras:\n10\n10 20\n30\n20 30\n" + tablas,
+         modelo(), {}},
+        {"filas partidas 2 + 2", "nudos:\n10 0\n0 0\n20 4\n0 0\n30 4\n0 3\nbarras: 10 10 20 30 20 30\n" + tablas,
+         modelo(), {}},
+        {"una sección con sus valores en dos líneas",
+         modelo("", "seccionRectangular: R\n0.2 0.4\n2.5e7 0.2 24   10 30\n"), modelo(), {}},
+        {"una carga puntual con sus valores en dos líneas",
+         modelo("10 30", "puntual: W\n8 0 0\n0 0 0   20\ncombo: S 1 W\n"),
+         modelo("10 30", "puntual: W 8 0 0 0 0 0 20\ncombo: S 1 W\n"), {}},
+    });
+}
+
+// Números de nudo y de barra de ocho cifras, como los numeran los programas
+// de dibujo: el mismo modelo, sin una línea. El mapa de numeración tiene una
+// entrada por número, hasta el mayor; si no cabe en la memoria disponible se
+// descartan las filas de número mayor que el que cabe, y se dice.
+TEST(CargadorTokens, NumerosDeOchoCifras)
+{
+    cargaCalculada comun = cargarYCalcular(tresBarras());
+    ASSERT_TRUE(comun.resuelto);
+    cargaCalculada largos = cargarYCalcular(
+        "nudos: 12345671 0 0 0 12345672 2 0 0 12345673 4 0 0 12345678 6 0 0\n"
+        "barras: 10000001 12345671 12345672 10000002 12345672 12345673 10000003 12345673 "
+        "12345678\n"
+        "apoyo: 1 1 1 1 1 1 12345671\n"
+        "seccionRectangular: R 0.2 0.4 2.5e7 0.2 24 10000001 10000002 10000003\n"
+        "puntual: D 0 0 -10 0 0 0 12345678\ncombo: ELU 1 D\n");
+    EXPECT_EQ(avisosDe(largos.salida), std::vector<std::string>{}) << largos.salida;
+    ASSERT_EQ(punteroNudos.size(), 12345679);
+    ASSERT_EQ(punteroBarras.size(), 10000004);
+    EXPECT_EQ(punteroNudos(12345678), 3);
+    EXPECT_EQ(punteroBarras(10000003), 2);
+    ASSERT_TRUE(largos.resuelto);
+    EXPECT_TRUE(comun.u == largos.u && comun.reacciones == largos.reacciones);
+
+    // 99999999 pide un mapa de 400 MB: sin él, el modelo de tres barras
+    std::string grande = tresBarras("barras: 1 1 2 2 2 3 3 3 4 4 4 99999999\n");
+    grande.replace(grande.find("4 6 0 0"), 7, "4 6 0 0 99999999 8 0 0");
+    fijarTopeDeMemoria(100e6);
+    probar({
+        {"un número de nudo cuyo mapa no cabe en la memoria", grande, tresBarras(),
+         {"Advertencia: memoria insuficiente: numerar hasta el nudo 99999999 (línea 1) necesita "
+          "400 MB y hay 100 MB disponibles; se descartan las filas de nudos: con número mayor "
+          "que 24999999 (1 fila)",
+          "Advertencia: la barra 4 (línea 2) de barras: usa el nudo 99999999, que no está en "
+          "nudos:; se descarta"}},
+    });
+    fijarTopeDeMemoria(0);
 }
 
 // Una tabla cortada nombra el token y la fila donde se corta
@@ -324,9 +397,8 @@ TEST(CargadorTokens, TablasCortadas)
         {"un espacio no separable",
          "nudos:\n10 0 0 0\n20 4\xC2\xA0" "0 0\n" + resto,
          {"Advertencia: la tabla nudos: (línea 1) se corta en la fila 2 (línea 3), con 1 de sus 4 "
-          "valores, donde termina en 4\xC2\xA0" "0 (línea 3, con un espacio no separable), que no "
+          "valores, donde termina en 4\xC2\xA0" "0 (línea 3, con un espacio no separable (U+00A0)), que no "
           "es un número ni una etiqueta del formato; no se lee ninguna fila",
-          "Advertencia: la línea 3 de la tabla nudos: tiene 1 número y una fila tiene 4",
           "Advertencia: no hay nudos; se descarta la tabla barras: (línea 4, 1 fila)"}},
         {"nan", "nudos: 10 0 0 0 20 nan 0 0\n" + resto,
          {"Advertencia: la tabla nudos: (línea 1) se corta en la fila 2 (línea 1), con 1 de sus 4 "

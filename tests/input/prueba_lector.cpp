@@ -388,6 +388,6 @@ TEST(Lector, CorridaConSuFinYSusLineas)
     l.setNombreArchivo(ruta);
     corridaLeida r = l.getCorrida("nudos:", 1, 0, claseCorrida::numeros);
     EXPECT_TRUE(r.valores.empty());
-    EXPECT_EQ(l.describir(r.fin), "1\xC2\xA0" "0 (línea 2, con un espacio no separable)");
+    EXPECT_EQ(l.describir(r.fin), "1\xC2\xA0" "0 (línea 2, con un espacio no separable (U+00A0))");
     std::remove(ruta.c_str());
 }
