@@ -106,4 +106,5 @@ void funcionLeerArchivo()
     avisarCasos(c);
     leerAjustes(c);
     avisarTokensSinLeer(c);
+    c.cerrarAvisos();
 }

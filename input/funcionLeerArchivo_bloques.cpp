@@ -15,9 +15,10 @@ bool revisarApoyo(lecturaArchivo& c, const bloqueLeido& b)
 {
     for (size_t k = 0; k < b.fijos.size(); k++) {
         if (b.fijos[k] != 0 && b.fijos[k] != 1) {
-            std::cout << "Advertencia: el " << descripcion(c, b) << " tiene el código "
-                      << c.lector.describir(b.primerFijo + k) << ", que no es 0 ni 1; no se aplica"
-                      << std::endl;
+            bloquesQueNoSeAplican(c, *b.clase).salida()
+                << "Advertencia: el " << descripcion(c, b) << " tiene el código "
+                << c.lector.describir(b.primerFijo + k) << ", que no es 0 ni 1; no se aplica"
+                << std::endl;
             return false;
         }
     }
@@ -30,9 +31,10 @@ const double giroMaximo = 360;
 bool revisarGiro(lecturaArchivo& c, const bloqueLeido& b)
 {
     if (std::abs(b.fijos[0]) > giroMaximo) {
-        std::cout << "Advertencia: el " << descripcion(c, b) << " tiene el giro "
-                  << c.lector.describir(b.primerFijo) << ", fuera de -" << giroMaximo << " a "
-                  << giroMaximo << " grados; no se aplica" << std::endl;
+        bloquesQueNoSeAplican(c, *b.clase).salida()
+            << "Advertencia: el " << descripcion(c, b) << " tiene el giro "
+            << c.lector.describir(b.primerFijo) << ", fuera de -" << giroMaximo << " a "
+            << giroMaximo << " grados; no se aplica" << std::endl;
         return false;
     }
     return true;
@@ -44,9 +46,10 @@ bool revisarFijacion(lecturaArchivo& c, const bloqueLeido& b)
     for (size_t k = 0; k < b.fijos.size(); k++) {
         double v = b.fijos[k];
         if (v < 0 || v > 1) {
-            std::cout << "Advertencia: el " << descripcion(c, b) << " tiene la fijación "
-                      << c.lector.describir(b.primerFijo + k) << ", fuera de 0 a 1; se toma "
-                      << (v < 0 ? 0 : 1) << std::endl;
+            c.avisos(std::string("fijaciones fuera de 0 a 1 en ") + b.clase->etiqueta).salida()
+                << "Advertencia: el " << descripcion(c, b) << " tiene la fijación "
+                << c.lector.describir(b.primerFijo + k) << ", fuera de 0 a 1; se toma "
+                << (v < 0 ? 0 : 1) << std::endl;
         }
     }
     return true;
@@ -95,6 +98,11 @@ const claseDeBloque* const bloquesFormato[cantidadDeBloques] = {
     &bloqueLocalZ,    &bloqueLocalT,   &bloqueGlobal,      &bloqueArticulacion,
 };
 
+avisosLimitados& bloquesQueNoSeAplican(lecturaArchivo& c, const claseDeBloque& clase)
+{
+    return c.avisos(std::string("bloques de ") + clase.etiqueta + " que no se aplican");
+}
+
 std::string descripcion(lecturaArchivo& c, const bloqueLeido& b)
 {
     std::string d = "bloque " + std::to_string(b.n) + " de " + b.clase->etiqueta + " (";
@@ -136,11 +144,14 @@ void revisarLineasDeBloque(lecturaArchivo& c, const bloqueLeido& b, const corrid
             valores += (valores.empty() ? "" : " ") + c.lector.getTexto(r.tokenValor(k));
         }
     }
-    std::cout << "Advertencia: el " << descripcion(c, b) << " tiene " << K - enLista << " de sus "
-              << K << " valores antes de la línea " << lineaLista << " y toma "
-              << (enLista == 1 ? "el último, " : "los últimos " + std::to_string(enLista) + ", ")
-              << claseLeerArchivo::citar(valores) << ", de la línea donde empieza su lista; "
-              << "revisar si falta un valor" << std::endl;
+    c.avisos(std::string("bloques de ") + b.clase->etiqueta +
+             " con valores en la línea de su lista")
+            .salida()
+        << "Advertencia: el " << descripcion(c, b) << " tiene " << K - enLista << " de sus " << K
+        << " valores antes de la línea " << lineaLista << " y toma "
+        << (enLista == 1 ? "el último, " : "los últimos " + std::to_string(enLista) + ", ")
+        << claseLeerArchivo::citar(valores) << ", de la línea donde empieza su lista; "
+        << "revisar si falta un valor" << std::endl;
 }
 
 }  // namespace
@@ -167,22 +178,24 @@ std::vector<bloqueLeido> leerBloques(lecturaArchivo& c, const claseDeBloque& cla
         const std::vector<double>& v = r.valores;
         bool cortado = finAjeno(c, r);
         if (v.size() <= clase.K) {
-            std::cout << "Advertencia: el " << descripcion(c, b);
+            std::ostream& aviso = bloquesQueNoSeAplican(c, clase).salida();
+            aviso << "Advertencia: el " << descripcion(c, b);
             if (cortado) {
-                std::cout << " termina en " << nombrar(c, r.fin) << noEsNumeroNiEtiqueta
-                          << (v.empty() ? ", sin valores ni lista"
-                                        : ", con " + loQueTiene(clase, v.size()));
+                aviso << " termina en " << nombrar(c, r.fin) << noEsNumeroNiEtiqueta
+                      << (v.empty() ? ", sin valores ni lista"
+                                    : ", con " + loQueTiene(clase, v.size()));
             } else {
-                std::cout << (v.empty() ? " no tiene valores ni lista"
-                                        : " tiene " + loQueTiene(clase, v.size()));
+                aviso << (v.empty() ? " no tiene valores ni lista"
+                                    : " tiene " + loQueTiene(clase, v.size()));
             }
-            std::cout << "; no se aplica" << std::endl;
+            aviso << "; no se aplica" << std::endl;
             continue;
         }
         if (cortado) {
-            std::cout << "Advertencia: el " << descripcion(c, b) << " termina en "
-                      << nombrar(c, r.fin) << noEsNumeroNiEtiqueta << "; lo que sigue no se lee"
-                      << std::endl;
+            c.avisos(std::string("bloques de ") + clase.etiqueta + " cortados por un token ajeno")
+                    .salida()
+                << "Advertencia: el " << descripcion(c, b) << " termina en " << nombrar(c, r.fin)
+                << noEsNumeroNiEtiqueta << "; lo que sigue no se lee" << std::endl;
         }
         revisarLineasDeBloque(c, b, r);
         b.fijos.assign(v.begin(), v.begin() + static_cast<long>(clase.K));
@@ -212,6 +225,7 @@ std::vector<bloqueLeido> leerBloques(lecturaArchivo& c, const claseDeBloque& cla
     }
     noEnteros.cerrar();
     repetidos.cerrar();
+    c.cerrarAvisos();
     return bloques;
 }
 
@@ -245,14 +259,17 @@ void registroReemplazos::anotar(int fila, int usuario, int bloque)
 
 void registroReemplazos::avisar() const
 {
+    avisosLimitados avisos(std::string("pares de bloques que dan ") + queRecibe +
+                           " a los mismos objetos");
     for (const par& p : pares) {
         bool una = p.usuarios.size() == 1;
-        std::cout << "Advertencia: " << (una ? mapa.clase : mapa.plural) << " "
-                  << listaDeNumeros(p.usuarios) << (una ? " recibe " : " reciben ") << queRecibe
-                  << " del " << descripciones[static_cast<size_t>(p.anterior)] << " y del "
-                  << descripciones[static_cast<size_t>(p.posterior)] << "; vale el segundo"
-                  << std::endl;
+        avisos.salida() << "Advertencia: " << (una ? mapa.clase : mapa.plural) << " "
+                        << listaDeNumeros(p.usuarios) << (una ? " recibe " : " reciben ")
+                        << queRecibe << " del " << descripciones[static_cast<size_t>(p.anterior)]
+                        << " y del " << descripciones[static_cast<size_t>(p.posterior)]
+                        << "; vale el segundo" << std::endl;
     }
+    avisos.cerrar();
 }
 
 int aplicarBloques(lecturaArchivo& c, const claseDeBloque& clase, const accionBloque& accion)
