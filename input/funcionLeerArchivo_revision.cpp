@@ -77,6 +77,18 @@ std::int64_t celdaDe(double x, double lado)
     return static_cast<std::int64_t>(std::max(-tope, std::min(tope, std::floor(x / lado))));
 }
 
+// Clave de una celda: los tres índices mezclados; dos celdas con la misma
+// clave solo juntan sus listas
+std::uint64_t claveDeCelda(const std::int64_t celda[3])
+{
+    std::uint64_t h = 0;
+    for (int e = 0; e < 3; e++) {
+        h = (h ^ static_cast<std::uint64_t>(celda[e])) * 0x9E3779B97F4A7C15u;
+        h ^= h >> 29;
+    }
+    return h;
+}
+
 double distancia2(double dx, double dy, double dz) { return dx * dx + dy * dy + dz * dz; }
 
 std::string textoCorto(double v)
@@ -92,25 +104,22 @@ std::string punto(const filaNudo& n)
 }
 
 // Nudos a menos de tolerancia de otro anterior que ninguna fila de barras
-// une con él. Una rejilla de celdas mucho mayores que la tolerancia guarda un
+// une con él. Una rejilla de celdas de ocho tolerancias de lado guarda un
 // representante por punto: cada nudo se compara con los representantes de su
-// celda y, solo si está cerca de un borde, con los de la vecina; un nudo en
-// un punto que ya tiene representante no se agrega (muchos nudos en un solo
-// punto no cuestan más que uno).
+// celda y, si está a menos de la tolerancia de un borde, con los de la vecina
+// de ese lado; un nudo en un punto que ya tiene representante no se agrega
+// (muchos nudos en un solo punto no cuestan más que uno). Los representantes
+// distan más que la tolerancia, así que en una celda caben a lo sumo unos
+// cientos: el costo sigue lineal aunque la tolerancia se acerque a la
+// distancia entre nudos (un nudo mal escrito muy lejos agranda el modelo).
 void avisarNudosEnUnPunto(lecturaArchivo& c, const double minimo[3], double tolerancia)
 {
     const std::vector<filaNudo>& nudos = c.nudos;
-    const double lado = tolerancia > 0 ? 1e3 * tolerancia : 1;
+    const double lado = tolerancia > 0 ? 8 * tolerancia : 1;
     std::unordered_map<std::uint64_t, int> cabeza;
     cabeza.reserve(nudos.size());
     std::vector<int> siguiente(nudos.size(), -1);
     avisosLimitados avisos("nudos en el mismo punto que otro");
-    auto clave = [](const std::int64_t celda[3]) {
-        const std::uint64_t m = (1u << 21) - 1;  // hasta 2^21 celdas por eje
-        return (static_cast<std::uint64_t>(celda[0]) & m) << 42 |
-               (static_cast<std::uint64_t>(celda[1]) & m) << 21 |
-               (static_cast<std::uint64_t>(celda[2]) & m);
-    };
     for (size_t p = 0; p < nudos.size(); p++) {
         const filaNudo& np = nudos[p];
         const double x[3] = {np.x - minimo[0], np.y - minimo[1], np.z - minimo[2]};
@@ -127,7 +136,7 @@ void avisarNudosEnUnPunto(lecturaArchivo& c, const double minimo[3], double tole
             for (int b = desde[1]; b <= hasta[1] && representante < 0; b++) {
                 for (int d = desde[2]; d <= hasta[2] && representante < 0; d++) {
                     const std::int64_t vecina[3] = {celda[0] + a, celda[1] + b, celda[2] + d};
-                    auto it = cabeza.find(clave(vecina));
+                    auto it = cabeza.find(claveDeCelda(vecina));
                     for (int q = it == cabeza.end() ? -1 : it->second; q >= 0 && representante < 0;
                          q = siguiente[static_cast<size_t>(q)]) {
                         const filaNudo& n = nudos[static_cast<size_t>(q)];
@@ -140,7 +149,7 @@ void avisarNudosEnUnPunto(lecturaArchivo& c, const double minimo[3], double tole
             }
         }
         if (representante < 0) {
-            auto insertado = cabeza.emplace(clave(celda), static_cast<int>(p));
+            auto insertado = cabeza.emplace(claveDeCelda(celda), static_cast<int>(p));
             if (!insertado.second) {
                 siguiente[p] = insertado.first->second;
                 insertado.first->second = static_cast<int>(p);
@@ -217,7 +226,6 @@ public:
         // de los bordes de sus celdas
         for (int e = 0; e < 3; e++) {
             origen[e] = caja.minimo[e] - 0.382 * lado;
-            ultima = std::max(ultima, celdaDe(caja.maximo[e] + lado - origen[e], lado));
         }
         std::vector<std::pair<std::uint64_t, int>> claves;
         for (size_t q = 0; q < nudos.size(); q++) {
@@ -229,17 +237,28 @@ public:
                 celda[e] = indice(x[e], e);
             }
             if (dentro) {
-                claves.push_back({clave(celda), static_cast<int>(q)});
+                claves.push_back({claveDeCelda(celda), static_cast<int>(q)});
             }
         }
         std::sort(claves.begin(), claves.end());
+        // tabla abierta de al menos el doble de celdas que nudos
+        size_t tamano = 2;
+        while (tamano < 2 * claves.size()) {
+            tamano *= 2;
+        }
+        celdas.assign(tamano, {0, 0, 0});
+        mascara = tamano - 1;
         filas.reserve(claves.size());
-        celdas.reserve(claves.size());
         for (size_t k = 0; k < claves.size(); k++) {
             if (k == 0 || claves[k].first != claves[k - 1].first) {
-                celdas[claves[k].first] = {static_cast<int>(k), 0};
+                size_t i = claves[k].first & mascara;
+                while (celdas[i].cantidad > 0) {
+                    i = (i + 1) & mascara;
+                }
+                celdas[i] = {claves[k].first, static_cast<int>(k), 0};
+                ultima = i;
             }
-            celdas[claves[k].first].second++;
+            celdas[ultima].cantidad++;
             filas.push_back(claves[k].second);
         }
     }
@@ -257,11 +276,13 @@ public:
         for (celda[0] = a[0]; celda[0] <= b[0]; celda[0]++) {
             for (celda[1] = a[1]; celda[1] <= b[1]; celda[1]++) {
                 for (celda[2] = a[2]; celda[2] <= b[2]; celda[2]++) {
-                    auto it = celdas.find(clave(celda));
-                    if (it == celdas.end()) {
-                        continue;
+                    const std::uint64_t clave = claveDeCelda(celda);
+                    size_t i = clave & mascara;
+                    while (celdas[i].cantidad > 0 && celdas[i].clave != clave) {
+                        i = (i + 1) & mascara;
                     }
-                    for (int k = it->second.first; k < it->second.first + it->second.second; k++) {
+                    for (int k = celdas[i].primera; k < celdas[i].primera + celdas[i].cantidad;
+                         k++) {
                         f(filas[static_cast<size_t>(k)]);
                     }
                 }
@@ -272,21 +293,18 @@ public:
 private:
     double lado;
     double origen[3];
-    std::int64_t ultima = 0;
-    std::unordered_map<std::uint64_t, std::pair<int, int>> celdas;  // primera fila y cantidad
+    // celdas con nudos, por clave: sus nudos son filas[primera ...]; una
+    // entrada sin nudos es libre
+    struct celdaConNudos {
+        std::uint64_t clave;
+        int primera, cantidad;
+    };
+    std::vector<celdaConNudos> celdas;
+    size_t mascara = 0;
+    size_t ultima = 0;
     std::vector<int> filas;
 
-    // Índice de celda, de -1 a ultima (a lo sumo 2^20 + 1: cabe en 21 bits)
-    std::int64_t indice(double x, int e) const
-    {
-        return std::max<std::int64_t>(-1, std::min(ultima, celdaDe(x - origen[e], lado)));
-    }
-    static std::uint64_t clave(const std::int64_t celda[3])
-    {
-        return static_cast<std::uint64_t>(celda[0] + 1) << 42 |
-               static_cast<std::uint64_t>(celda[1] + 1) << 21 |
-               static_cast<std::uint64_t>(celda[2] + 1);
-    }
+    std::int64_t indice(double x, int e) const { return celdaDe(x - origen[e], lado); }
 };
 
 // Un nudo sobre el tramo de una barra, a s de su nudo inicial
@@ -302,7 +320,7 @@ struct nudoSobreBarra {
 // la barra pasa por el nudo sin unirlo. Cada barra mira solo los nudos de las
 // celdas que tocan sus trozos de una celda de largo; una barra más larga que
 // la rejilla entera mira todos los nudos.
-void avisarNudosSobreBarras(lecturaArchivo& c, const cajaDeNudos& caja, double tamano)
+void avisarNudosSobreBarras(lecturaArchivo& c, const cajaDeNudos& caja)
 {
     const std::vector<filaNudo>& nudos = c.nudos;
     const std::vector<filaBarra>& barras = c.barras;
@@ -322,11 +340,37 @@ void avisarNudosSobreBarras(lecturaArchivo& c, const cajaDeNudos& caja, double t
         double d[3];
         largos[r] = eje(barras[r].inicio, barras[r].fin, d);
     }
-    // celdas del largo mediano, y no más de 2^20 por eje
+    // Celdas del largo mediano, salvo que las barras más largas sumen
+    // demasiados trozos (muchos enlaces cortos entre vigas largas): entonces
+    // el menor largo que no pasa de un trozo por barra y por nudo, de media.
+    // Una barra que pasaría por más celdas que nudos hay los mira todos, así
+    // una sola barra absurdamente larga no agranda las celdas.
+    const double tope = static_cast<double>(nudos.size());
+    auto trozos = [&](double lado) {
+        double t = 0;
+        for (double l : largos) {
+            t += std::max(1.0, std::min(l / lado, tope));
+        }
+        return t;
+    };
+    const double presupuesto = 2.0 * static_cast<double>(barras.size() + nudos.size());
     std::vector<double> orden = largos;
-    std::nth_element(orden.begin(), orden.begin() + static_cast<long>(orden.size() / 2),
-                     orden.end());
-    const double lado = std::max(orden[orden.size() / 2], std::ldexp(tamano, -20));
+    const size_t medio = orden.size() / 2;
+    std::nth_element(orden.begin(), orden.begin() + static_cast<long>(medio), orden.end());
+    double lado = orden[medio];
+    if (trozos(lado) > presupuesto) {
+        std::sort(orden.begin() + static_cast<long>(medio), orden.end());
+        size_t desde = medio, hasta = orden.size() - 1;
+        while (desde < hasta) {
+            size_t k = desde + (hasta - desde) / 2;
+            if (trozos(orden[k]) > presupuesto) {
+                desde = k + 1;
+            } else {
+                hasta = k;
+            }
+        }
+        lado = orden[desde];
+    }
     if (!std::isfinite(lado) || !(lado > 0)) {
         return;
     }
@@ -383,13 +427,13 @@ void avisarNudosSobreBarras(lecturaArchivo& c, const cajaDeNudos& caja, double t
                 sobre.push_back({s, q});
             }
         };
-        const double trozos = largo / lado;
-        if (tolerancia > lado || trozos > static_cast<double>(nudos.size())) {
+        const double enCeldas = largo / lado;
+        if (tolerancia > lado || enCeldas > tope) {
             for (size_t q = 0; q < nudos.size(); q++) {
                 mirar(static_cast<int>(q));
             }
         } else {
-            const int k = std::max(1, static_cast<int>(std::ceil(trozos)));
+            const int k = std::max(1, static_cast<int>(std::ceil(enCeldas)));
             const double p[3] = {a.x, a.y, a.z};
             for (int t = 0; t < k; t++) {
                 double lo[3], hi[3];
@@ -509,7 +553,7 @@ void revisarGeometria(lecturaArchivo& c)
     const double redondeo = 8 * std::numeric_limits<double>::epsilon() * caja.magnitud();
     avisarNudosEnUnPunto(c, caja.minimo, std::max(fraccionMismoPunto * tamano, redondeo));
     avisarBarras(c, tamano);
-    avisarNudosSobreBarras(c, caja, tamano);
+    avisarNudosSobreBarras(c, caja);
 }
 
 void avisarBloquesSinFase(lecturaArchivo& c, const char* faltan,
