@@ -263,14 +263,19 @@ public:
         }
     }
 
-    // Llama a f con cada nudo de las celdas que tocan la caja [desde, hasta]
+    // Llama a f con cada nudo de las celdas que tocan la caja [desde, hasta],
+    // de a lo sumo tres celdas por eje; false, sin llamarla, si toca más (con
+    // coordenadas enormes frente a las celdas, que no distinguen sus índices)
     template <class F>
-    void recorrer(const double desde[3], const double hasta[3], F f) const
+    bool recorrer(const double desde[3], const double hasta[3], F f) const
     {
         std::int64_t a[3], b[3];
         for (int e = 0; e < 3; e++) {
             a[e] = indice(desde[e], e);
             b[e] = indice(hasta[e], e);
+            if (b[e] - a[e] > 4) {
+                return false;
+            }
         }
         std::int64_t celda[3];
         for (celda[0] = a[0]; celda[0] <= b[0]; celda[0]++) {
@@ -288,6 +293,7 @@ public:
                 }
             }
         }
+        return true;
     }
 
 private:
@@ -318,8 +324,9 @@ struct nudoSobreBarra {
 // de su largo del eje, lejos de sus extremos) y que la barra no une. Si otra
 // barra de ese nudo sigue el eje de la primera, las dos se superponen; si no,
 // la barra pasa por el nudo sin unirlo. Cada barra mira solo los nudos de las
-// celdas que tocan sus trozos de una celda de largo; una barra más larga que
-// la rejilla entera mira todos los nudos.
+// celdas que tocan sus trozos de una celda de largo; una barra que pasaría
+// por más celdas que nudos hay, o cuya tolerancia pasa de una celda, mira
+// todos los nudos.
 void avisarNudosSobreBarras(lecturaArchivo& c, const cajaDeNudos& caja)
 {
     const std::vector<filaNudo>& nudos = c.nudos;
@@ -428,22 +435,20 @@ void avisarNudosSobreBarras(lecturaArchivo& c, const cajaDeNudos& caja)
             }
         };
         const double enCeldas = largo / lado;
-        if (tolerancia > lado || enCeldas > tope) {
-            for (size_t q = 0; q < nudos.size(); q++) {
-                mirar(static_cast<int>(q));
+        bool enRejilla = tolerancia <= lado && enCeldas <= tope;
+        const int k = enRejilla ? std::max(1, static_cast<int>(std::ceil(enCeldas))) : 0;
+        const double p[3] = {a.x, a.y, a.z};
+        for (int t = 0; t < k && enRejilla; t++) {
+            double lo[3], hi[3];
+            for (int e = 0; e < 3; e++) {
+                double x0 = p[e] + d[e] * t / k, x1 = p[e] + d[e] * (t + 1) / k;
+                lo[e] = std::min(x0, x1) - tolerancia;
+                hi[e] = std::max(x0, x1) + tolerancia;
             }
-        } else {
-            const int k = std::max(1, static_cast<int>(std::ceil(enCeldas)));
-            const double p[3] = {a.x, a.y, a.z};
-            for (int t = 0; t < k; t++) {
-                double lo[3], hi[3];
-                for (int e = 0; e < 3; e++) {
-                    double x0 = p[e] + d[e] * t / k, x1 = p[e] + d[e] * (t + 1) / k;
-                    lo[e] = std::min(x0, x1) - tolerancia;
-                    hi[e] = std::max(x0, x1) + tolerancia;
-                }
-                rejilla.recorrer(lo, hi, mirar);
-            }
+            enRejilla = rejilla.recorrer(lo, hi, mirar);
+        }
+        for (size_t q = 0; q < nudos.size() && !enRejilla; q++) {
+            mirar(static_cast<int>(q));
         }
         if (sobre.empty()) {
             continue;
