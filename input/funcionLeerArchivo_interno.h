@@ -6,7 +6,8 @@
 //   funcionLeerArchivo_secciones.cpp  los cinco tipos de sección y su revisión
 //   funcionLeerArchivo_combos.cpp     combos y casos de carga
 //   funcionLeerArchivo_ajustes.cpp    ajustes de dibujo
-//   funcionLeerArchivo_revision.cpp   revisión del modelo y tokens que nadie leyó
+//   funcionLeerArchivo_revision.cpp   revisión del modelo, tokens que nadie leyó y
+//                                     avisos limitados por clase
 #pragma once
 
 #include <cstddef>
@@ -321,7 +322,8 @@ void avisarCasos(lecturaArchivo& c);
 
 void leerAjustes(lecturaArchivo& c);
 
-// Nudos en un mismo punto, barras repetidas y barras casi nulas
+// Nudos en un mismo punto, barras repetidas, casi nulas, superpuestas o que
+// pasan por un nudo sin unirlo
 void revisarGeometria(lecturaArchivo& c);
 // Bloques de una fase que no corre (no hay nudos o no hay barras)
 void avisarBloquesSinFase(lecturaArchivo& c, const char* faltan,
