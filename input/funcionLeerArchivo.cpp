@@ -103,4 +103,5 @@ void funcionLeerArchivo()
     avisarCasos(c);
     leerAjustes(c);
     avisarTokensSinLeer(c);
+    c.cerrarAvisos();
 }

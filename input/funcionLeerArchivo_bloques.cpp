@@ -15,9 +15,10 @@ bool revisarApoyo(lecturaArchivo& c, const bloqueLeido& b)
 {
     for (size_t k = 0; k < b.fijos.size(); k++) {
         if (b.fijos[k] != 0 && b.fijos[k] != 1) {
-            std::cout << "Advertencia: el " << descripcion(c, b) << " tiene el código "
-                      << c.lector.describir(b.primerFijo + k) << ", que no es 0 ni 1; no se aplica"
-                      << std::endl;
+            bloquesQueNoSeAplican(c, *b.clase).salida()
+                << "Advertencia: el " << descripcion(c, b) << " tiene el código "
+                << c.lector.describir(b.primerFijo + k) << ", que no es 0 ni 1; no se aplica"
+                << std::endl;
             return false;
         }
     }
@@ -30,9 +31,10 @@ const double giroMaximo = 360;
 bool revisarGiro(lecturaArchivo& c, const bloqueLeido& b)
 {
     if (std::abs(b.fijos[0]) > giroMaximo) {
-        std::cout << "Advertencia: el " << descripcion(c, b) << " tiene el giro "
-                  << c.lector.describir(b.primerFijo) << ", fuera de -" << giroMaximo << " a "
-                  << giroMaximo << " grados; no se aplica" << std::endl;
+        bloquesQueNoSeAplican(c, *b.clase).salida()
+            << "Advertencia: el " << descripcion(c, b) << " tiene el giro "
+            << c.lector.describir(b.primerFijo) << ", fuera de -" << giroMaximo << " a "
+            << giroMaximo << " grados; no se aplica" << std::endl;
         return false;
     }
     return true;
@@ -44,9 +46,10 @@ bool revisarFijacion(lecturaArchivo& c, const bloqueLeido& b)
     for (size_t k = 0; k < b.fijos.size(); k++) {
         double v = b.fijos[k];
         if (v < 0 || v > 1) {
-            std::cout << "Advertencia: el " << descripcion(c, b) << " tiene la fijación "
-                      << c.lector.describir(b.primerFijo + k) << ", fuera de 0 a 1; se toma "
-                      << (v < 0 ? 0 : 1) << std::endl;
+            c.avisos(std::string("fijaciones fuera de 0 a 1 en ") + b.clase->etiqueta).salida()
+                << "Advertencia: el " << descripcion(c, b) << " tiene la fijación "
+                << c.lector.describir(b.primerFijo + k) << ", fuera de 0 a 1; se toma "
+                << (v < 0 ? 0 : 1) << std::endl;
         }
     }
     return true;
@@ -94,6 +97,11 @@ const claseDeBloque* const bloquesFormato[cantidadDeBloques] = {
     &bloqueW,         &bloqueGenerica, &bloqueRotacion,    &bloqueLocalX, &bloqueLocalY,
     &bloqueLocalZ,    &bloqueLocalT,   &bloqueGlobal,      &bloqueArticulacion,
 };
+
+avisosLimitados& bloquesQueNoSeAplican(lecturaArchivo& c, const claseDeBloque& clase)
+{
+    return c.avisos(std::string("bloques de ") + clase.etiqueta + " que no se aplican");
+}
 
 std::string descripcion(lecturaArchivo& c, const bloqueLeido& b)
 {
@@ -170,41 +178,47 @@ std::vector<bloqueLeido> leerBloques(lecturaArchivo& c, const claseDeBloque& cla
             // lo que sigue es otro bloque: nada de él es de este
             if (c.esEtiqueta(b.nombre)) {
                 b.nombre.clear();
-                std::cout << "Advertencia: el " << descripcion(c, b)
-                          << " no tiene nombre, valores ni lista"
-                          << sigueLaEtiqueta(c, r.etiqueta + 1) << "; no se aplica" << std::endl;
+                bloquesQueNoSeAplican(c, clase).salida()
+                    << "Advertencia: el " << descripcion(c, b)
+                    << " no tiene nombre, valores ni lista" << sigueLaEtiqueta(c, r.etiqueta + 1)
+                    << "; no se aplica" << std::endl;
                 continue;
             }
         }
         const std::vector<double>& v = r.valores;
         bool cortado = finAjeno(c, r);
         if (v.size() <= clase.K) {
-            std::cout << "Advertencia: el " << descripcion(c, b);
+            std::ostream& aviso = bloquesQueNoSeAplican(c, clase).salida();
+            aviso << "Advertencia: el " << descripcion(c, b);
             if (!cortado && v.size() == clase.K && ultimoFijoEnLaLista(c, b, r, false)) {
-                std::cout << " " << ultimoFijoTomado(c, b, r) << ", y queda sin "
-                          << (clase.lista == listaDe::nudos ? "ningún nudo" : "ninguna barra")
-                          << ": no se aplica; revisar si falta un valor" << std::endl;
+                aviso << " " << ultimoFijoTomado(c, b, r) << ", y queda sin "
+                      << (clase.lista == listaDe::nudos ? "ningún nudo" : "ninguna barra")
+                      << ": no se aplica; revisar si falta un valor" << std::endl;
                 continue;
             }
             if (cortado) {
-                std::cout << " termina en " << nombrar(c, r.fin) << noEsNumeroNiEtiqueta
-                          << (v.empty() ? ", sin valores ni lista"
-                                        : ", con " + loQueTiene(clase, v.size()));
+                aviso << " termina en " << nombrar(c, r.fin) << noEsNumeroNiEtiqueta
+                      << (v.empty() ? ", sin valores ni lista"
+                                    : ", con " + loQueTiene(clase, v.size()));
             } else {
-                std::cout << (v.empty() ? " no tiene valores ni lista"
-                                        : " tiene " + loQueTiene(clase, v.size()));
+                aviso << (v.empty() ? " no tiene valores ni lista"
+                                    : " tiene " + loQueTiene(clase, v.size()));
             }
-            std::cout << "; no se aplica" << std::endl;
+            aviso << "; no se aplica" << std::endl;
             continue;
         }
         if (cortado) {
-            std::cout << "Advertencia: el " << descripcion(c, b) << " termina en "
-                      << nombrar(c, r.fin) << noEsNumeroNiEtiqueta << "; lo que sigue no se lee"
-                      << std::endl;
+            c.avisos(std::string("bloques de ") + clase.etiqueta + " cortados por un token ajeno")
+                    .salida()
+                << "Advertencia: el " << descripcion(c, b) << " termina en " << nombrar(c, r.fin)
+                << noEsNumeroNiEtiqueta << "; lo que sigue no se lee" << std::endl;
         }
         if (ultimoFijoEnLaLista(c, b, r, true)) {
-            std::cout << "Advertencia: el " << descripcion(c, b) << " " << ultimoFijoTomado(c, b, r)
-                      << "; revisar si falta un valor" << std::endl;
+            c.avisos(std::string("bloques de ") + clase.etiqueta +
+                     " con valores en la línea de su lista")
+                    .salida()
+                << "Advertencia: el " << descripcion(c, b) << " " << ultimoFijoTomado(c, b, r)
+                << "; revisar si falta un valor" << std::endl;
         }
         b.fijos.assign(v.begin(), v.begin() + static_cast<long>(clase.K));
         for (size_t k = clase.K; k < v.size(); k++) {
@@ -233,6 +247,7 @@ std::vector<bloqueLeido> leerBloques(lecturaArchivo& c, const claseDeBloque& cla
     }
     noEnteros.cerrar();
     repetidos.cerrar();
+    c.cerrarAvisos();
     return bloques;
 }
 
@@ -266,14 +281,17 @@ void registroReemplazos::anotar(int fila, int usuario, int bloque)
 
 void registroReemplazos::avisar() const
 {
+    avisosLimitados avisos(std::string("pares de bloques que dan ") + queRecibe +
+                           " a los mismos objetos");
     for (const par& p : pares) {
         bool una = p.usuarios.size() == 1;
-        std::cout << "Advertencia: " << (una ? mapa.clase : mapa.plural) << " "
-                  << listaDeNumeros(p.usuarios) << (una ? " recibe " : " reciben ") << queRecibe
-                  << " del " << descripciones[static_cast<size_t>(p.anterior)] << " y del "
-                  << descripciones[static_cast<size_t>(p.posterior)] << "; vale el segundo"
-                  << std::endl;
+        avisos.salida() << "Advertencia: " << (una ? mapa.clase : mapa.plural) << " "
+                        << listaDeNumeros(p.usuarios) << (una ? " recibe " : " reciben ")
+                        << queRecibe << " del " << descripciones[static_cast<size_t>(p.anterior)]
+                        << " y del " << descripciones[static_cast<size_t>(p.posterior)]
+                        << "; vale el segundo" << std::endl;
     }
+    avisos.cerrar();
 }
 
 int aplicarBloques(lecturaArchivo& c, const claseDeBloque& clase, const accionBloque& accion)

@@ -31,9 +31,10 @@ std::vector<bloqueCombo> leerCombos(lecturaArchivo& c)
         }
         size_t tokenNombre = r.etiqueta + 1;
         if (c.esEtiqueta(lector.getTexto(tokenNombre))) {
-            std::cout << "Advertencia: el bloque " << n << " de combo: (línea "
-                      << lector.getLinea(r.etiqueta) << ") no tiene nombre ni pares (factor, caso)"
-                      << sigueLaEtiqueta(c, tokenNombre) << "; no se usa" << std::endl;
+            c.avisos("combos sin pares (factor, caso)").salida()
+                << "Advertencia: el bloque " << n << " de combo: (línea "
+                << lector.getLinea(r.etiqueta) << ") no tiene nombre ni pares (factor, caso)"
+                << sigueLaEtiqueta(c, tokenNombre) << "; no se usa" << std::endl;
             continue;
         }
         bloqueCombo b{lector.getTexto(tokenNombre), r.valores, r.palabras};
@@ -52,22 +53,25 @@ std::vector<bloqueCombo> leerCombos(lecturaArchivo& c)
             lector.marcarNombrado(r.fin);
         }
         if (b.casos.empty()) {
-            std::cout << combo
-                      << (fin.empty() ? " no tiene ningún par (factor, caso)"
-                                      : fin + (cortado ? ", sin pares (factor, caso)" : ""))
-                      << "; no se usa" << std::endl;
+            c.avisos("combos sin pares (factor, caso)").salida()
+                << combo
+                << (fin.empty() ? " no tiene ningún par (factor, caso)"
+                                : fin + (cortado ? ", sin pares (factor, caso)" : ""))
+                << "; no se usa" << std::endl;
             continue;
         }
         if (!fin.empty()) {
-            std::cout << combo << fin << (cortado ? "; lo que sigue no se lee" : "; se omite")
-                      << std::endl;
+            c.avisos("combos que terminan en un token ajeno").salida()
+                << combo << fin << (cortado ? "; lo que sigue no se lee" : "; se omite")
+                << std::endl;
         }
         auto primero = nombres.emplace(b.nombre, tokenNombre);
         if (!primero.second) {
-            std::cout << "Advertencia: el combo " << lector.describir(tokenNombre)
-                      << " aparece en más de un bloque combo:; sus pares se suman al primero "
-                         "(línea "
-                      << lector.getLinea(primero.first->second) << ")" << std::endl;
+            c.avisos("combos que aparecen en más de un bloque combo:").salida()
+                << "Advertencia: el combo " << lector.describir(tokenNombre)
+                << " aparece en más de un bloque combo:; sus pares se suman al primero "
+                   "(línea "
+                << lector.getLinea(primero.first->second) << ")" << std::endl;
         }
         // el mismo caso dos veces en el bloque: una línea con sus líneas
         std::map<std::string, std::vector<int>> lineasDeCaso;
@@ -85,13 +89,15 @@ std::vector<bloqueCombo> leerCombos(lecturaArchivo& c)
         }
         for (const std::string& caso : repetidos) {
             const std::vector<int>& lineas = lineasDeCaso[caso];
-            std::cout << "Advertencia: el combo " << lector.describir(tokenNombre)
-                      << " nombra el caso " << claseLeerArchivo::citar(caso) << " "
-                      << lineas.size() << " veces (" << claseLeerArchivo::listaDeLineas(lineas)
-                      << "); sus factores se suman" << std::endl;
+            c.avisos("casos nombrados más de una vez en un combo").salida()
+                << "Advertencia: el combo " << lector.describir(tokenNombre) << " nombra el caso "
+                << claseLeerArchivo::citar(caso) << " " << lineas.size() << " veces ("
+                << claseLeerArchivo::listaDeLineas(lineas) << "); sus factores se suman"
+                << std::endl;
         }
         bloques.push_back(std::move(b));
     }
+    c.cerrarAvisos();
     noCombos = static_cast<int>(nombres.size());
     if (noCombos > 100) {
         std::cout << "Advertencia: hay " << noCombos
@@ -107,23 +113,27 @@ void avisarCasos(lecturaArchivo& c)
     for (const parDeCombo& p : c.pares) {
         usados.insert(p.caso);
         if (c.casosAplicados.count(p.caso) == 0) {
-            std::cout << "Advertencia: el combo " << claseLeerArchivo::citar(p.combo)
-                      << " usa el caso " << c.lector.describir(p.token)
-                      << ", que ningún bloque de cargas define; aporta cero" << std::endl;
+            c.avisos("casos de combos que ningún bloque de cargas define").salida()
+                << "Advertencia: el combo " << claseLeerArchivo::citar(p.combo) << " usa el caso "
+                << c.lector.describir(p.token)
+                << ", que ningún bloque de cargas define; aporta cero" << std::endl;
         }
     }
+    c.cerrarAvisos();
     for (const casoDeCarga& caso : c.casos) {
         if (usados.count(caso.nombre) > 0) {
             continue;
         }
         double v = 0;
-        std::cout << "Advertencia: el caso " << c.lector.describir(caso.token)
-                  << " tiene cargas y ningún combo lo usa; no actúa en el análisis";
+        std::ostream& aviso = c.avisos("casos con cargas que ningún combo usa").salida();
+        aviso << "Advertencia: el caso " << c.lector.describir(caso.token)
+              << " tiene cargas y ningún combo lo usa; no actúa en el análisis";
         if (c.lector.getNumero(caso.token, v)) {
-            std::cout << " (su nombre es un número: quizás falta el nombre del caso en su bloque)";
+            aviso << " (su nombre es un número: quizás falta el nombre del caso en su bloque)";
         }
-        std::cout << std::endl;
+        aviso << std::endl;
     }
+    c.cerrarAvisos();
 }
 
 }  // namespace lectura

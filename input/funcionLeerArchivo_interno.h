@@ -6,11 +6,14 @@
 //   funcionLeerArchivo_secciones.cpp  los cinco tipos de sección y su revisión
 //   funcionLeerArchivo_combos.cpp     combos y casos de carga
 //   funcionLeerArchivo_ajustes.cpp    ajustes de dibujo
-//   funcionLeerArchivo_revision.cpp   revisión del modelo y tokens que nadie leyó
+//   funcionLeerArchivo_revision.cpp   revisión del modelo, tokens que nadie leyó y
+//                                     avisos limitados por clase
 #pragma once
 
 #include <cstddef>
 #include <functional>
+#include <iosfwd>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -35,6 +38,7 @@ enum class efectoBloque {
 
 struct lecturaArchivo;
 struct bloqueLeido;
+class avisosLimitados;
 
 // Revisa los valores fijos de un bloque y avisa; false si no se aplica
 using revisionFijos = bool (*)(lecturaArchivo& c, const bloqueLeido& b);
@@ -159,6 +163,13 @@ struct lecturaArchivo {
     }
     // Anota que un bloque aplicó una carga de este caso
     void anotarCaso(const std::string& caso, size_t token);
+
+    // Avisos de una clase que puede repetirse por objeto o por token, por su
+    // resumen: todos los que comparten un resumen cuentan juntos hasta que
+    // cerrarAvisos escribe la cuenta de los callados
+    avisosLimitados& avisos(const std::string& resumen);
+    void cerrarAvisos();
+    std::vector<std::unique_ptr<avisosLimitados>> limitados;
 };
 
 // ---------------------------------------------------------------------------
@@ -197,7 +208,10 @@ public:
     explicit avisosLimitados(std::string resumen) : resumen(std::move(resumen)) {}
     // true si este aviso se escribe
     bool escribir();
+    // Donde va la línea de este aviso: la consola, o un flujo que la descarta
+    std::ostream& salida();
     void cerrar();
+    const std::string& getResumen() const { return resumen; }
 
 private:
     std::string resumen;
@@ -240,6 +254,9 @@ struct bloqueLeido {
     std::vector<int> filas;  // objetos de la lista, en orden
     bool aplicable = true;   // sus valores fijos pasaron la revisión de su clase
 };
+
+// Avisos de los bloques de una clase que no se aplican, cualquiera sea el motivo
+avisosLimitados& bloquesQueNoSeAplican(lecturaArchivo& c, const claseDeBloque& clase);
 
 // "bloque 2 de apoyo: (línea 5)", "bloque 1 de puntual: (D, línea 6)"
 std::string descripcion(lecturaArchivo& c, const bloqueLeido& b);
@@ -318,7 +335,8 @@ void avisarCasos(lecturaArchivo& c);
 
 void leerAjustes(lecturaArchivo& c);
 
-// Nudos en un mismo punto, barras repetidas y barras casi nulas
+// Nudos en un mismo punto, barras repetidas, casi nulas, superpuestas o que
+// pasan por un nudo sin unirlo
 void revisarGeometria(lecturaArchivo& c);
 // Bloques de una fase que no corre (no hay nudos o no hay barras)
 void avisarBloquesSinFase(lecturaArchivo& c, const char* faltan,

@@ -102,13 +102,14 @@ bool avisarSeccion(lecturaArchivo& c, const bloqueLeido& b, const std::string& m
     if (motivo.empty()) {
         return true;
     }
-    std::cout << "Advertencia: la sección " << c.lector.describir(b.etiqueta + 1) << " del bloque "
-              << b.n << " de " << b.clase->etiqueta << " tiene " << motivo << "; no se aplica";
+    std::ostream& aviso = bloquesQueNoSeAplican(c, *b.clase).salida();
+    aviso << "Advertencia: la sección " << c.lector.describir(b.etiqueta + 1) << " del bloque "
+          << b.n << " de " << b.clase->etiqueta << " tiene " << motivo << "; no se aplica";
     for (size_t k = 0; k < b.filas.size(); k++) {
-        std::cout << (k == 0 ? " a las barras " : " ")
-                  << c.barras[static_cast<size_t>(b.filas[k])].usuario;
+        aviso << (k == 0 ? " a las barras " : " ")
+              << c.barras[static_cast<size_t>(b.filas[k])].usuario;
     }
-    std::cout << std::endl;
+    aviso << std::endl;
     return false;
 }
 

@@ -56,6 +56,13 @@ bool avisosLimitados::escribir()
     return false;
 }
 
+std::ostream& avisosLimitados::salida()
+{
+    // sin búfer: lo que se le escribe se descarta
+    static std::ostream descartada(nullptr);
+    return escribir() ? std::cout : descartada;
+}
+
 void avisosLimitados::cerrar()
 {
     if (callados > 0) {
@@ -129,8 +136,9 @@ int filaQueNombra(lecturaArchivo& c, size_t t, double v, const mapaUsuario& mapa
     int u = numeroUsuario(v);
     int fila = mapa.filaDe(u);
     if (fila < 0) {
-        std::cout << "Advertencia: " << mapa.clase << " " << c.lector.describir(t) << " de "
-                  << etiqueta << " no está en el modelo; se omite" << std::endl;
+        c.avisos(std::string("números de ") + etiqueta + " que no están en el modelo").salida()
+            << "Advertencia: " << mapa.clase << " " << c.lector.describir(t) << " de " << etiqueta
+            << " no está en el modelo; se omite" << std::endl;
         return -1;
     }
     avisarSiNoEsEntero(c, mapa, t, v, u, etiqueta, noEnteros);
@@ -327,9 +335,11 @@ std::vector<int> filasValidas(lecturaArchivo& c, const MatrixXd& tabla, size_t p
         double v = tabla(r, 0);
         int u = numeroUsuario(v);
         if (u < 0) {
-            std::cout << "Advertencia: " << mapa.clase << " " << c.lector.describir(token(r))
-                      << " de " << etiqueta << " está fuera del rango 0 a " << maximoNumeroUsuario
-                      << "; se descarta la fila" << std::endl;
+            c.avisos(std::string("filas de ") + etiqueta + " con un número fuera de rango")
+                    .salida()
+                << "Advertencia: " << mapa.clase << " " << c.lector.describir(token(r)) << " de "
+                << etiqueta << " está fuera del rango 0 a " << maximoNumeroUsuario
+                << "; se descarta la fila" << std::endl;
             continue;
         }
         avisarSiNoEsEntero(c, mapa, token(r), v, u, etiqueta, noEnteros);
@@ -350,14 +360,16 @@ std::vector<int> filasValidas(lecturaArchivo& c, const MatrixXd& tabla, size_t p
             continue;
         }
         if (ultima[u] != r) {
-            std::cout << "Advertencia: " << mapa.clase << " " << u << " (línea "
-                      << c.lector.getLinea(token(r)) << ") aparece más de una vez en " << etiqueta
-                      << "; queda su fila " << ultima[u] + 1 << " (línea "
-                      << c.lector.getLinea(token(ultima[u])) << ")" << std::endl;
+            c.avisos(std::string("números repetidos en ") + etiqueta).salida()
+                << "Advertencia: " << mapa.clase << " " << u << " (línea "
+                << c.lector.getLinea(token(r)) << ") aparece más de una vez en " << etiqueta
+                << "; queda su fila " << ultima[u] + 1 << " (línea "
+                << c.lector.getLinea(token(ultima[u])) << ")" << std::endl;
             continue;
         }
         filas.push_back(static_cast<int>(r));
     }
+    c.cerrarAvisos();
     return filas;
 }
 
@@ -403,9 +415,10 @@ std::vector<filaBarra> leerTablaBarras(lecturaArchivo& c)
             int n = numeroUsuario(v);
             ij[e] = c.mapaNudos.filaDe(n);
             if (ij[e] < 0) {
-                std::cout << "Advertencia: la barra " << c.lector.describir(t)
-                          << " de barras: usa el nudo " << c.lector.getTexto(t + 1 + e)
-                          << ", que no está en nudos:; se descarta" << std::endl;
+                c.avisos("filas de barras: con un nudo que no está en nudos:").salida()
+                    << "Advertencia: la barra " << c.lector.describir(t)
+                    << " de barras: usa el nudo " << c.lector.getTexto(t + 1 + e)
+                    << ", que no está en nudos:; se descarta" << std::endl;
                 faltan = true;
             } else {
                 avisarSiNoEsEntero(c, c.mapaNudos, t + 1 + e, v, n, etiquetaBarras, noEnteros);
@@ -420,14 +433,16 @@ std::vector<filaBarra> leerTablaBarras(lecturaArchivo& c)
         const filaNudo& b = c.nudos[static_cast<size_t>(j)];
         double dx = b.x - a.x, dy = b.y - a.y, dz = b.z - a.z;
         if (dx * dx + dy * dy + dz * dz == 0) {
-            std::cout << "Advertencia: la barra " << c.lector.describir(t)
-                      << " de barras: une los nudos " << a.usuario << " y " << b.usuario
-                      << ", que coinciden en el espacio; se descarta" << std::endl;
+            c.avisos("filas de barras: con sus dos nudos en un mismo punto").salida()
+                << "Advertencia: la barra " << c.lector.describir(t) << " de barras: une los nudos "
+                << a.usuario << " y " << b.usuario << ", que coinciden en el espacio; se descarta"
+                << std::endl;
             continue;
         }
         barras.push_back({u, i, j, t});
     }
     noEnteros.cerrar();
+    c.cerrarAvisos();
     std::sort(c.uniones.begin(), c.uniones.end());
     return barras;
 }

@@ -215,6 +215,65 @@ TEST(CargadorTokens, RevisionDelModelo)
          "nudos: 1 0 0 0 2 5 0 0 3 5 0 0.000001\nbarras: 1 1 2 2 2 3\n",
          {"Advertencia: la barra 2 (línea 2) mide 1e-06, menos de una millonésima del tamaño del "
           "modelo (5); revisar sus nudos 2 y 3"}},
+        // el tamaño es el de los nudos que usan las barras: el nudo de
+        // referencia lejano no hace casi nulas a todas las barras
+        {"coordenadas UTM y un nudo de referencia lejano con apoyo",
+         "nudos: 1 0 0 0 2 350000 6300000 0 3 350000 6300000 3\nbarras: 1 2 3\n"
+         "apoyo: 1 1 1 1 1 1 1 2\nseccionRectangular: R 0.3 0.3 2.5e7 0.2 24 1\n"
+         "puntual: P 10 0 0 0 0 0 3\ncombo: C 1 P\n",
+         {},
+         [] {
+             // voladizo de 3 con carga en la punta: P L^3 / (3 E I)
+             bool resuelto = false;
+             capturarSalida([&] { resuelto = funcionSolve(); });
+             ASSERT_TRUE(resuelto);
+             double I = 0.3 * 0.3 * 0.3 * 0.3 / 12;
+             EXPECT_NEAR(nudoUsuario(3).getDesplazamientoX(0), 10 * 27 / (3 * 2.5e7 * I), 1e-12);
+         }},
+        {"UTM con barras de 0.5: solo los nudos que de verdad coinciden",
+         "nudos: 1 0 0 0 2 6000000 6000000 0 3 6000000 6000000 0.5 4 6000000.5 6000000 0.5\n"
+         "5 6000000.5 6000000 0 6 6000000.5 6000000 0.5\nbarras: 1 2 3 2 3 4 3 5 6\n",
+         {"Advertencia: los nudos 4 (línea 1) y 6 (línea 2) están en el mismo punto (6000000.5, "
+          "6000000, 0.5) y ninguna barra los une; la estructura queda separada allí"}},
+        {"UTM: una barra casi nula frente a las que usan sus nudos",
+         "nudos: 1 0 0 0 2 350000 6300000 0 3 350000 6300000 3 4 350000 6300000 3.000001\n"
+         "barras: 1 2 3 2 3 4\n",
+         {"Advertencia: la barra 2 (línea 2) mide 1e-06, menos de una millonésima del tamaño del "
+          "modelo (3); revisar sus nudos 3 y 4"}},
+        // viga de dos vanos escrita como una sola barra 2-5 que pasa por el
+        // nudo 3, cabeza de la columna central
+        {"una barra que pasa por un nudo sin unirlo",
+         "nudos: 1 0 0 0 2 0 0 3 3 5 0 3 4 5 0 0 5 10 0 3 6 10 0 0\n"
+         "barras: 1 1 2 2 4 3 3 2 5 4 6 5\napoyo: 1 1 1 1 1 1 1 4 6\n"
+         "seccionRectangular: R 0.3 0.5 2.5e7 0.2 24 1 2 3 4\n"
+         "distribuidaGlobal: Q 10 10 0 0 -1 3\ncombo: C 1 Q\n",
+         {"Advertencia: el nudo 3 (línea 1) está sobre la barra 3 (línea 2), entre sus nudos 2 y 5, "
+          "y la barra pasa por él sin unirlo; si deben unirse, partir la barra en ese nudo"},
+         [] {
+             // el modelo es el del archivo: la columna central no recibe nada
+             bool resuelto = false;
+             capturarSalida([&] { resuelto = funcionSolve(); });
+             ASSERT_TRUE(resuelto);
+             EXPECT_EQ(nudoUsuario(3).getDesplazamientoZ(0), 0);
+             EXPECT_LT(nudoUsuario(2).getDesplazamientoZ(0), 0);
+         }},
+        {"varios nudos sobre una barra, a una diezmilésima de su eje",
+         "nudos: 1 0 0 0 2 9 0 3 3 3 0 1.0003 4 6 0 2 5 6 0 0 6 3 0 0\n"
+         "barras: 1 1 2 2 6 3 3 5 4\n",
+         {"Advertencia: los nudos 3 4 están sobre la barra 1 (línea 2), entre sus nudos 1 y 2, y la "
+          "barra pasa por ellos sin unirlos; si deben unirse, partir la barra en esos nudos"}},
+        {"arriostramiento en X: las diagonales se cruzan sin nudo",
+         "nudos: 1 0 0 0 2 6 0 0 3 6 0 4 4 0 0 4\nbarras: 1 1 4 2 2 3 3 4 3 4 1 3 5 2 4\n", {}},
+        {"viga continua: barras en línea que se tocan en un nudo", tresBarras(), {}},
+        {"una barra a lo largo de otras dos",
+         "nudos: 1 0 0 0 2 0 0 3 3 5 0 3 4 5 0 0 5 10 0 3 6 10 0 0\n"
+         "barras: 1 1 2 2 4 3 3 2 5 4 6 5 5 2 3 6 3 5\n",
+         {"Advertencia: la barra 3 (línea 2), entre los nudos 2 y 5, se superpone a las barras 5 6; "
+          "su rigidez y su peso propio cuentan dos veces donde se superponen"}},
+        {"dos barras en línea que se solapan en parte",
+         "nudos: 1 0 0 0 2 2 0 0 3 4 0 0 4 6 0 0\nbarras: 1 1 3 2 2 4\n",
+         {"Advertencia: la barra 1 (línea 2), entre los nudos 1 y 3, se superpone a la barra 2; su "
+          "rigidez y su peso propio cuentan dos veces donde se superponen"}},
     });
 }
 
@@ -237,6 +296,67 @@ TEST(CargadorTokens, AvisosRepetidosSeCuentan)
     lineas.push_back("Advertencia: y 5 avisos más de nudos en el mismo punto que otro, que no se "
                      "escriben");
     probarAvisos({{"25 pares de nudos en un mismo punto", nudos + "\n", lineas}});
+
+    // Cada clase que se repite por objeto o por token: 20 líneas y la cuenta.
+    // linea(k) es el aviso del objeto k, de 1 a 25.
+    auto veinticinco = [](const std::function<std::string(int)>& linea,
+                          const std::string& resumen) {
+        std::vector<std::string> v;
+        for (int k = 1; k <= 20; k++) {
+            v.push_back(linea(k));
+        }
+        v.push_back("Advertencia: y 5 avisos más de " + resumen + ", que no se escriben");
+        return v;
+    };
+    const std::string dosNudos = "nudos: 1 0 0 0 2 1 0 0\nbarras: 1 1 2\n";
+    std::string combos = dosNudos, apoyos = dosNudos + "apoyo: 1 1 1 1 1 1", filas = "nudos:\n",
+                vigas = "nudos:\n", barras = "barras:\n";
+    for (int k = 1; k <= 25; k++) {
+        std::string n = std::to_string(k);
+        combos += "combo: C" + n + "\n";
+        apoyos += " " + std::to_string(100 + k);
+        filas += n + " " + n + " 0 0\n" + n + " " + n + " 0 1\n";
+        // vigas de 2 que pasan por un nudo suelto en su medio
+        vigas += std::to_string(3 * k) + " 0 " + n + " 0 " + std::to_string(3 * k + 1) + " 2 " + n +
+                 " 0 " + std::to_string(3 * k + 2) + " 1 " + n + " 0\n";
+        barras += n + " " + std::to_string(3 * k) + " " + std::to_string(3 * k + 1) + "\n";
+    }
+    auto linea = [](int k) { return std::to_string(k); };
+    probarAvisos({
+        {"25 combos sin pares", combos,
+         veinticinco(
+                     [&](int k) {
+                         return "Advertencia: el combo C" + linea(k) + " (línea " + linea(k + 2) +
+                                ") de combo: no tiene ningún par (factor, caso); no se usa";
+                     },
+                     "combos sin pares (factor, caso)")},
+        {"25 nudos de una lista que no están en el modelo", apoyos + "\n",
+         veinticinco(
+                     [&](int k) {
+                         return "Advertencia: el nudo " + linea(100 + k) +
+                                " (línea 3) de apoyo: no está en el modelo; se omite";
+                     },
+                     "números de apoyo: que no están en el modelo")},
+        {"25 nudos repetidos en la tabla", filas,
+         veinticinco(
+                     [&](int k) {
+                         return "Advertencia: el nudo " + linea(k) + " (línea " +
+                                linea(2 * k) + ") aparece más de una vez en nudos:; queda su fila " +
+                                linea(2 * k) + " (línea " + linea(2 * k + 1) + ")";
+                     },
+                     "números repetidos en nudos:")},
+        {"25 barras que pasan por un nudo", vigas + barras,
+         veinticinco(
+                     [&](int k) {
+                         return "Advertencia: el nudo " + linea(3 * k + 2) + " (línea " +
+                                linea(k + 1) + ") está sobre la barra " + linea(k) + " (línea " +
+                                linea(k + 27) + "), entre sus nudos " + linea(3 * k) + " y " +
+                                linea(3 * k + 1) +
+                                ", y la barra pasa por él sin unirlo; si deben unirse, partir la "
+                                "barra en ese nudo";
+                     },
+                     "barras que pasan por nudos sin unirlos")},
+    });
 }
 
 // El mismo objeto dos veces en una lista, en dos bloques que reemplazan, o

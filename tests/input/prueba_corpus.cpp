@@ -1,9 +1,12 @@
 // El corpus del fuzzer (fuzz/corpus) es lo que escriben las tablas de estas
-// pruebas, más los ejemplos; fuzz/generar_corpus.sh lo regenera.
+// pruebas, más los ejemplos; fuzz/generar_corpus.sh lo regenera. Como tiene
+// un archivo por cada clase de aviso, también sirve para ver que ninguna clase
+// que se repite por objeto escribe sin tope.
 #include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <regex>
+#include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -65,5 +68,37 @@ TEST(Corpus, IgualAlQueEscribenLasPruebas)
     for (const auto& [nombre, contenido] : archivos(corpus, std::regex("ejemplo_.*\\.txt"))) {
         EXPECT_EQ(contenido, leerArchivo(std::string(DIR_EJEMPLOS) + "/" + nombre.substr(8)))
             << nombre;
+    }
+}
+
+// Cada archivo del corpus con cada línea escrita 25 veces repite 25 veces cada
+// bloque, cada fila de una tabla escrita en líneas y cada combo. Ninguna
+// clase de aviso (la línea con sus números cambiados por #) pasa de las 20
+// líneas de su tope: una clase nueva que se repite por objeto sin tope, con
+// su archivo en las tablas de las pruebas, aparece aquí.
+TEST(Corpus, CadaClaseDeAvisoTieneTope)
+{
+    if (std::getenv("TRESNAL_CORPUS")) {
+        GTEST_SKIP();
+    }
+    const fs::path corpus = fs::path(DIR_PRUEBAS) / ".." / "fuzz" / "corpus";
+    const std::map<std::string, std::string> archivosDelCorpus = archivos(corpus, std::regex(".*"));
+    ASSERT_FALSE(archivosDelCorpus.empty());
+    for (const auto& [nombre, contenido] : archivosDelCorpus) {
+        std::string repetido;
+        std::istringstream is(contenido);
+        std::string linea;
+        while (std::getline(is, linea)) {
+            for (int k = 0; k < 25; k++) {
+                repetido += linea + "\n";
+            }
+        }
+        std::map<std::string, int> clases;
+        for (const std::string& aviso : avisosDe(cargar(repetido))) {
+            clases[std::regex_replace(aviso, std::regex("[0-9]+"), "#")]++;
+        }
+        for (const auto& [clase, cuenta] : clases) {
+            EXPECT_LE(cuenta, 20) << nombre << ": " << clase;
+        }
     }
 }
