@@ -73,8 +73,8 @@ extern int numeroComboCoincidente;
 // Línea con el motivo del último análisis fallido (vacía si fue bien)
 extern std::string mensajeAnalisis;
 
-// Versiones del modelo y de los resultados: crecen con cada reinicio del
-// modelo y con cada entrega de resultados; nunca vuelven atrás
+// Versiones del modelo y de los resultados: crecen con cada reinicio o carga
+// del modelo y con cada entrega de resultados; nunca vuelven atrás
 extern unsigned long versionModelo;
 extern unsigned long versionResultados;
 

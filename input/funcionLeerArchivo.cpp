@@ -90,8 +90,10 @@ void funcionLeerArchivo()
         punteroBarras = punteroDeMapa(c.mapaBarras.fila);
     }
 
+    // El modelo se arma de nuevo: lo grabado de antes ya no vale
     nudo.clear();
     barra.clear();
+    versionModelo++;
     std::vector<bloqueCombo> combos;
     if (noNudos != 0) {
         faseNudos(c, combos);
