@@ -251,7 +251,7 @@ int main(int argc, char** argv)
     // Cada tipo de resultado con C1; las cargas y las reacciones con C2, el del viento
     for (const TipoResultado& t : tiposResultado) {
         int combo = t.flag == flagCarga || t.flag == flagReacciones ? 1 : 0;
-        dibujos.push_back({t.boton, {t.flag}, {combo}});
+        dibujos.push_back({etiquetaBoton(t.flag), {t.flag}, {combo}});
     }
     dibujos.push_back(
         {"My, dos combos, números", {flagMomentoY, flagTagNudos, flagTagBarras}, {0, 1}});

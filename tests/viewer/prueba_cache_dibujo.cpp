@@ -119,7 +119,9 @@ std::vector<Dibujo> armarDibujos()
         {"volumen", {flagVolumen}, {}},
     };
     int k = 0;
-    for (const TipoResultado& t : tiposResultado) d.push_back({t.boton, {t.flag}, {k++ % 3}});
+    for (const TipoResultado& t : tiposResultado) {
+        d.push_back({etiquetaBoton(t.flag), {t.flag}, {k++ % 3}});
+    }
     d.push_back({"dos combos con números", {flagMomentoY, flagTagNudos, flagTagBarras}, {0, 2}});
     d.push_back({"sin líneas internas ni números",
                  {flagMomentoZ, flagLineasInternas, flagTextoDiagramas},
