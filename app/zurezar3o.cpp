@@ -18,3 +18,8 @@ void reiniciarModelo()
     versionModelo++;
 }
 
+const claseNombresCombo& nombresCombosModelo()
+{
+    static const claseNombresCombo ninguno;
+    return nudo.empty() ? ninguno : nudo[0].getNombresCombo();
+}

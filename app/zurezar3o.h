@@ -121,6 +121,15 @@ inline auto estadoEscena()
     return std::tuple_cat(globalesDibujo(), globalesCantidades(), globalesVersiones());
 }
 
+// Combos que el visor puede mostrar y cambiar: sus interruptores son las
+// entradas 100 a 199 de flags. Los demás se cargan y se calculan.
+inline constexpr int maxCombosFlags = 100;
+
+// Los nombres de los combos del modelo, en orden de primera aparición: los de
+// un nudo, que el cargador da a todos los nudos y barras los mismos combos en
+// el mismo orden. Sin nudos, ninguno.
+const claseNombresCombo& nombresCombosModelo();
+
 // Vacía el modelo, sus mapas y los resultados como al arrancar (todos los de
 // globalesCantidades y globalesModelo) y cambia la versión del modelo. Lo
 // llaman la recarga (F5), las pruebas y el fuzzer antes de cargar.

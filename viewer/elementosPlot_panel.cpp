@@ -222,9 +222,10 @@ void plotDialogo()
         glColor3d(0, 1, 0);
         texto(W - 150, 30, "COMBOS ACTIVADOS:");
         // Solo los combos con interruptor en flags tienen botón
-        int n = std::min(nudo[0].getCantidadDeCombos(), maxCombosFlags);
+        const claseNombresCombo& combos = nombresCombosModelo();
+        int n = std::min(static_cast<int>(combos.size()), maxCombosFlags);
         for (int i = 0; i < n; i++) {
-            botonCombo(W - 130, 35 + 15 * i, 130, 12, nudo[0].getNombreCombo(i), i);
+            botonCombo(W - 130, 35 + 15 * i, 130, 12, combos[static_cast<size_t>(i)], i);
         }
     }
 

@@ -168,3 +168,22 @@ TEST(Globales, ReinicioDelModelo)
     globalesDibujo() = dibujo;
     globalesSesion() = sesion;
 }
+
+// Los nombres de los combos del modelo: los de los nudos, en su orden; sin
+// nudos, ninguno
+TEST(Globales, NombresDeLosCombosDelModelo)
+{
+    reiniciarModelo();
+    EXPECT_EQ(nombresCombosModelo().size(), 0u);
+    nudo.resize(2);
+    for (objNudo3d& n : nudo) {
+        n.setCombo("ELU", 1.2, "PP");
+        n.setCombo("SERV", 1, "PP");
+        n.setCombo("ELU", 1.6, "SC");
+    }
+    EXPECT_EQ(nombresCombosModelo().nombres(), (std::vector<std::string>{"ELU", "SERV"}));
+    EXPECT_EQ(nombresCombosModelo().buscar("SERV"), 1);
+    EXPECT_EQ(nombresCombosModelo().buscar("GRAV"), -1);
+    reiniciarModelo();
+    EXPECT_EQ(nombresCombosModelo().size(), 0u);
+}
