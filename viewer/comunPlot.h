@@ -68,8 +68,12 @@ inline void empujarMarcoBarra(objBarra3d& b, double dx = 0, double dy = 0, doubl
 // cero se escribe sin signo: "0.000", nunca "-0.000".
 std::string textoNumero(double v, int p, char notacion);
 // Radio de un círculo alrededor del ancla que contiene el texto de altura h
-// con cualquier alineación
-double radioTexto(const std::string& texto, double h);
+// con cualquier alineación, bajado esos renglones
+double radioTexto(const std::string& texto, double h, int renglon = 0);
+// drawTextoEscaladoFacing con el texto bajado esos renglones (de altura h) en
+// la pantalla: dos etiquetas del mismo ancla, una debajo de la otra
+void textoDeCaraEnRenglon(double x, double y, double z, const char* texto, double h,
+                          int alineacion, int renglon);
 
 // Los tipos de resultado, en el orden en que el cuadro los dibuja (uno por
 // combo encendido): su flag, el comando que lo conmuta con sus dos respuestas,
