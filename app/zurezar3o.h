@@ -18,7 +18,8 @@ using Eigen::VectorXi;
 // (abajo), su definición (zurezar3o.cpp) y sus grupos, de donde salen a su vez
 // el reinicio del modelo, la firma de la caché del cuadro y el estado que
 // guardan las pruebas. Un global nuevo se escribe aquí, en su grupo, y en
-// ningún otro lugar.
+// ningún otro lugar. (Fuera queda solo la lectura de Shift/Ctrl/Alt del visor,
+// funcionLeerModificadores: ver viewer/funcionPlot.h.)
 //
 // Cantidades del modelo: las leen los dibujos
 #define GLOBALES_CANTIDADES(G) \

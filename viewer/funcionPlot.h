@@ -72,7 +72,9 @@ void funcionFlagsInicio();
 void modificadorFlagsGraf(int i);
 
 // Teclado
-// Lectura de Shift/Ctrl/Alt (glutGetModifiers); las pruebas la sustituyen
+// Lectura de Shift/Ctrl/Alt (glutGetModifiers); las pruebas la sustituyen.
+// El único global fuera de app/: no es estado del programa, y su valor es una
+// función de freeglut, que el núcleo no enlaza.
 extern int (*funcionLeerModificadores)();
 void teclado(unsigned char key, int x, int y);
 void tecladoEspecial(int key, int x, int y);
