@@ -226,4 +226,6 @@ private:
     double getMmax(int c, bool planoY);
     // Parámetro de corte phi = 12·E·I·f/(G·A·L²) del plano; 0 sin corte
     double getPhi(bool planoY);
+    // E·I·f/(G·A) = phi·L²/12: la flecha por corte de la carga, por E·I
+    double corteDeCarga(bool planoY);
 };

@@ -10,8 +10,7 @@ namespace {
 // Los polinomios de un plano, con la carga q(x) = q + m·x y las constantes de
 // integración C = (C1, C2, C3, C4): el momento M(x) = cargaMomento(x) +
 // baseMomento(x)·C y la flecha E·I·d(x) = cargaFlecha(x) + baseFlecha(x)·C, de
-// E·I·d'' = M − corte·q, con corte = E·I·f/(G·A) (la flecha por corte de la
-// carga; 0 sin corte)
+// E·I·d'' = M − corte·q, con corte = E·I·f/(G·A) (corteDeCarga; 0 sin corte)
 Eigen::Vector4d baseMomento(double x) { return {x, 1, 0, 0}; }
 Eigen::Vector4d baseFlecha(double x) { return {x * x * x / 6, x * x / 2, x, 1}; }
 double cargaMomento(double x, double m, double q) { return m * x * x * x / 6 + q * x * x / 2; }
@@ -99,7 +98,7 @@ void objBarra3d::calcConstantes(bool planoY)
     C4.resize(nc);
     double L = longitud;
     double EI = modE * (planoY ? Iz : Iy);
-    double corte = getPhi(planoY) * L * L / 12;
+    double corte = corteDeCarga(planoY);
     for (Eigen::Index c = 0; c < nc; c++) {
         calcFuerzasExtremos();
         if (fuerzasExtremos.cols() != nc) {
@@ -216,9 +215,10 @@ double objBarra3d::flechaEn(int c, bool planoY, double x)
 {
     double m = planoY ? pendienteY(c) : pendienteZ(c);
     double q = planoY ? qIniY(c) : qIniZ(c);
-    double corte = getPhi(planoY) * longitud * longitud / 12;
-    return cargaFlecha(x, m, q, corte) + baseFlecha(x).dot(constantesEn(c, planoY));
+    return cargaFlecha(x, m, q, corteDeCarga(planoY)) + baseFlecha(x).dot(constantesEn(c, planoY));
 }
+
+double objBarra3d::corteDeCarga(bool planoY) { return getPhi(planoY) * longitud * longitud / 12; }
 
 MatrixXd objBarra3d::getPolinomio(int c, int n, bool planoY, bool momento)
 {
