@@ -13,105 +13,123 @@
 using Eigen::MatrixXd;
 using Eigen::VectorXi;
 
-// Archivo de entrada
-extern std::string nombreArchivo;
-
-// Modelo
-extern int noNudos;
-extern int noBarras;
-extern int noCombos;
-extern std::vector<objNudo3d> nudo;
-extern std::vector<objBarra3d> barra;
-extern VectorXi punteroBarras;
-extern VectorXi punteroNudos;
-
-// Ajustes de dibujo
-extern double escalaTexto;
-extern int precision;
-extern double escalaDef;
-extern double escalaMy;
-extern double escalaMz;
-extern double escalaVy;
-extern double escalaVz;
-extern double escalaN;
-extern double escalaT;
-extern double escalaApoyo;
-extern double escalaCarga;
-
-// Caja del modelo y cámara
-extern double xMin, xMax, yMin, yMax, zMin, zMax;
-extern double xCam, yCam, zCam;
-extern double xCentroObj, yCentroObj, zCentroObj;
-extern double diagonal;
-extern double distCamObj;
-
-// Ratón
-extern int clickIzq, clickCentro;
-extern int xLast, yLast;
-extern int xClickIzq, yClickIzq;
-extern double deltaAngHoriz, deltaAngVert;
-
-// Línea de comandos y estado de pantalla
-extern std::string dialogo;
-extern std::string comando;
-extern std::vector<int> flags;
-extern VectorXi barrasAisladas;
-extern VectorXi nudosAislados;
-extern int wVentana, hVentana;
-
-// Resultados del análisis
-extern MatrixXd u;
-extern MatrixXd reacciones;
-extern MatrixXd kEstructura;
-extern MatrixXd pEstructura;
-extern MatrixXd fEstructura;
-extern VectorXi restriccionesEstructura;
-
-extern double PI;
-extern int numeroComboCoincidente;
-
-// Línea con el motivo del último análisis fallido (vacía si fue bien)
-extern std::string mensajeAnalisis;
-
-// Versiones del modelo y de los resultados: crecen con cada reinicio del
-// modelo y con cada entrega de resultados; nunca vuelven atrás
-extern unsigned long versionModelo;
-extern unsigned long versionResultados;
-
-// Los globales por grupos, cada uno en un solo grupo. Quien agrega un global
-// lo agrega también a su grupo: de aquí salen el reinicio del modelo, la
-// firma de la caché del cuadro y el estado que guardan las pruebas.
+// Todos los globales del programa, en una sola lista: por grupo, cada uno con
+// su tipo, su nombre y su valor al construirse. De aquí salen su declaración
+// (abajo), su definición (zurezar3o.cpp) y sus grupos, de donde salen a su vez
+// el reinicio del modelo, la firma de la caché del cuadro y el estado que
+// guardan las pruebas. Un global nuevo se escribe aquí, en su grupo, y en
+// ningún otro lugar. (Fuera queda solo la lectura de Shift/Ctrl/Alt del visor,
+// funcionLeerModificadores: ver viewer/funcionPlot.h.)
 //
 // Cantidades del modelo: las leen los dibujos
-inline auto globalesCantidades() { return std::tie(noNudos, noBarras, noCombos); }
-// Nudos, barras, mapas y resultados: los dibujos los leen por las versiones
-inline auto globalesModelo()
-{
-    return std::tie(nudo, barra, punteroBarras, punteroNudos, u, reacciones, kEstructura,
-                    pEstructura, fEstructura, restriccionesEstructura, mensajeAnalisis);
-}
-// Lo demás que leen los dibujos de la escena, salvo la cámara
-inline auto globalesDibujo()
-{
-    return std::tie(flags, barrasAisladas, nudosAislados, escalaTexto, precision, escalaDef,
-                    escalaMy, escalaMz, escalaVy, escalaVz, escalaN, escalaT, escalaApoyo,
-                    escalaCarga, diagonal, PI);
-}
-// Archivo, caja y cámara, ratón, ventana y línea de comandos. Los dibujos leen
-// la cámara, pero la caché del cuadro la resuelve en cada cuadro.
-inline auto globalesSesion()
-{
-    return std::tie(nombreArchivo, xMin, xMax, yMin, yMax, zMin, zMax, xCam, yCam, zCam,
-                    xCentroObj, yCentroObj, zCentroObj, distCamObj, clickIzq, clickCentro, xLast,
-                    yLast, xClickIzq, yClickIzq, deltaAngHoriz, deltaAngVert, dialogo, comando,
-                    wVentana, hVentana, numeroComboCoincidente);
-}
+#define GLOBALES_CANTIDADES(G) \
+    G(int, noNudos, 0)         \
+    G(int, noBarras, 0)        \
+    G(int, noCombos, 0)
+// Nudos, barras, mapas y resultados: los dibujos los leen por las versiones.
+// mensajeAnalisis: la línea con el motivo del último análisis fallido (vacía
+// si fue bien)
+#define GLOBALES_MODELO(G)                   \
+    G(std::vector<objNudo3d>, nudo, {})      \
+    G(std::vector<objBarra3d>, barra, {})    \
+    G(VectorXi, punteroBarras, {})           \
+    G(VectorXi, punteroNudos, {})            \
+    G(MatrixXd, u, {})                       \
+    G(MatrixXd, reacciones, {})              \
+    G(MatrixXd, kEstructura, {})             \
+    G(MatrixXd, pEstructura, {})             \
+    G(MatrixXd, fEstructura, {})             \
+    G(VectorXi, restriccionesEstructura, {}) \
+    G(std::string, mensajeAnalisis, {})
+// Lo demás que leen los dibujos de la escena, salvo la cámara: pantalla,
+// aislamiento y ajustes de dibujo
+#define GLOBALES_DIBUJO(G)                               \
+    G(std::vector<int>, flags, std::vector<int>(200, 0)) \
+    G(VectorXi, barrasAisladas, {})                      \
+    G(VectorXi, nudosAislados, {})                       \
+    G(double, escalaTexto, 0)                            \
+    G(int, precision, 0)                                 \
+    G(double, escalaDef, 0)                              \
+    G(double, escalaMy, 0)                               \
+    G(double, escalaMz, 0)                               \
+    G(double, escalaVy, 0)                               \
+    G(double, escalaVz, 0)                               \
+    G(double, escalaN, 0)                                \
+    G(double, escalaT, 0)                                \
+    G(double, escalaApoyo, 0)                            \
+    G(double, escalaCarga, 0)                            \
+    G(double, diagonal, 0)                               \
+    G(double, PI, 3.141592653589793)
+// Archivo de entrada, caja del modelo y cámara, ratón, línea de comandos y
+// ventana. Los dibujos leen la cámara, pero la caché del cuadro la resuelve en
+// cada cuadro.
+#define GLOBALES_SESION(G)              \
+    G(std::string, nombreArchivo, {})   \
+    G(double, xMin, 0)                  \
+    G(double, xMax, 0)                  \
+    G(double, yMin, 0)                  \
+    G(double, yMax, 0)                  \
+    G(double, zMin, 0)                  \
+    G(double, zMax, 0)                  \
+    G(double, xCam, 0)                  \
+    G(double, yCam, 0)                  \
+    G(double, zCam, 0)                  \
+    G(double, xCentroObj, 0)            \
+    G(double, yCentroObj, 0)            \
+    G(double, zCentroObj, 0)            \
+    G(double, distCamObj, 0)            \
+    G(int, clickIzq, 0)                 \
+    G(int, clickCentro, 0)              \
+    G(int, xLast, 0)                    \
+    G(int, yLast, 0)                    \
+    G(int, xClickIzq, 0)                \
+    G(int, yClickIzq, 0)                \
+    G(double, deltaAngHoriz, 0)         \
+    G(double, deltaAngVert, 0)          \
+    G(std::string, dialogo, "Comando:") \
+    G(std::string, comando, {})         \
+    G(int, wVentana, 0)                 \
+    G(int, hVentana, 0)                 \
+    G(int, numeroComboCoincidente, -1)
+// Versiones del modelo y de los resultados: crecen con cada reinicio o carga
+// del modelo y con cada entrega de resultados; nunca vuelven atrás
+#define GLOBALES_VERSIONES(G)          \
+    G(unsigned long, versionModelo, 0) \
+    G(unsigned long, versionResultados, 0)
+
+#define TODOS_LOS_GLOBALES(G)                                                       \
+    GLOBALES_CANTIDADES(G) GLOBALES_MODELO(G) GLOBALES_DIBUJO(G) GLOBALES_SESION(G) \
+        GLOBALES_VERSIONES(G)
+
+#define GLOBAL_DECLARADO(tipo, nombre, inicial) extern tipo nombre;
+TODOS_LOS_GLOBALES(GLOBAL_DECLARADO)
+#undef GLOBAL_DECLARADO
+
+// Cada grupo como una tupla de referencias a sus globales, en el orden de la lista
+#define GLOBAL_REFERENCIA(tipo, nombre, inicial) std::tie(nombre),
+#define GRUPO_DE_GLOBALES(lista) std::tuple_cat(lista(GLOBAL_REFERENCIA) std::tuple<>())
+inline auto globalesCantidades() { return GRUPO_DE_GLOBALES(GLOBALES_CANTIDADES); }
+inline auto globalesModelo() { return GRUPO_DE_GLOBALES(GLOBALES_MODELO); }
+inline auto globalesDibujo() { return GRUPO_DE_GLOBALES(GLOBALES_DIBUJO); }
+inline auto globalesSesion() { return GRUPO_DE_GLOBALES(GLOBALES_SESION); }
+inline auto globalesVersiones() { return GRUPO_DE_GLOBALES(GLOBALES_VERSIONES); }
+#undef GRUPO_DE_GLOBALES
+#undef GLOBAL_REFERENCIA
+
 // Lo que lee la escena, salvo la cámara: si no cambia, el cuadro grabado vale
 inline auto estadoEscena()
 {
-    return std::tuple_cat(globalesDibujo(), globalesCantidades(),
-                          std::tie(versionModelo, versionResultados));
+    return std::tuple_cat(globalesDibujo(), globalesCantidades(), globalesVersiones());
 }
+
+// Combos que el visor puede mostrar y cambiar: sus interruptores son las
+// entradas 100 a 199 de flags. Los demás se cargan y se calculan.
+inline constexpr int maxCombosFlags = 100;
+
+// Los nombres de los combos del modelo, en orden de primera aparición: los de
+// un nudo, que el cargador da a todos los nudos y barras los mismos combos en
+// el mismo orden. Sin nudos, ninguno.
+const claseNombresCombo& nombresCombosModelo();
 
 // Vacía el modelo, sus mapas y los resultados como al arrancar (todos los de
 // globalesCantidades y globalesModelo) y cambia la versión del modelo. Lo

@@ -1,6 +1,6 @@
 // Piezas comunes de las mediciones: reloj, memoria pico, piso de la memoria
-// nueva, consola callada, cada caso en su proceso y el edificio regular de
-// pórticos escrito como archivo de entrada.
+// nueva, consola callada, cada caso en su proceso, el edificio regular de
+// pórticos escrito como archivo de entrada y los ajustes de dibujo.
 #pragma once
 
 #include <algorithm>
@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <functional>
 #include <iostream>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include <fcntl.h>
@@ -18,6 +20,7 @@
 
 #include "analysis/tiemposAnalisis.h"
 #include "app/plataforma.h"
+#include "input/funcionLeerArchivo.h"
 
 inline double memoriaPicoMB()
 {
@@ -163,4 +166,19 @@ inline void escribirLista(std::FILE* f, const std::vector<int>& lista)
         std::fprintf(f, "%d%s", lista[k], k % 20 == 19 ? "\n" : " ");
     }
     std::fputs("\n", f);
+}
+
+// Escribe todos los ajustes de dibujo del formato, en su orden, con su valor
+// por defecto salvo los dados (etiqueta y valor)
+inline void escribirAjustes(std::FILE* f,
+                            const std::vector<std::pair<std::string, double>>& otros = {})
+{
+    std::fputs("\n", f);
+    for (const ajusteFormato& a : ajustesFormato) {
+        double valor = a.defecto;
+        for (const auto& [etiqueta, v] : otros) {
+            if (etiqueta == a.etiqueta) valor = v;
+        }
+        std::fprintf(f, "%s %g\n", a.etiqueta.c_str(), valor);
+    }
 }

@@ -100,10 +100,10 @@ int escribirEdificio(const std::string& ruta, const edificio& e, const contenido
     for (int k = 0; k < c.combosExtra; k++) {
         std::fprintf(f, "combo: C%d %g PP %g SC 1 S\n", k, 1.0 + k % 7 * 0.05, 0.5 + k % 5 * 0.1);
     }
-    std::fputs("\nprecision: 3\nescalaTexto: 0.3\nescalaDeflexion: 50\nescalaMy: 0.02\n"
-               "escalaMz: 0.02\nescalaVy: 0.05\nescalaVz: 0.05\nescalaN: 0.01\nescalaT: 0.01\n"
-               "escalaApoyo: 0.5\nescalaCarga: 0.02\n",
-               f);
+    escribirAjustes(f, {{"escalaTexto:", 0.3},
+                        {"escalaDeflexion:", 50},
+                        {"escalaApoyo:", 0.5},
+                        {"escalaCarga:", 0.02}});
     std::fclose(f);
     return nudos;
 }

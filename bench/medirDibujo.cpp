@@ -57,10 +57,7 @@ std::string escribirEdificio()
     escribirLista(f, fachada);
     std::fputs("\npesoPropio: PP\n", f);
     std::fputs("\ncombo:\nC1 1.2 PP\ncombo:\nC2 1 PP 1 W\n", f);
-    std::fputs("\nprecision: 3\nescalaTexto: 0.15\nescalaDeflexion: 100\nescalaMy: 0.02\n"
-               "escalaMz: 0.02\nescalaVy: 0.05\nescalaVz: 0.05\nescalaN: 0.01\nescalaT: 0.01\n"
-               "escalaApoyo: 0\nescalaCarga: 0.1\n",
-               f);
+    escribirAjustes(f);
     std::fclose(f);
     return ruta;
 }
@@ -251,7 +248,7 @@ int main(int argc, char** argv)
     // Cada tipo de resultado con C1; las cargas y las reacciones con C2, el del viento
     for (const TipoResultado& t : tiposResultado) {
         int combo = t.flag == flagCarga || t.flag == flagReacciones ? 1 : 0;
-        dibujos.push_back({t.boton, {t.flag}, {combo}});
+        dibujos.push_back({etiquetaBoton(t.flag), {t.flag}, {combo}});
     }
     dibujos.push_back(
         {"My, dos combos, números", {flagMomentoY, flagTagNudos, flagTagBarras}, {0, 1}});

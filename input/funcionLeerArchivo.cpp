@@ -87,8 +87,10 @@ void funcionLeerArchivo()
     }
     revisarGeometria(c);
 
+    // El modelo se arma de nuevo: lo grabado de antes ya no vale
     nudo.clear();
     barra.clear();
+    versionModelo++;
     std::vector<bloqueCombo> combos;
     if (noNudos != 0) {
         faseNudos(c, combos);

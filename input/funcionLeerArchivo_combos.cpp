@@ -99,10 +99,10 @@ std::vector<bloqueCombo> leerCombos(lecturaArchivo& c)
     }
     c.cerrarAvisos();
     noCombos = static_cast<int>(nombres.size());
-    if (noCombos > 100) {
+    if (noCombos > maxCombosFlags) {
         std::cout << "Advertencia: hay " << noCombos
-                  << " combos; el visor solo puede mostrar y cambiar los primeros 100"
-                  << std::endl;
+                  << " combos; el visor solo puede mostrar y cambiar los primeros "
+                  << maxCombosFlags << std::endl;
     }
     return bloques;
 }

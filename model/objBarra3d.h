@@ -217,9 +217,15 @@ private:
     void calcConstantes(bool planoY);
     double corteEn(int c, bool planoY, double x);
     double momentoEn(int c, bool planoY, double x);
+    // E·I·d(x): la flecha del plano por E·I
+    double flechaEn(int c, bool planoY, double x);
+    // C1 a C4 del plano
+    Eigen::Vector4d constantesEn(int c, bool planoY);
     MatrixXd getPolinomio(int c, int n, bool planoY, bool momento);
     double getXVcero(int c, bool planoY);
     double getMmax(int c, bool planoY);
     // Parámetro de corte phi = 12·E·I·f/(G·A·L²) del plano; 0 sin corte
     double getPhi(bool planoY);
+    // E·I·f/(G·A) = phi·L²/12: la flecha por corte de la carga, por E·I
+    double corteDeCarga(bool planoY);
 };

@@ -5,6 +5,22 @@
 
 #include "model/objBarra3d.h"
 
+namespace {
+
+// Los polinomios de un plano, con la carga q(x) = q + m·x y las constantes de
+// integración C = (C1, C2, C3, C4): el momento M(x) = cargaMomento(x) +
+// baseMomento(x)·C y la flecha E·I·d(x) = cargaFlecha(x) + baseFlecha(x)·C, de
+// E·I·d'' = M − corte·q, con corte = E·I·f/(G·A) (corteDeCarga; 0 sin corte)
+Eigen::Vector4d baseMomento(double x) { return {x, 1, 0, 0}; }
+Eigen::Vector4d baseFlecha(double x) { return {x * x * x / 6, x * x / 2, x, 1}; }
+double cargaMomento(double x, double m, double q) { return m * x * x * x / 6 + q * x * x / 2; }
+double cargaFlecha(double x, double m, double q, double corte)
+{
+    return m * std::pow(x, 5) / 120 + q * std::pow(x, 4) / 24 - corte * cargaMomento(x, m, q);
+}
+
+}  // namespace
+
 void objBarra3d::setDesplazamientos(const MatrixXd& U)
 {
     bool gdlValidos = gdl.size() == 12 && gdl.minCoeff() >= 1 && gdl.maxCoeff() <= U.rows();
@@ -82,8 +98,7 @@ void objBarra3d::calcConstantes(bool planoY)
     C4.resize(nc);
     double L = longitud;
     double EI = modE * (planoY ? Iz : Iy);
-    // E·I·d'' = M - (E·I·f/(G·A))·q: flecha por corte de la carga (0 sin corte)
-    double corte = getPhi(planoY) * L * L / 12;
+    double corte = corteDeCarga(planoY);
     for (Eigen::Index c = 0; c < nc; c++) {
         calcFuerzasExtremos();
         if (fuerzasExtremos.cols() != nc) {
@@ -109,17 +124,13 @@ void objBarra3d::calcConstantes(bool planoY)
         double m = (qF - qI) / L;
         pendiente(c) = m;
         qIni(c) = qI;
+        // Los momentos y las flechas de los dos extremos
         Eigen::Matrix4d A;
-        A << 0, 1, 0, 0,
-             L, 1, 0, 0,
-             0, 0, 0, 1,
-             L * L * L / 6, L * L / 2, L, 1;
-        Eigen::Vector4d b;
-        b << Mi,
-             Mj - m * L * L * L / 6 - qI * L * L / 2,
-             EI * di,
-             EI * dj - m * std::pow(L, 5) / 120 - qI * std::pow(L, 4) / 24
-                 + corte * (qI * L * L / 2 + m * L * L * L / 6);
+        A << baseMomento(0).transpose(), baseMomento(L).transpose(), baseFlecha(0).transpose(),
+            baseFlecha(L).transpose();
+        Eigen::Vector4d b(Mi - cargaMomento(0, m, qI), Mj - cargaMomento(L, m, qI),
+                          EI * di - cargaFlecha(0, m, qI, corte),
+                          EI * dj - cargaFlecha(L, m, qI, corte));
         Eigen::Vector4d C = Eigen::FullPivLU<Eigen::Matrix4d>(A).solve(b);
         C1(c) = C(0);
         C2(c) = C(1);
@@ -187,14 +198,27 @@ double objBarra3d::corteEn(int c, bool planoY, double x)
     return m * x * x / 2 + q * x + C1;
 }
 
+Eigen::Vector4d objBarra3d::constantesEn(int c, bool planoY)
+{
+    return planoY ? Eigen::Vector4d(C1Y(c), C2Y(c), C3Y(c), C4Y(c))
+                  : Eigen::Vector4d(C1Z(c), C2Z(c), C3Z(c), C4Z(c));
+}
+
 double objBarra3d::momentoEn(int c, bool planoY, double x)
 {
     double m = planoY ? pendienteY(c) : pendienteZ(c);
     double q = planoY ? qIniY(c) : qIniZ(c);
-    double C1 = planoY ? C1Y(c) : C1Z(c);
-    double C2 = planoY ? C2Y(c) : C2Z(c);
-    return m * x * x * x / 6 + q * x * x / 2 + C1 * x + C2;
+    return cargaMomento(x, m, q) + baseMomento(x).dot(constantesEn(c, planoY));
 }
+
+double objBarra3d::flechaEn(int c, bool planoY, double x)
+{
+    double m = planoY ? pendienteY(c) : pendienteZ(c);
+    double q = planoY ? qIniY(c) : qIniZ(c);
+    return cargaFlecha(x, m, q, corteDeCarga(planoY)) + baseFlecha(x).dot(constantesEn(c, planoY));
+}
+
+double objBarra3d::corteDeCarga(bool planoY) { return getPhi(planoY) * longitud * longitud / 12; }
 
 MatrixXd objBarra3d::getPolinomio(int c, int n, bool planoY, bool momento)
 {
@@ -287,21 +311,11 @@ MatrixXd objBarra3d::getBarraDeformada(int c, int n, double escala)
         return MatrixXd(3, 0);
     }
     double du = (desplLocales(6, c) - desplLocales(0, c)) * escala;
-    // E·I·d(x), con la flecha por corte de la carga (corte = E·I·f/(G·A))
-    auto flecha = [](double x, double m, double q, double C1, double C2, double C3, double C4,
-                     double corte) {
-        return m * std::pow(x, 5) / 120 + q * std::pow(x, 4) / 24 + C1 * x * x * x / 6
-               + C2 * x * x / 2 + C3 * x + C4 - corte * (q * x * x / 2 + m * x * x * x / 6);
-    };
-    double L2 = longitud * longitud;
-    double corteY = getPhi(true) * L2 / 12, corteZ = getPhi(false) * L2 / 12;
     VectorXd v(n), w(n);
     for (int k = 0; k < n; k++) {
         double x = estacion(longitud, n, k);
-        v(k) = (1 / (modE * Iz))
-               * flecha(x, pendienteY(c), qIniY(c), C1Y(c), C2Y(c), C3Y(c), C4Y(c), corteY);
-        w(k) = (1 / (modE * Iy))
-               * flecha(x, pendienteZ(c), qIniZ(c), C1Z(c), C2Z(c), C3Z(c), C4Z(c), corteZ);
+        v(k) = (1 / (modE * Iz)) * flechaEn(c, true, x);
+        w(k) = (1 / (modE * Iy)) * flechaEn(c, false, x);
     }
     MatrixXd D(3, n);
     for (int k = 0; k < n; k++) {

@@ -1,7 +1,7 @@
 // Ayudas internas del visor, cada una dicha una sola vez y con un solo
 // sentido: interruptores de flags, visibilidad del aislamiento, cantidades
-// del modelo, colores, marco de la barra, texto de los números y la tabla de
-// los tipos de resultado.
+// del modelo, colores, marco de la barra, texto de los números, la tabla de
+// los tipos de resultado y la de la columna de botones del panel.
 #pragma once
 
 #include <algorithm>
@@ -68,21 +68,22 @@ inline void empujarMarcoBarra(objBarra3d& b, double dx = 0, double dy = 0, doubl
 // cero se escribe sin signo: "0.000", nunca "-0.000".
 std::string textoNumero(double v, int p, char notacion);
 // Radio de un círculo alrededor del ancla que contiene el texto de altura h
-// con cualquier alineación
-double radioTexto(const std::string& texto, double h);
+// con cualquier alineación, bajado esos renglones
+double radioTexto(const std::string& texto, double h, int renglon = 0);
+// drawTextoEscaladoFacing con el texto bajado esos renglones (de altura h) en
+// la pantalla: dos etiquetas del mismo ancla, una debajo de la otra
+void textoDeCaraEnRenglon(double x, double y, double z, const char* texto, double h,
+                          int alineacion, int renglon);
 
 // Los tipos de resultado, en el orden en que el cuadro los dibuja (uno por
 // combo encendido): su flag, el comando que lo conmuta con sus dos respuestas,
-// su botón de la columna izquierda del panel, su dibujo y la escala que le
-// pasa el cuadro y que cambian '+' y '-'
+// su dibujo y la escala que le pasa el cuadro y que cambian '+' y '-'. Su
+// botón está en la columna del panel (botonesColumna).
 struct TipoResultado {
     int flag;
     const char* comando;
     const char* activado;     // respuesta con el dibujo encendido
     const char* desactivado;  // y con el dibujo apagado
-    const char* boton;
-    double yBoton;
-    bool botonSinAnalisis;    // el botón se ve antes de "Calcular"
     void (*dibujo)(int c, double s);
     double* escala;           // nullptr: sin escala (las reacciones)
 };
@@ -91,30 +92,24 @@ inline void plotReaccionesSinEscala(int c, double) { plotReacciones(c); }
 
 inline const TipoResultado tiposResultado[] = {
     {flagDeformada, "plotDef", "Deformaciones Activadas. Ingrese Comando:",
-     "Deformaciones Desactivadas. Ingrese Comando:", "deflexion", 150, false, plotDeformada,
-     &escalaDef},
+     "Deformaciones Desactivadas. Ingrese Comando:", plotDeformada, &escalaDef},
     {flagAxial, "plotN", "Fuerzas Axiales Activadas. Ingrese Comando:",
-     "Fuerzas Axiales Desactivadas. Ingrese Comando:", "N", 165, false, plotAxial, &escalaN},
+     "Fuerzas Axiales Desactivadas. Ingrese Comando:", plotAxial, &escalaN},
     {flagCortanteY, "plotVy", "Fuerzas Cortantes Y Activadas. Ingrese Comando:",
-     "Fuerzas Cortantes Y Desactivadas. Ingrese Comando:", "Vy", 180, false, plotCortanteY,
-     &escalaVy},
+     "Fuerzas Cortantes Y Desactivadas. Ingrese Comando:", plotCortanteY, &escalaVy},
     {flagMomentoY, "plotMy", "Momentos Flectores Y Activados. Ingrese Comando:",
-     "Momentos Flectores Y Desactivados. Ingrese Comando:", "My", 195, false, plotMomentoY,
-     &escalaMy},
+     "Momentos Flectores Y Desactivados. Ingrese Comando:", plotMomentoY, &escalaMy},
     {flagTorsion, "plotT", "Torsion Activadas. Ingrese Comando:",
-     "Torsion Desactivada. Ingrese Comando:", "T", 240, false, plotTorsion, &escalaT},
+     "Torsion Desactivada. Ingrese Comando:", plotTorsion, &escalaT},
     {flagCarga, "plotCarga", "Graficacion de Cargas Activada. Ingrese Comando:",
-     "Graficacion de Cargas Desactivada. Ingrese Comando:", "carga", 120, true, plotCarga,
-     &escalaCarga},
+     "Graficacion de Cargas Desactivada. Ingrese Comando:", plotCarga, &escalaCarga},
     {flagReacciones, "plotR", "Graficacion de Reacciones Activada. Ingrese Comando:",
-     "Graficacion de Reacciones Desactivada. Ingrese Comando:", "reaccion", 135, false,
-     plotReaccionesSinEscala, nullptr},
+     "Graficacion de Reacciones Desactivada. Ingrese Comando:", plotReaccionesSinEscala,
+     nullptr},
     {flagCortanteZ, "plotVz", "Fuerzas Cortantes Z Activadas. Ingrese Comando:",
-     "Fuerzas Cortantes Z Desactivadas. Ingrese Comando:", "Vz", 210, false, plotCortanteZ,
-     &escalaVz},
+     "Fuerzas Cortantes Z Desactivadas. Ingrese Comando:", plotCortanteZ, &escalaVz},
     {flagMomentoZ, "plotMz", "Momentos Flectores Z Activados. Ingrese Comando:",
-     "Momentos Flectores Z Desactivados. Ingrese Comando:", "Mz", 225, false, plotMomentoZ,
-     &escalaMz},
+     "Momentos Flectores Z Desactivados. Ingrese Comando:", plotMomentoZ, &escalaMz},
 };
 
 // El flag es el de un tipo de resultado
@@ -124,4 +119,41 @@ inline bool esFlagResultado(int i)
         if (t.flag == i) return true;
     }
     return false;
+}
+
+// La columna izquierda de botones del panel, de arriba abajo (el lugar en
+// y = 105 queda vacío): x 10, 70 x 12 píxeles. Los de resultados se ven con
+// el análisis hecho; el de las cargas también sin él, que no lo necesitan.
+enum class BotonSeVe { siempre, conAnalisis };
+struct BotonColumna {
+    const char* etiqueta;
+    double y;
+    int flag;
+    BotonSeVe seVe;
+};
+
+inline const BotonColumna botonesColumna[] = {
+    {"tag Nudos", 30, flagTagNudos, BotonSeVe::siempre},
+    {"tag Barras", 45, flagTagBarras, BotonSeVe::siempre},
+    {"secciones", 60, flagSecciones, BotonSeVe::siempre},
+    {"apoyos", 75, flagApoyos, BotonSeVe::siempre},
+    {"volumen", 90, flagVolumen, BotonSeVe::siempre},
+    {"carga", 120, flagCarga, BotonSeVe::siempre},
+    {"reaccion", 135, flagReacciones, BotonSeVe::conAnalisis},
+    {"deflexion", 150, flagDeformada, BotonSeVe::conAnalisis},
+    {"N", 165, flagAxial, BotonSeVe::conAnalisis},
+    {"Vy", 180, flagCortanteY, BotonSeVe::conAnalisis},
+    {"My", 195, flagMomentoY, BotonSeVe::conAnalisis},
+    {"Vz", 210, flagCortanteZ, BotonSeVe::conAnalisis},
+    {"Mz", 225, flagMomentoZ, BotonSeVe::conAnalisis},
+    {"T", 240, flagTorsion, BotonSeVe::conAnalisis},
+};
+
+// La etiqueta del botón de la columna de ese flag; "" si no tiene
+inline const char* etiquetaBoton(int flag)
+{
+    for (const BotonColumna& b : botonesColumna) {
+        if (b.flag == flag) return b.etiqueta;
+    }
+    return "";
 }

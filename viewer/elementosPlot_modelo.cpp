@@ -92,11 +92,12 @@ void circuloArticulacion(double x, double r, Plano plano)
 // no las tapa ni la columna que está justo debajo ni la barra vista de punta.
 // Se saca con loteSacarMatriz.
 void empujarCorrimientoEtiqueta(const Eigen::Vector3d& a, const Eigen::Vector3d& b,
-                                double grosor, const std::string& texto, double h)
+                                double grosor, const std::string& texto, double h,
+                                int renglon = 0)
 {
     const double k = 1.0 / 200;
     loteEmpujarMatriz();
-    loteDelanteDe(a, b, grosor, radioTexto(texto, h));
+    loteDelanteDe(a, b, grosor, radioTexto(texto, h, renglon));
     loteTrasladarConCamara(k, k, k);
 }
 
@@ -234,6 +235,9 @@ void plotTagBarras(double h)
 void plotSecciones(double h)
 {
     LoteDibujo lote;
+    // Con los números de las barras, en el mismo ancla, el nombre va un
+    // renglón debajo del número: juntos se leerían como una sola palabra
+    const int renglonNombre = flagEncendido(flagTagBarras) ? 1 : 0;
     for (int i = 0; i < cantidadBarras(); i++) {
         if (!visible(barrasAisladas, i)) continue;
         objBarra3d& b = barra[i];
@@ -242,9 +246,10 @@ void plotSecciones(double h)
         if (b.getBoolSeccion() || primerAvisoSinSeccion(i)) nombre = b.getNombreDeSeccion();
         loteAnchoLinea(1);
         loteColor(0.8f, 0.8f, 0.8f);
-        empujarCorrimientoEtiqueta(extremoInicial(b), extremoFinal(b), 0, nombre, h);
-        drawTextoEscaladoFacing((b.getXi() + b.getXf()) / 2, (b.getYi() + b.getYf()) / 2,
-                                (b.getZi() + b.getZf()) / 2, nombre.c_str(), h, 2);
+        empujarCorrimientoEtiqueta(extremoInicial(b), extremoFinal(b), 0, nombre, h,
+                                   renglonNombre);
+        textoDeCaraEnRenglon((b.getXi() + b.getXf()) / 2, (b.getYi() + b.getYf()) / 2,
+                             (b.getZi() + b.getZf()) / 2, nombre.c_str(), h, 2, renglonNombre);
         loteSacarMatriz();
         empujarMarcoBarra(b);
         loteTrasladar(aFloat(b.getLongitud() / 4), 0, 0);

@@ -1,6 +1,5 @@
 // Panel superpuesto: línea de comandos, lista de combos, ayudas y botones.
 #include <algorithm>
-#include <vector>
 
 #include <GL/freeglut.h>
 
@@ -192,39 +191,6 @@ void texto(double x, double y, const std::string& t)
                      reinterpret_cast<const unsigned char*>(latin1.c_str()));
 }
 
-struct BotonDeFlag {
-    const char* etiqueta;
-    double y;
-    int flag;
-};
-
-// Columna izquierda, siempre visibles; los de resultados están en su tabla
-const BotonDeFlag botonesModelo[] = {
-    {"tag Nudos", 30, flagTagNudos}, {"tag Barras", 45, flagTagBarras},
-    {"secciones", 60, flagSecciones}, {"apoyos", 75, flagApoyos},
-    {"volumen", 90, flagVolumen},
-};
-
-// Los tipos de resultado en el orden de sus botones, de arriba abajo
-const std::vector<const TipoResultado*>& resultadosDeArribaAbajo()
-{
-    static const std::vector<const TipoResultado*> orden = [] {
-        std::vector<const TipoResultado*> v;
-        for (const TipoResultado& t : tiposResultado) v.push_back(&t);
-        std::sort(v.begin(), v.end(), [](const TipoResultado* a, const TipoResultado* b) {
-            return a->yBoton < b->yBoton;
-        });
-        return v;
-    }();
-    return orden;
-}
-
-// Botones de la columna izquierda: x 10, 70 x 12 píxeles
-void botonColumna(double y, const char* etiqueta, int flag)
-{
-    botonFlag(10, y, 70, 12, etiqueta, flag);
-}
-
 }  // namespace
 
 void plotDialogo()
@@ -256,9 +222,10 @@ void plotDialogo()
         glColor3d(0, 1, 0);
         texto(W - 150, 30, "COMBOS ACTIVADOS:");
         // Solo los combos con interruptor en flags tienen botón
-        int n = std::min(nudo[0].getCantidadDeCombos(), maxCombosFlags);
+        const claseNombresCombo& combos = nombresCombosModelo();
+        int n = std::min(static_cast<int>(combos.size()), maxCombosFlags);
         for (int i = 0; i < n; i++) {
-            botonCombo(W - 130, 35 + 15 * i, 130, 12, nudo[0].getNombreCombo(i), i);
+            botonCombo(W - 130, 35 + 15 * i, 130, 12, combos[static_cast<size_t>(i)], i);
         }
     }
 
@@ -273,11 +240,9 @@ void plotDialogo()
     }
 
     botonFlag(W - 130, H - 80, 120, 15, "Calcular", flagCalculado);
-    for (const BotonDeFlag& b : botonesModelo) botonColumna(b.y, b.etiqueta, b.flag);
-    // Los de resultados, con el análisis hecho (las cargas también sin él)
-    for (const TipoResultado* t : resultadosDeArribaAbajo()) {
-        if (t->botonSinAnalisis || flags[flagCalculado] == 1) {
-            botonColumna(t->yBoton, t->boton, t->flag);
+    for (const BotonColumna& b : botonesColumna) {
+        if (b.seVe == BotonSeVe::siempre || flags[flagCalculado] == 1) {
+            botonFlag(10, b.y, 70, 12, b.etiqueta, b.flag);
         }
     }
 

@@ -126,12 +126,12 @@ std::string textoNumero(double v, int p, char notacion)
     return texto;
 }
 
-double radioTexto(const std::string& texto, double h)
+double radioTexto(const std::string& texto, double h, int renglon)
 {
     // Ancho supuesto entero a un lado del ancla; las letras, con sus colas,
-    // no pasan de 1.2 h de alto
+    // no pasan de 1.2 h de alto, más los renglones que bajan
     double w = anchoCaracter * static_cast<double>(texto.size()) * h * factorAltura;
-    return std::hypot(w, 1.2 * h);
+    return std::hypot(w, (1.2 + renglon) * h);
 }
 
 void drawFlecha(double x1, double y1, double z1, double x2, double y2, double z2, double h)
@@ -172,14 +172,23 @@ void drawTextoEscalado(double x, double y, double z, const char* texto, double h
 void drawTextoEscaladoFacing(double x, double y, double z, const char* texto, double h,
                              int alineacion)
 {
+    textoDeCaraEnRenglon(x, y, z, texto, h, alineacion, 0);
+}
+
+void textoDeCaraEnRenglon(double x, double y, double z, const char* texto, double h,
+                          int alineacion, int renglon)
+{
     if (texto == nullptr) return;
     LoteDibujo lote;
     double w = anchoCaracter * static_cast<double>(std::strlen(texto));
     abrirMarcoTexto(x, y, z, h);
     loteGirarHaciaCamara();
-    // Corrimiento ya girado: centra sobre el ancla desde cualquier vista
+    // Corrimientos ya girados: centra sobre el ancla y baja los renglones en
+    // la pantalla desde cualquier vista (un renglón: h, 1 / factorAltura
+    // unidades de la fuente)
     double d = corrimientoAlineacion(w, alineacion);
-    if (d != 0) loteTrasladar(static_cast<float>(d), 0, 0);
+    double abajo = -renglon / factorAltura;
+    if (d != 0 || abajo != 0) loteTrasladar(static_cast<float>(d), static_cast<float>(abajo), 0);
     loteTexto(texto);
     cerrarMarcoTexto();
 }

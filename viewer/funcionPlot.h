@@ -30,9 +30,8 @@ const int flagAyudaEtiquetas = 19;
 const int flagVolumen = 20;
 const int flagTorsion = 21;
 const int flagCalculado = 30;
+// Interruptores de los combos: flagCombos + c, para c < maxCombosFlags (app/zurezar3o.h)
 const int flagCombos = 100;
-// Cantidad de combos con interruptor en flags (100 a 199)
-const int maxCombosFlags = 100;
 
 // Ventana y cuadro
 void funcionPlot(int argc, char** argv);
@@ -73,7 +72,9 @@ void funcionFlagsInicio();
 void modificadorFlagsGraf(int i);
 
 // Teclado
-// Lectura de Shift/Ctrl/Alt (glutGetModifiers); las pruebas la sustituyen
+// Lectura de Shift/Ctrl/Alt (glutGetModifiers); las pruebas la sustituyen.
+// El único global fuera de app/: no es estado del programa, y su valor es una
+// función de freeglut, que el núcleo no enlaza.
 extern int (*funcionLeerModificadores)();
 void teclado(unsigned char key, int x, int y);
 void tecladoEspecial(int key, int x, int y);

@@ -18,8 +18,9 @@ const std::string preguntaCombo = "Escriba el nombre del Combo y presione ENTER:
 const std::string preguntaAislar = "Escriba lista de barras a aislar separadas por espacios:";
 const std::string respuestaComboNoExiste = "el combo no existe. Ingrese Comando:";
 const std::string respuestaComboOk = "Combo Activado/Desactivado, OK. Ingrese Comando:";
-const std::string respuestaComboSinInterruptor =
-    "Solo se pueden mostrar los primeros 100 combos. Ingrese Comando:";
+const std::string respuestaComboSinInterruptor = "Solo se pueden mostrar los primeros " +
+                                                  std::to_string(maxCombosFlags) +
+                                                  " combos. Ingrese Comando:";
 const std::string respuestaListaInvalida =
     "Existen valores no válidos en la lista de barras.  Ingrese Comando:";
 // Seguida del número tal como se escribió, un punto y textoIngrese
@@ -109,12 +110,7 @@ void cambiarEscala(const TeclaEscala& t)
 // Respuesta a la pregunta del combo
 void responderCombo()
 {
-    if (nudo.empty()) {
-        numeroComboCoincidente = -1;
-        dialogo = respuestaComboNoExiste;
-        return;
-    }
-    numeroComboCoincidente = nudo[0].getNumeroDeCombo(comando);
+    numeroComboCoincidente = nombresCombosModelo().buscar(comando);
     if (numeroComboCoincidente == -1) {
         dialogo = respuestaComboNoExiste;
     } else if (numeroComboCoincidente >= maxCombosFlags) {

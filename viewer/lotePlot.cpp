@@ -3,6 +3,7 @@
 #include "viewer/lotePlot.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 #include <functional>
 #include <iostream>
@@ -47,9 +48,27 @@ struct EstadoLote {
     Emitido espera[4];
     Emitido primero, previo;
     int cuenta = 0;
+    // Ya se dijo que se dibuja sin un LoteDibujo abierto (hasta que se abra uno)
+    bool avisadoSinLote = false;
 };
 
 EstadoLote estado;
+
+// Sin un LoteDibujo abierto lo dibujado no iría a ninguna tanda: se perdería
+// sin aviso al abrirse el siguiente. Es un error del visor: se detiene en
+// depuración; si no, la llamada no hace nada y se dice en una línea de la
+// salida de errores (una por dibujo, hasta que se abra un LoteDibujo).
+bool sinLote(const char* funcion)
+{
+    if (estado.nivel > 0) return false;
+    if (!estado.avisadoSinLote) {
+        std::cerr << "Error del visor: " << funcion
+                  << " sin un LoteDibujo abierto; lo que dibuja no se ve" << std::endl;
+        estado.avisadoSinLote = true;
+    }
+    assert(!"dibujo sin un LoteDibujo abierto");
+    return true;
+}
 
 Matriz& actual()
 {
@@ -445,6 +464,7 @@ LoteDibujo::LoteDibujo()
     estado.pila.assign(1, Matriz());
     estado.grupo = GrupoLote();
     estado.ultimaTanda = -1;
+    estado.avisadoSinLote = false;
 }
 
 LoteDibujo::~LoteDibujo()
@@ -456,53 +476,59 @@ LoteDibujo::~LoteDibujo()
 
 void loteEmpujarMatriz()
 {
-    if (estado.dentro) return;
+    if (sinLote("loteEmpujarMatriz") || estado.dentro) return;
     estado.pila.push_back(actual());
 }
 
 void loteSacarMatriz()
 {
-    if (estado.dentro) return;
+    if (sinLote("loteSacarMatriz") || estado.dentro) return;
     if (estado.pila.size() > 1) estado.pila.pop_back();
 }
 
 void loteTrasladar(double x, double y, double z)
 {
-    if (estado.dentro) return;
+    if (sinLote("loteTrasladar") || estado.dentro) return;
     actual().m.translate(Vector3d(x, y, z));
 }
 
 void loteGirar(double grados, double x, double y, double z)
 {
     Matrix3d r;
-    if (estado.dentro || !matrizGiro(grados, Vector3d(x, y, z), r)) return;
+    if (sinLote("loteGirar") || estado.dentro || !matrizGiro(grados, Vector3d(x, y, z), r)) return;
     actual().m.rotate(r);
 }
 
 void loteEscalar(double sx, double sy, double sz)
 {
-    if (estado.dentro) return;
+    if (sinLote("loteEscalar") || estado.dentro) return;
     actual().m.scale(Vector3d(sx, sy, sz));
 }
 
 void loteGirarHaciaCamara()
 {
-    if (!estado.dentro) abrirMarcoCamara(marcoGiro, 0, Vector3d::Zero());
+    if (!sinLote("loteGirarHaciaCamara") && !estado.dentro) {
+        abrirMarcoCamara(marcoGiro, 0, Vector3d::Zero());
+    }
 }
 
 void loteEscalarConCamara(double k)
 {
-    if (!estado.dentro) abrirMarcoCamara(marcoEscala, k, Vector3d::Zero());
+    if (!sinLote("loteEscalarConCamara") && !estado.dentro) {
+        abrirMarcoCamara(marcoEscala, k, Vector3d::Zero());
+    }
 }
 
 void loteTrasladarConCamara(double kx, double ky, double kz)
 {
-    if (!estado.dentro) abrirMarcoCamara(marcoTraslacion, 0, Vector3d(kx, ky, kz));
+    if (!sinLote("loteTrasladarConCamara") && !estado.dentro) {
+        abrirMarcoCamara(marcoTraslacion, 0, Vector3d(kx, ky, kz));
+    }
 }
 
 void loteDelanteDe(const Vector3d& a, const Vector3d& b, double grosor, double radio)
 {
-    if (estado.dentro) return;
+    if (sinLote("loteDelanteDe") || estado.dentro) return;
     // El tramo pasa de la matriz actual a la escena: fuera de un marco de cámara
     if (actual().marco >= 0) {
         std::cerr << "Error del visor: el tramo que una etiqueta no debe tapar va antes que los "
@@ -522,6 +548,7 @@ void loteDelanteDe(const Vector3d& a, const Vector3d& b, double grosor, double r
 
 void loteColor(float r, float g, float b)
 {
+    if (sinLote("loteColor")) return;
     estado.color[0] = r;
     estado.color[1] = g;
     estado.color[2] = b;
@@ -529,12 +556,12 @@ void loteColor(float r, float g, float b)
 
 void loteAnchoLinea(float w)
 {
-    if (!estado.dentro && w > 0) estado.ancho = w;
+    if (!sinLote("loteAnchoLinea") && !estado.dentro && w > 0) estado.ancho = w;
 }
 
 void loteComenzar(GLenum modo)
 {
-    if (estado.dentro) return;
+    if (sinLote("loteComenzar") || estado.dentro) return;
     estado.dentro = true;
     estado.modo = modo;
     estado.enEspera = 0;
@@ -543,7 +570,7 @@ void loteComenzar(GLenum modo)
 
 void loteVertice(double x, double y, double z)
 {
-    if (!estado.dentro) return;
+    if (sinLote("loteVertice") || !estado.dentro) return;
     Emitido v = emitir(x, y, z);
     Emitido* espera = estado.espera;
     switch (estado.modo) {
@@ -583,7 +610,7 @@ void loteVertice(double x, double y, double z)
 
 void loteTerminar()
 {
-    if (!estado.dentro) return;
+    if (sinLote("loteTerminar") || !estado.dentro) return;
     if (estado.modo == GL_LINE_LOOP && estado.cuenta >= 2) {
         agregarLinea(estado.previo, estado.primero);
     }
@@ -592,7 +619,7 @@ void loteTerminar()
 
 void loteTexto(const char* texto)
 {
-    if (texto == nullptr || estado.dentro) return;
+    if (sinLote("loteTexto") || texto == nullptr || estado.dentro) return;
     for (const char* c = texto; *c != '\0'; c++) {
         int b = static_cast<unsigned char>(*c);
         double avance = 0;
@@ -612,7 +639,7 @@ void loteTexto(const char* texto)
 
 void loteEsfera(double r, int tajadas, int pilas)
 {
-    if (estado.dentro) return;
+    if (sinLote("loteEsfera") || estado.dentro) return;
     const std::vector<double>* tri = loteEsferaUnidad(tajadas, pilas);
     if (tri == nullptr) {
         dibujarDirecto([&] { glutSolidSphere(r, tajadas, pilas); });

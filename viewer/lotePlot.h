@@ -22,7 +22,9 @@
 #include <GL/gl.h>
 
 // Abre un dibujo; el de más afuera manda sus tandas al cerrarse (o las graba,
-// ver loteGrabarEn) y deja puestos el color y el ancho de línea actuales
+// ver loteGrabarEn) y deja puestos el color y el ancho de línea actuales.
+// Todo dibujo abre uno: sin él las funciones lote* no hacen nada y lo dicen en
+// la salida de errores (en una compilación de depuración, se detienen).
 class LoteDibujo {
 public:
     LoteDibujo();

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
+#include <iterator>
 #include <set>
 #include <string>
 #include <tuple>
@@ -17,7 +17,19 @@ namespace {
 auto todosLosGrupos()
 {
     return std::tuple_cat(globalesCantidades(), globalesModelo(), globalesDibujo(),
-                          globalesSesion());
+                          globalesSesion(), globalesVersiones());
+}
+
+// Las direcciones de los globales, en el orden de su lista
+#define DIRECCION_GLOBAL(tipo, nombre, inicial) &nombre,
+const void* const direccionesGlobales[] = {TODOS_LOS_GLOBALES(DIRECCION_GLOBAL)};
+#undef DIRECCION_GLOBAL
+
+// Copia de los valores de un grupo de globales (una tupla de referencias)
+template <class... T>
+std::tuple<T...> copiaDe(const std::tuple<T&...>& grupo)
+{
+    return grupo;
 }
 
 // Vacío o 0: el valor de arranque de casi todos los globales
@@ -30,6 +42,31 @@ bool vacio(const T& v)
         return v.size() == 0;
     }
 }
+
+// Los globales tal como quedaron construidos, mirados antes de la primera
+// prueba: así ValoresDeConstruccion no depende de correr primero
+struct Arranque {
+    std::vector<std::pair<std::string, bool>> vacios;  // cada uno: vacío o en 0
+    std::vector<int> flags;
+    std::string dialogo;
+    double pi = 0;
+    int numeroComboCoincidente = 0;
+};
+const Arranque* arranque = nullptr;
+
+class MirarArranque : public testing::Environment {
+public:
+    void SetUp() override
+    {
+        if (arranque != nullptr) return;
+        Arranque* a = new Arranque{{}, flags, dialogo, PI, numeroComboCoincidente};
+#define VACIO_GLOBAL(tipo, nombre, inicial) a->vacios.push_back({#nombre, vacio(nombre)});
+        TODOS_LOS_GLOBALES(VACIO_GLOBAL)
+#undef VACIO_GLOBAL
+        arranque = a;
+    }
+};
+testing::Environment* const mirarArranque = testing::AddGlobalTestEnvironment(new MirarArranque);
 
 // Pone algo en el global: un número, un texto o dos elementos
 template <class T>
@@ -48,77 +85,72 @@ void llenar(T& v)
     }
 }
 
-// Los globales que no arrancan vacíos ni en 0, con su valor escrito aparte
-bool arrancaConValor(const void* g)
-{
-    return g == &flags || g == &dialogo || g == &PI || g == &numeroComboCoincidente;
-}
-
-// Cada global del grupo vacío o en 0 (salvo los que arrancan con valor, si
-// se los exceptúa); la falla dice su lugar en el grupo
+// Cada global del grupo vacío o en 0; la falla dice su lugar en el grupo
 template <class Grupo>
-void exigirVacios(const Grupo& grupo, bool exceptuarConValor, const char* que)
+void exigirVacios(const Grupo& grupo, const char* que)
 {
     int i = 0;
     auto revisar = [&](const auto& g) {
-        EXPECT_TRUE((exceptuarConValor && arrancaConValor(&g)) || vacio(g))
-            << que << ", lugar " << i;
+        EXPECT_TRUE(vacio(g)) << que << ", lugar " << i;
         i++;
     };
     std::apply([&](const auto&... g) { (revisar(g), ...); }, grupo);
 }
 
-// Cantidad de variables que declara el encabezado de los globales: cada
-// línea "extern" declara una más que sus comas
-int variablesDeclaradas()
-{
-    std::ifstream archivo(std::string(DIR_PRUEBAS) + "/../app/zurezar3o.h");
-    EXPECT_TRUE(archivo.good());
-    int n = 0;
-    std::string linea;
-    while (std::getline(archivo, linea)) {
-        if (linea.rfind("extern ", 0) != 0) continue;
-        n += 1 + static_cast<int>(std::count(linea.begin(), linea.end(), ','));
-    }
-    return n;
-}
-
 }  // namespace
 
+// Cada global tal como quedó construido, antes de la primera prueba
 TEST(Globales, ValoresDeConstruccion)
 {
-    // Este ejecutable no toca el estado: se ve tal como quedó construido
-    exigirVacios(globalesCantidades(), true, "cantidades");
-    exigirVacios(globalesModelo(), true, "modelo");
-    exigirVacios(globalesDibujo(), true, "dibujo");
-    exigirVacios(globalesSesion(), true, "sesión");
-    ASSERT_EQ(flags.size(), 200u);
-    for (int f : flags) EXPECT_EQ(f, 0);
-    EXPECT_EQ(dialogo, "Comando:");
-    EXPECT_EQ(PI, 3.141592653589793);
-    EXPECT_EQ(numeroComboCoincidente, -1);
-    EXPECT_EQ(versionModelo, 0u);
-    EXPECT_EQ(versionResultados, 0u);
+    ASSERT_NE(arranque, nullptr);
+    // Todos vacíos o en 0 salvo cuatro, que arrancan con su valor
+    const std::set<std::string> conValor = {"flags", "dialogo", "PI", "numeroComboCoincidente"};
+    ASSERT_EQ(arranque->vacios.size(), std::size(direccionesGlobales));
+    int vistos = 0;
+    for (const auto& [nombre, vacio] : arranque->vacios) {
+        if (conValor.count(nombre) != 0) {
+            vistos++;
+        } else {
+            EXPECT_TRUE(vacio) << nombre;
+        }
+    }
+    EXPECT_EQ(vistos, 4);
+    EXPECT_EQ(arranque->flags, std::vector<int>(200, 0));
+    EXPECT_EQ(arranque->dialogo, "Comando:");
+    EXPECT_EQ(arranque->pi, 3.141592653589793);
+    EXPECT_EQ(arranque->numeroComboCoincidente, -1);
 }
 
-// Cada variable del encabezado está en un grupo, y en uno solo: un global
-// nuevo que no entre en ninguno (y así tampoco en la firma de la caché ni en el
-// reinicio) hace fallar esta prueba
+// Los grupos, uno detrás de otro, son la lista de los globales: cada uno en un
+// grupo y en uno solo. La escena lee los de su estado (la firma de la caché) y
+// ninguno de la sesión ni del modelo (esos, por las versiones).
 TEST(Globales, CadaUnoEnUnSoloGrupo)
 {
-    std::vector<const void*> direcciones;
-    std::apply([&](const auto&... g) { (direcciones.push_back(&g), ...); }, todosLosGrupos());
-    direcciones.push_back(&versionModelo);
-    direcciones.push_back(&versionResultados);
-    std::set<const void*> distintas(direcciones.begin(), direcciones.end());
-    EXPECT_EQ(distintas.size(), direcciones.size()) << "un global está en dos grupos";
-    EXPECT_EQ(static_cast<int>(direcciones.size()), variablesDeclaradas());
+    auto direcciones = [](const auto& grupo) {
+        std::vector<const void*> v;
+        std::apply([&](const auto&... g) { (v.push_back(&g), ...); }, grupo);
+        return v;
+    };
+    const std::vector<const void*> lista(std::begin(direccionesGlobales),
+                                         std::end(direccionesGlobales));
+    EXPECT_EQ(direcciones(todosLosGrupos()), lista);
+    EXPECT_EQ(std::set<const void*>(lista.begin(), lista.end()).size(), lista.size());
+    std::vector<const void*> escena = direcciones(estadoEscena());
+    for (const void* g : direcciones(std::tuple_cat(globalesSesion(), globalesModelo()))) {
+        escena.push_back(g);
+    }
+    std::sort(escena.begin(), escena.end());
+    std::vector<const void*> todas = lista;
+    std::sort(todas.begin(), todas.end());
+    EXPECT_EQ(escena, todas);
 }
 
 // El reinicio deja vacíos o en 0 todos los globales del modelo, cambia su
 // versión y no toca los demás
 TEST(Globales, ReinicioDelModelo)
 {
+    const auto dibujo = copiaDe(globalesDibujo());
+    const auto sesion = copiaDe(globalesSesion());
     auto modelo = std::tuple_cat(globalesCantidades(), globalesModelo());
     std::apply([](auto&... g) { (llenar(g), ...); }, modelo);
     escalaDef = 3;
@@ -127,10 +159,31 @@ TEST(Globales, ReinicioDelModelo)
     const unsigned long version = versionModelo;
     const unsigned long resultados = versionResultados;
     reiniciarModelo();
-    exigirVacios(modelo, false, "modelo");
+    exigirVacios(modelo, "modelo");
     EXPECT_GT(versionModelo, version);
     EXPECT_EQ(versionResultados, resultados);
     EXPECT_EQ(escalaDef, 3);
     EXPECT_EQ(dialogo, "otro");
     EXPECT_EQ(flags[0], 5);
+    globalesDibujo() = dibujo;
+    globalesSesion() = sesion;
+}
+
+// Los nombres de los combos del modelo: los de los nudos, en su orden; sin
+// nudos, ninguno
+TEST(Globales, NombresDeLosCombosDelModelo)
+{
+    reiniciarModelo();
+    EXPECT_EQ(nombresCombosModelo().size(), 0u);
+    nudo.resize(2);
+    for (objNudo3d& n : nudo) {
+        n.setCombo("ELU", 1.2, "PP");
+        n.setCombo("SERV", 1, "PP");
+        n.setCombo("ELU", 1.6, "SC");
+    }
+    EXPECT_EQ(nombresCombosModelo().nombres(), (std::vector<std::string>{"ELU", "SERV"}));
+    EXPECT_EQ(nombresCombosModelo().buscar("SERV"), 1);
+    EXPECT_EQ(nombresCombosModelo().buscar("GRAV"), -1);
+    reiniciarModelo();
+    EXPECT_EQ(nombresCombosModelo().size(), 0u);
 }

@@ -119,7 +119,9 @@ std::vector<Dibujo> armarDibujos()
         {"volumen", {flagVolumen}, {}},
     };
     int k = 0;
-    for (const TipoResultado& t : tiposResultado) d.push_back({t.boton, {t.flag}, {k++ % 3}});
+    for (const TipoResultado& t : tiposResultado) {
+        d.push_back({etiquetaBoton(t.flag), {t.flag}, {k++ % 3}});
+    }
     d.push_back({"dos combos con números", {flagMomentoY, flagTagNudos, flagTagBarras}, {0, 2}});
     d.push_back({"sin líneas internas ni números",
                  {flagMomentoZ, flagLineasInternas, flagTextoDiagramas},
@@ -254,6 +256,14 @@ TEST_F(CacheDibujo, CambiosQueObliganAGrabarDeNuevo)
          }},
         {"recarga del archivo editado", [] { flags[flagCalculado] = 0; },
          [&] { recargarCon(editado); }, true},
+        // Una carga sin el reinicio antes (las mediciones, las pruebas): el
+        // cargador arma el modelo de nuevo y eso obliga a grabar
+        {"carga del archivo editado sin reiniciar el modelo", [] { flags[flagCalculado] = 0; },
+         [&] {
+             std::ofstream(nombreArchivo, std::ios::binary | std::ios::trunc) << editado;
+             capturarSalida([] { funcionLeerArchivo(); });
+         },
+         true},
         {"otro análisis con los mismos flags",
          [] { encenderConCombo(flagDeformada); },
          [&] {
@@ -411,8 +421,9 @@ TEST_F(CacheDibujo, CamaraYVentanaNoObliganAGrabar)
 namespace {
 
 // Globales que la prueba sabe cambiar: números, textos, vectores de enteros y
-// matrices (los objetos del modelo no: los cambia solo el reinicio, que
-// cambia su versión)
+// matrices (los objetos del modelo no: los cambian solo el reinicio y la
+// carga, que cambian su versión, y CambiosQueObliganAGrabarDeNuevo los carga
+// de nuevo sin el reinicio)
 template <class T>
 constexpr bool cambiable =
     std::is_arithmetic_v<T> || std::is_same_v<T, std::string> ||

@@ -597,10 +597,85 @@ void esperarEntera(const std::function<void()>& etiqueta, const std::function<vo
     EXPECT_EQ(pixelesTapados(sola, con, color), 0) << que;
 }
 
+// Las vistas del programa en que se miran las etiquetas: la de inicio, las
+// de las teclas (donde una barra se ve de punta), girada, de cerca y en
+// ortogonal
+struct Vista {
+    const char* nombre;
+    std::function<void()> poner;
+};
+std::vector<Vista> vistasDelPrograma()
+{
+    auto girar = [](int x, int y) {
+        mouseButton(1, 0, 500, 400);
+        mouseMove(x, y);
+        mouseButton(1, 1, x, y);
+    };
+    return {
+        {"inicio", [] {}},
+        {"F2", [] { tecladoEspecial(GLUT_KEY_F2, 0, 0); }},
+        {"F3", [] { tecladoEspecial(GLUT_KEY_F3, 0, 0); }},
+        {"F4", [] { tecladoEspecial(GLUT_KEY_F4, 0, 0); }},
+        {"girada", [=] { girar(620, 330); }},
+        {"de cerca", [] {
+             for (int k = 0; k < 6; k++) zoomIn();
+         }},
+        {"ortogonal", [] { flags[flagPerspectiva] = 0; }},
+        {"ortogonal girada", [=] {
+             flags[flagPerspectiva] = 0;
+             girar(380, 470);
+         }},
+        {"ortogonal F4", [] {
+             flags[flagPerspectiva] = 0;
+             tecladoEspecial(GLUT_KEY_F4, 0, 0);
+         }},
+    };
+}
+
+// Pone la vista con la cámara de inicio, la proyección y el tamaño de la ventana
+void ponerVista(const Vista& v)
+{
+    flags[flagPerspectiva] = 1;
+    funcionFronteraGraf();
+    v.poner();
+    changeSize(1000, 800);
+}
+
+// Caja en la ventana de los trazos de un dibujo (con la cámara del programa),
+// solo los del color de las etiquetas
+struct Caja {
+    double x0 = 1e300, x1 = -1e300, y0 = 1e300, y1 = -1e300;
+    bool vacia() const { return x0 > x1; }
+    // Entera en la ventana de 1000 x 800
+    bool adentro() const { return !vacia() && x0 > 1 && y0 > 1 && x1 < 999 && y1 < 799; }
+};
+Caja cajaEnVentana(const std::function<void()>& dibujo)
+{
+    Caja c;
+    for (const Segmento& g : capturarSegmentos(
+             [&] {
+                 glMatrixMode(GL_MODELVIEW);
+                 glLoadIdentity();
+                 gluLookAt(xCam, yCam, zCam, xCentroObj, yCentroObj, zCentroObj, 0, 0, 1);
+                 dibujo();
+             },
+             false)) {
+        if (!colorEs(g, 0.8, 0.8, 0.8)) continue;
+        for (const P3& p : {g.a, g.b}) {
+            c.x0 = std::min(c.x0, p.x);
+            c.x1 = std::max(c.x1, p.x);
+            c.y0 = std::min(c.y0, p.y);
+            c.y1 = std::max(c.y1, p.y);
+        }
+    }
+    return c;
+}
+
 }  // namespace
 
 // Una etiqueta no la tapa lo que nombra: el número de cada barra se ve entero
-// sobre su barra (y el de cada nudo sobre su esfera) desde la vista de inicio,
+// sobre su barra (y el de cada nudo sobre su esfera, y el nombre de la sección,
+// un renglón más abajo con los números encendidos) desde la vista de inicio,
 // donde el número de una columna cae justo sobre ella, desde las tres vistas
 // de las teclas, donde una barra se ve de punta, girada, de cerca y en ortogonal
 TEST(DibujosModelo, EtiquetasNoLasTapaLoQueNombran)
@@ -614,36 +689,18 @@ TEST(DibujosModelo, EtiquetasNoLasTapaLoQueNombran)
     glEnable(GL_DEPTH_TEST);
     const unsigned char grisEtiqueta[3] = {204, 204, 204};
     const unsigned char rojoEtiqueta[3] = {230, 51, 51};
-    struct Vista {
-        const char* nombre;
-        std::function<void()> poner;
-    };
-    const std::vector<Vista> vistas = {
-        {"inicio", [] {}},
-        {"F2", [] { tecladoEspecial(GLUT_KEY_F2, 0, 0); }},
-        {"F3", [] { tecladoEspecial(GLUT_KEY_F3, 0, 0); }},
-        {"F4", [] { tecladoEspecial(GLUT_KEY_F4, 0, 0); }},
-        {"girada", [] {
-             mouseButton(1, 0, 500, 400);
-             mouseMove(620, 330);
-             mouseButton(1, 1, 620, 330);
-         }},
-        {"de cerca", [] {
-             for (int k = 0; k < 6; k++) zoomIn();
-         }},
-        {"ortogonal", [] { flags[flagPerspectiva] = 0; }},
-    };
-    for (const Vista& v : vistas) {
-        flags[flagPerspectiva] = 1;
-        funcionFronteraGraf();
-        v.poner();
-        changeSize(1000, 800);
+    for (const Vista& v : vistasDelPrograma()) {
+        ponerVista(v);
         // Cada barra sola con su número, cada nudo solo con el suyo
         for (int i = 0; i < noBarras; i++) {
             barrasAisladas.setZero();
             barrasAisladas(i) = 1;
             esperarEntera([] { plotTagBarras(escalaTexto); }, plotBarras, grisEtiqueta,
                           v.nombre + std::string(", barra ") + std::to_string(i));
+            flags[flagTagBarras] = 1;
+            esperarEntera([] { plotSecciones(escalaTexto); }, plotBarras, grisEtiqueta,
+                          v.nombre + std::string(", sección de la barra ") + std::to_string(i));
+            flags[flagTagBarras] = 0;
         }
         for (int j = 0; j < noNudos; j++) {
             nudosAislados.setZero();
@@ -652,6 +709,49 @@ TEST(DibujosModelo, EtiquetasNoLasTapaLoQueNombran)
                           v.nombre + std::string(", nudo ") + std::to_string(j));
         }
         nudosAislados.setOnes();
+        barrasAisladas.setOnes();
+    }
+}
+
+// Con los números de las barras y las secciones encendidos, el número y el
+// nombre de la sección de una barra van en el mismo ancla pero no se leen
+// como una sola palabra ("C40x30" y 5 no dan "C405x30"): en cada vista el
+// nombre queda debajo del número, sin tocarlo, y el número sobre el nombre.
+// Solo las secciones: el nombre en el ancla, como el número.
+TEST(DibujosModelo, NumeroYSeccionDeUnaBarraNoSeTocan)
+{
+    EstadoVisorGuardado estado;
+    // Columnas, vigas en x y en y y una diagonal, con nombres de los ejemplos
+    armarModelo({{0, 0, 0}, {0, 0, 3}, {5, 0, 3}, {5, 0, 0}, {5, 4, 3}},
+                {{0, 1}, {1, 2}, {3, 2}, {2, 4}, {0, 4}});
+    const char* nombres[] = {"C40x30", "W360", "C200", "TUBO", "PL"};
+    for (int i = 0; i < noBarras; i++) barra[i].setNombreDeSeccion(nombres[i]);
+    funcionFlagsInicio();
+    escalaTexto = 0.15;
+    for (const Vista& v : vistasDelPrograma()) {
+        ponerVista(v);
+        int medidas = 0;
+        for (int i = 0; i < noBarras; i++) {
+            const std::string que = v.nombre + std::string(", barra ") + std::to_string(i);
+            barrasAisladas.setZero();
+            barrasAisladas(i) = 1;
+            flags[flagTagBarras] = 1;
+            const Caja numero = cajaEnVentana([] { plotTagBarras(escalaTexto); });
+            const Caja nombre = cajaEnVentana([] { plotSecciones(escalaTexto); });
+            // Lo que la ventana corta no se mide
+            if (!numero.adentro() || !nombre.adentro()) continue;
+            medidas++;
+            // Debajo, con aire entre los dos, y uno sobre el otro
+            EXPECT_LT(nombre.y1, numero.y0 - 0.1 * (numero.y1 - numero.y0)) << que;
+            const double centro = (numero.x0 + numero.x1) / 2;
+            EXPECT_TRUE(nombre.x0 < centro && centro < nombre.x1) << que;
+            // Sin el número, el nombre en el ancla: a la altura del número
+            flags[flagTagBarras] = 0;
+            const Caja solo = cajaEnVentana([] { plotSecciones(escalaTexto); });
+            EXPECT_NEAR(solo.y0, numero.y0, 0.5) << que;
+            EXPECT_NEAR(solo.x0 - nombre.x0, 0, 0.5) << que;
+        }
+        EXPECT_GE(medidas, 3) << v.nombre;
         barrasAisladas.setOnes();
     }
 }

@@ -1,5 +1,5 @@
-// Tandas de dibujo: lo que no se puede grabar relativo a la cámara se rechaza
-// en voz alta.
+// Tandas de dibujo: lo que no se puede grabar relativo a la cámara, y lo que
+// se dibuja sin un LoteDibujo abierto, se rechaza en voz alta.
 #include <gtest/gtest.h>
 
 #include <iostream>
@@ -68,4 +68,48 @@ TEST(Tandas, MarcoDeCamaraDentroDeOtroSeRechaza)
             esperarCerca(dos[i].b, una[i].b, tolModelo, c.nombre);
         }
     }
+}
+
+// Un dibujo sin un LoteDibujo abierto es un error del visor: en depuración se
+// detiene; si no, lo dice en una línea (una por dibujo, de nuevo después de
+// abrirse uno), no dibuja nada y el dibujo siguiente sale sin nada suyo
+TEST(Tandas, DibujoSinLoteSeDice)
+{
+    EstadoVisorGuardado estado;
+    vistaOrtoPrueba(10);
+    auto suelto = [] {
+        loteColor(1, 0, 0);
+        loteEmpujarMatriz();
+        loteTrasladar(1, 0, 0);
+        loteComenzar(GL_LINES);
+        loteVertice(0, 0, 0);
+        loteVertice(1, 0, 0);
+        loteTerminar();
+        loteTexto("A");
+        loteSacarMatriz();
+    };
+#ifdef NDEBUG
+    const std::string linea =
+        "Error del visor: loteColor sin un LoteDibujo abierto; lo que dibuja no se ve\n";
+    std::vector<PrimitivaGL> sueltas;
+    EXPECT_EQ(capturarErrores([&] { sueltas = capturarFeedback(suelto); }), linea);
+    EXPECT_TRUE(sueltas.empty());
+    // El dibujo que sigue tiene solo su tramo, en su lugar
+    const std::vector<Segmento> despues = capturarSegmentos([] {
+        LoteDibujo lote;
+        loteComenzar(GL_LINES);
+        loteVertice(0, 2, 0);
+        loteVertice(0, 3, 0);
+        loteTerminar();
+    });
+    ASSERT_EQ(despues.size(), 1u);
+    esperarCerca(despues[0].a, {0, 2, 0}, tolModelo, "después");
+    esperarCerca(despues[0].b, {0, 3, 0}, tolModelo, "después");
+    // Después de un dibujo bien hecho se dice otra vez
+    EXPECT_EQ(capturarErrores(suelto), linea);
+#else
+    // Mesa tiene sus hilos: el hijo vuelve a arrancar el ejecutable
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_DEATH(suelto(), "LoteDibujo");
+#endif
 }
