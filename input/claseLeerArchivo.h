@@ -99,16 +99,21 @@ public:
     // La corrida tras la n-ésima aparición y k tokens saltados; marca como
     // leídos la etiqueta, los saltados y los tokens de la corrida. En los
     // pares, una palabra que es una de las etiquetas dadas no es la palabra
-    // de su factor: la corrida termina en ese factor.
+    // de su factor: la corrida termina en ese factor. Un factor sin su
+    // palabra (sinPalabra, etiquetaTrasFactor) queda nombrado: quien pide la
+    // corrida dice que se omite.
     corridaLeida getCorrida(const std::string& etiqueta, int n, int k, claseCorrida clase,
                             const std::unordered_set<std::string>* etiquetas = nullptr);
     // Tabla de la primera aparición; escribe las líneas de una tabla que no
     // completa filas y de una etiqueta repetida (nombra las demás apariciones)
     tablaLeida getTabla(const std::string& etiqueta, int columnas);
     // Valor de un ajuste; escribe la línea de una etiqueta ausente, sin valor
-    // o con un valor que no es un número de su clase
+    // o con un valor que no es un número de su clase. Marca como leídos la
+    // última aparición y su valor; las anteriores y sus valores, que no
+    // cuentan, quedan nombrados: quien pide el valor dice que no cuentan.
     valorLeido getValor(const std::string& etiqueta, claseValor clase);
-    // Tokens de las apariciones de la etiqueta, en orden
+    // Tokens de las apariciones de la etiqueta, en orden; quedan nombrados:
+    // quien los pide los nombra en un aviso
     std::vector<size_t> getApariciones(const std::string& etiqueta);
 
     // Tokens, uno por uno
