@@ -230,11 +230,13 @@ void claseLeerArchivo::marcarLeido(size_t i)
     }
 }
 
-void claseLeerArchivo::marcarNombrado(size_t i)
+bool claseLeerArchivo::marcarNombrado(size_t i)
 {
-    if (i < estados.size()) {
-        estados[i] = estadoToken::nombrado;
+    if (i >= estados.size() || estados[i] == estadoToken::nombrado) {
+        return false;
     }
+    estados[i] = estadoToken::nombrado;
+    return true;
 }
 
 size_t claseLeerArchivo::getCantidadDeTokens()
@@ -399,7 +401,6 @@ corridaLeida claseLeerArchivo::getCorrida(const std::string& etiqueta, int n, in
             if (i + 1 == total || (etiquetas && etiquetas->count(getTexto(i + 1)) > 0)) {
                 r.fin = i;
                 r.motivo = i + 1 == total ? finCorrida::sinPalabra : finCorrida::etiquetaTrasFactor;
-                marcarNombrado(i);
                 return r;
             }
             r.palabras.push_back(getTexto(i + 1));
@@ -572,7 +573,8 @@ std::vector<double> claseLeerArchivo::getMatrizEtiquetaRepetida(std::string etiq
 std::vector<double> claseLeerArchivo::getFactoresEtiqueta(std::string etiqueta, int n, int k)
 {
     corridaLeida r = getCorrida(etiqueta, n, k, claseCorrida::pares);
-    if (r.motivo == finCorrida::sinPalabra) {
+    // una vez por factor: otra consulta o el cargador pueden haberlo dicho ya
+    if (r.motivo == finCorrida::sinPalabra && marcarNombrado(r.fin)) {
         std::cout << "Advertencia: el factor " << describir(r.fin) << " al final de la etiqueta "
                   << etiqueta << " no tiene caso; se omite" << std::endl;
     }

@@ -99,9 +99,7 @@ public:
     // La corrida tras la n-ésima aparición y k tokens saltados; marca como
     // leídos la etiqueta, los saltados y los tokens de la corrida. En los
     // pares, una palabra que es una de las etiquetas dadas no es la palabra
-    // de su factor: la corrida termina en ese factor. Un factor sin su
-    // palabra (sinPalabra, etiquetaTrasFactor) queda nombrado: quien pide la
-    // corrida dice que se omite.
+    // de su factor: la corrida termina en ese factor.
     corridaLeida getCorrida(const std::string& etiqueta, int n, int k, claseCorrida clase,
                             const std::unordered_set<std::string>* etiquetas = nullptr);
     // Tabla de la primera aparición; escribe las líneas de una tabla que no
@@ -121,7 +119,8 @@ public:
     std::string getTexto(size_t token) const;
     int getLinea(size_t token) const;
     estadoToken getEstado(size_t token) const;
-    void marcarNombrado(size_t token);
+    // Lo marca como nombrado por un aviso; false si ya lo estaba (el aviso ya se escribió)
+    bool marcarNombrado(size_t token);
     // "2.5e (línea 12)": el token citado y su línea
     std::string describir(size_t token) const;
     // Número del token entero (lo consume todo la conversión) y finito; false si no

@@ -261,7 +261,7 @@ TEST(Lector, CorridasTablasYValores)
          "b:@1 N1@1 | 1@1 2@2 | x@2 ajeno || b:@2 N2@2 | 3@3 | c:@4 dosPuntos || "
          "c:@4 A@4 | 1@4 D@4 2@5 L@5 | c:@5 dosPuntos || c:@5 B@5 | | 1.5@5 sinPalabra || "
          "sin aparición",
-         "llll.llllllllllln", ""},
+         "llll.lllllllllll.", ""},
         {"número suelto tras la última fila: la tabla no completa filas",
          "nudos:\n1 0 0 0\n2 6 0 0\n7\n", tab("nudos:", 4),
          "0x0: | nudos:@1 | 1@2 0@2 0@2 0@2 2@3 6@3 0@3 0@3 7@4 | fin del archivo", "llllllllll",
@@ -314,12 +314,12 @@ TEST(Lector, CorridasTablasYValores)
          enOrden({corr("combo:", 1, 1, pares), corr("combo:", 2, 1, pares)}),
          "combo:@1 A@1 | 1.2@1 D@1 | e@1 ajeno || combo:@2 B@2 | 1@2 D@2 | 1..6@2 ajeno",
          "llll..llll..", ""},
-        {"factor al final sin palabra: queda nombrado", "combo: A 1.2 D 1.6",
-         corr("combo:", 1, 1, pares), "combo:@1 A@1 | 1.2@1 D@1 | 1.6@1 sinPalabra", "lllln", ""},
+        {"factor al final sin palabra", "combo: A 1.2 D 1.6", corr("combo:", 1, 1, pares),
+         "combo:@1 A@1 | 1.2@1 D@1 | 1.6@1 sinPalabra", "llll.", ""},
         {"factor ante una etiqueta dada: la etiqueta no es su palabra",
          "combo: A 1.2 D 1.6\napoyo: 1 1 1 1 1 1 1\n",
          corr("combo:", 1, 1, pares, {"combo:", "apoyo:"}),
-         "combo:@1 A@1 | 1.2@1 D@1 | 1.6@1 etiquetaTrasFactor", "lllln........", ""},
+         "combo:@1 A@1 | 1.2@1 D@1 | 1.6@1 etiquetaTrasFactor", "llll.........", ""},
         {"sin etiquetas dadas, la etiqueta es la palabra del factor",
          "combo: A 1.2 D 1.6\napoyo: 1 1\n", corr("combo:", 1, 1, pares),
          "combo:@1 A@1 | 1.2@1 D@1 1.6@1 apoyo:@2 1@2 1@2 | fin del archivo", "llllllll", ""},
@@ -442,15 +442,25 @@ TEST(Lector, ConsultasConNombre)
                            unir(l.getNombresDeFactores("combo:", 2, 1))});
          },
          "2|C1|1.2 1.6|D 2", "....llllll", ""},
-        {"getFactoresEtiqueta: factor final sin caso, una línea por consulta",
-         "combo: A 1.2 D 1.6",
+        // el factor sin caso se dice una vez: la primera consulta de factores lo
+        // nombra, también después de la de palabras, que no avisa
+        {"getFactoresEtiqueta: factor final sin caso, una línea por factor", "combo: A 1.2 D 1.6",
          [](L& l) {
-             return junto({unir(l.getFactoresEtiqueta("combo:", 1, 1)),
-                           unir(l.getNombresDeFactores("combo:", 1, 1))});
+             return junto({unir(l.getNombresDeFactores("combo:", 1, 1)),
+                           unir(l.getFactoresEtiqueta("combo:", 1, 1)),
+                           unir(l.getFactoresEtiqueta("combo:", 1, 1))});
          },
-         "1.2|D", "lllln",
+         "D|1.2|1.2", "lllln",
          "Advertencia: el factor 1.6 (línea 1) al final de la etiqueta combo: no tiene caso; se "
          "omite\n"},
+        {"getFactoresEtiqueta: el factor que otro aviso ya nombró no se dice otra vez",
+         "combo: A 1.2 D 1.6",
+         [](L& l) {
+             corridaLeida r = l.getCorrida("combo:", 1, 1, claseCorrida::pares);
+             l.marcarNombrado(r.fin);
+             return unir(l.getFactoresEtiqueta("combo:", 1, 1));
+         },
+         "1.2", "lllln", ""},
         {"archivo vacío: el resultado de una etiqueta ausente", "",
          [](L& l) {
              return junto({std::to_string(l.getNoEtiquetas("nudos:")),
