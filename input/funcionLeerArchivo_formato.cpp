@@ -103,6 +103,22 @@ constexpr efectoBloque carga = efectoBloque::carga;
 constexpr listaDe nudos = listaDe::nudos;
 constexpr listaDe barras = listaDe::barras;
 
+// Las dos familias: secciones (con nombre, reemplazan la sección de sus
+// barras) y cargas distribuidas (suman una carga al caso de su nombre)
+constexpr claseDeBloque seccion(const char* etiqueta, tablaFija<campoBloque> campos,
+                                revisionFijos revisar, aplicacionBloque aplicar)
+{
+    return {etiqueta, tagSeccion, campos, barras, faseBloque::secciones, reemplaza, "sección",
+            revisar, aplicar};
+}
+
+constexpr claseDeBloque cargaDeBarra(const char* etiqueta, tablaFija<campoBloque> campos,
+                                     aplicacionBloque aplicar)
+{
+    return {etiqueta, casoCarga, campos, barras, faseBloque::distribuidas, carga, "", nullptr,
+            aplicar};
+}
+
 constexpr std::array tablaDeClases{
     claseDeBloque{"apoyo:", nullptr, tablaDe(camposApoyo), nudos, faseBloque::apoyos, reemplaza,
                   "apoyo", revisarApoyo,
@@ -120,79 +136,69 @@ constexpr std::array tablaDeClases{
                                                     b.valor("Pz"), b.valor("Mx"), b.valor("My"),
                                                     b.valor("Mz"));
                   }},
-    claseDeBloque{"seccionRectangular:", tagSeccion, tablaDe(camposRectangular), barras,
-                  faseBloque::secciones, reemplaza, "sección", revisarRectangular,
-                  [](int f, const bloqueLeido& b) {
-                      barraDeFila(f).setSeccionRectangular(b.valor("base"), b.valor("altura"));
-                      materialSeccion(barraDeFila(f), b);
-                  }},
-    claseDeBloque{"seccionPlaca:", tagSeccion, tablaDe(camposPlaca), barras, faseBloque::secciones,
-                  reemplaza, "sección", revisarRectangular,
-                  [](int f, const bloqueLeido& b) {
-                      barraDeFila(f).setSeccionPlaca(b.valor("base"), b.valor("altura"));
-                      materialSeccion(barraDeFila(f), b);
-                  }},
-    claseDeBloque{"seccionCostanera:", tagSeccion, tablaDe(camposCostanera), barras,
-                  faseBloque::secciones, reemplaza, "sección", revisarCostanera,
-                  [](int f, const bloqueLeido& b) {
-                      // el setter toma el ancho del ala antes que el alto del alma
-                      barraDeFila(f).setSeccionCostanera(b.valor("ala"), b.valor("alma"),
-                                                         b.valor("labio"), b.valor("espesor"),
-                                                         b.valor("radio"));
-                      materialSeccion(barraDeFila(f), b);
-                  }},
-    claseDeBloque{"seccionW:", tagSeccion, tablaDe(camposW), barras, faseBloque::secciones,
-                  reemplaza, "sección", revisarW,
-                  [](int f, const bloqueLeido& b) {
-                      barraDeFila(f).setSeccionW(b.valor("ala"), b.valor("grosorAla"),
-                                                 b.valor("alma"), b.valor("grosorAlma"));
-                      materialSeccion(barraDeFila(f), b);
-                  }},
-    claseDeBloque{"seccionGenerica:", tagSeccion, tablaDe(camposGenerica), barras,
-                  faseBloque::secciones, reemplaza, "sección", revisarGenerica,
-                  [](int f, const bloqueLeido& b) {
-                      objBarra3d& s = barraDeFila(f);
-                      s.setNombreDeSeccion(b.nombre);
-                      s.setSeccionGenerica(b.valor("area"), b.valor("inerciaY"),
-                                           b.valor("inerciaZ"), b.valor("ModuloJ"));
-                      s.setModuloEyPoisson(b.valor("modElas"), b.valor("poisson"));
-                      s.setPesoEspecifico(b.valor("pesoEspecifico"));
-                  }},
+    seccion("seccionRectangular:", tablaDe(camposRectangular), revisarRectangular,
+            [](int f, const bloqueLeido& b) {
+                barraDeFila(f).setSeccionRectangular(b.valor("base"), b.valor("altura"));
+                materialSeccion(barraDeFila(f), b);
+            }),
+    seccion("seccionPlaca:", tablaDe(camposPlaca), revisarRectangular,
+            [](int f, const bloqueLeido& b) {
+                barraDeFila(f).setSeccionPlaca(b.valor("base"), b.valor("altura"));
+                materialSeccion(barraDeFila(f), b);
+            }),
+    seccion("seccionCostanera:", tablaDe(camposCostanera), revisarCostanera,
+            [](int f, const bloqueLeido& b) {
+                // el setter toma el ancho del ala antes que el alto del alma
+                barraDeFila(f).setSeccionCostanera(b.valor("ala"), b.valor("alma"),
+                                                   b.valor("labio"), b.valor("espesor"),
+                                                   b.valor("radio"));
+                materialSeccion(barraDeFila(f), b);
+            }),
+    seccion("seccionW:", tablaDe(camposW), revisarW,
+            [](int f, const bloqueLeido& b) {
+                barraDeFila(f).setSeccionW(b.valor("ala"), b.valor("grosorAla"),
+                                           b.valor("alma"), b.valor("grosorAlma"));
+                materialSeccion(barraDeFila(f), b);
+            }),
+    seccion("seccionGenerica:", tablaDe(camposGenerica), revisarGenerica,
+            [](int f, const bloqueLeido& b) {
+                objBarra3d& s = barraDeFila(f);
+                s.setNombreDeSeccion(b.nombre);
+                s.setSeccionGenerica(b.valor("area"), b.valor("inerciaY"),
+                                     b.valor("inerciaZ"), b.valor("ModuloJ"));
+                s.setModuloEyPoisson(b.valor("modElas"), b.valor("poisson"));
+                s.setPesoEspecifico(b.valor("pesoEspecifico"));
+            }),
     claseDeBloque{"rotacionBarra:", nullptr, tablaDe(camposRotacion), barras, faseBloque::giros,
                   reemplaza, "giro", revisarGiro,
                   [](int f, const bloqueLeido& b) {
                       barraDeFila(f).setRotacion(b.valor("angulo"));
                   }},
-    claseDeBloque{"distribuidaLocalX:", casoCarga, tablaDe(camposLocalX), barras,
-                  faseBloque::distribuidas, carga, "", nullptr,
-                  [](int f, const bloqueLeido& b) {
-                      barraDeFila(f).setDistribuidaLocalX(b.nombre, b.valor("fIni"),
-                                                          b.valor("fFin"));
-                  }},
-    claseDeBloque{"distribuidaLocalY:", casoCarga, tablaDe(camposLocalY), barras,
-                  faseBloque::distribuidas, carga, "", nullptr,
-                  [](int f, const bloqueLeido& b) {
-                      barraDeFila(f).setDistribuidaLocalY(b.nombre, b.valor("qYIni"),
-                                                          b.valor("qYFin"));
-                  }},
-    claseDeBloque{"distribuidaLocalZ:", casoCarga, tablaDe(camposLocalZ), barras,
-                  faseBloque::distribuidas, carga, "", nullptr,
-                  [](int f, const bloqueLeido& b) {
-                      barraDeFila(f).setDistribuidaLocalZ(b.nombre, b.valor("qZIni"),
-                                                          b.valor("qZFin"));
-                  }},
-    claseDeBloque{"distribuidaLocalT:", casoCarga, tablaDe(camposLocalT), barras,
-                  faseBloque::distribuidas, carga, "", nullptr,
-                  [](int f, const bloqueLeido& b) {
-                      barraDeFila(f).setDistribuidaLocalT(b.nombre, b.valor("torsion"));
-                  }},
-    claseDeBloque{"distribuidaGlobal:", casoCarga, tablaDe(camposGlobal), barras,
-                  faseBloque::distribuidas, carga, "", nullptr,
-                  [](int f, const bloqueLeido& b) {
-                      barraDeFila(f).setDistribuidaGlobal(b.nombre, b.valor("qIzq"),
-                                                          b.valor("qDer"), b.valor("dirX"),
-                                                          b.valor("dirY"), b.valor("dirZ"));
-                  }},
+    cargaDeBarra("distribuidaLocalX:", tablaDe(camposLocalX),
+                 [](int f, const bloqueLeido& b) {
+                     barraDeFila(f).setDistribuidaLocalX(b.nombre, b.valor("fIni"),
+                                                         b.valor("fFin"));
+                 }),
+    cargaDeBarra("distribuidaLocalY:", tablaDe(camposLocalY),
+                 [](int f, const bloqueLeido& b) {
+                     barraDeFila(f).setDistribuidaLocalY(b.nombre, b.valor("qYIni"),
+                                                         b.valor("qYFin"));
+                 }),
+    cargaDeBarra("distribuidaLocalZ:", tablaDe(camposLocalZ),
+                 [](int f, const bloqueLeido& b) {
+                     barraDeFila(f).setDistribuidaLocalZ(b.nombre, b.valor("qZIni"),
+                                                         b.valor("qZFin"));
+                 }),
+    cargaDeBarra("distribuidaLocalT:", tablaDe(camposLocalT),
+                 [](int f, const bloqueLeido& b) {
+                     barraDeFila(f).setDistribuidaLocalT(b.nombre, b.valor("torsion"));
+                 }),
+    cargaDeBarra("distribuidaGlobal:", tablaDe(camposGlobal),
+                 [](int f, const bloqueLeido& b) {
+                     barraDeFila(f).setDistribuidaGlobal(b.nombre, b.valor("qIzq"),
+                                                         b.valor("qDer"), b.valor("dirX"),
+                                                         b.valor("dirY"), b.valor("dirZ"));
+                 }),
     claseDeBloque{"articulacion:", nullptr, tablaDe(camposArticulacion), barras,
                   faseBloque::articulaciones, reemplaza, "fijaciones", revisarFijacion,
                   [](int f, const bloqueLeido& b) {
