@@ -52,10 +52,11 @@ namespace {
 // valores y ningún nudo", "2 de sus 6 valores y ninguna barra"
 std::string loQueTiene(const claseDeBloque& clase, size_t numeros)
 {
-    std::string valores = clase.K() == 1        ? "su valor"
-                          : numeros == clase.K() ? "sus " + std::to_string(clase.K()) + " valores"
-                                               : std::to_string(numeros) + " de sus " +
-                                                     std::to_string(clase.K()) + " valores";
+    const size_t K = clase.K();
+    std::string valores = K == 1        ? "su valor"
+                          : numeros == K ? "sus " + std::to_string(K) + " valores"
+                                         : std::to_string(numeros) + " de sus " + std::to_string(K) +
+                                               " valores";
     return valores + (clase.lista == listaDe::nudos ? " y ningún nudo" : " y ninguna barra");
 }
 
