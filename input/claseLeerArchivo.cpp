@@ -230,11 +230,13 @@ void claseLeerArchivo::marcarLeido(size_t i)
     }
 }
 
-void claseLeerArchivo::marcarNombrado(size_t i)
+bool claseLeerArchivo::marcarNombrado(size_t i)
 {
-    if (i < estados.size()) {
-        estados[i] = estadoToken::nombrado;
+    if (i >= estados.size() || estados[i] == estadoToken::nombrado) {
+        return false;
     }
+    estados[i] = estadoToken::nombrado;
+    return true;
 }
 
 size_t claseLeerArchivo::getCantidadDeTokens()
@@ -335,7 +337,11 @@ const std::vector<size_t>& claseLeerArchivo::apariciones(const std::string& etiq
 
 std::vector<size_t> claseLeerArchivo::getApariciones(const std::string& etiqueta)
 {
-    return apariciones(etiqueta);
+    std::vector<size_t> lista = apariciones(etiqueta);
+    for (size_t t : lista) {
+        marcarNombrado(t);
+    }
+    return lista;
 }
 
 // Posición de la n-ésima aparición
@@ -392,14 +398,9 @@ corridaLeida claseLeerArchivo::getCorrida(const std::string& etiqueta, int n, in
     double v = 0;
     while (i < total && getNumero(i, v)) {
         if (clase == claseCorrida::pares) {
-            if (i + 1 == total) {
+            if (i + 1 == total || (etiquetas && etiquetas->count(getTexto(i + 1)) > 0)) {
                 r.fin = i;
-                r.motivo = finCorrida::sinPalabra;
-                return r;
-            }
-            if (etiquetas && etiquetas->count(getTexto(i + 1)) > 0) {
-                r.fin = i;
-                r.motivo = finCorrida::etiquetaTrasFactor;
+                r.motivo = i + 1 == total ? finCorrida::sinPalabra : finCorrida::etiquetaTrasFactor;
                 return r;
             }
             r.palabras.push_back(getTexto(i + 1));
@@ -423,9 +424,7 @@ tablaLeida claseLeerArchivo::getTabla(const std::string& etiqueta, int columnas)
 {
     tablaLeida t;
     const std::vector<size_t> lista = apariciones(etiqueta);
-    if (!lista.empty()) {
-        t.corrida = getCorrida(etiqueta, 1, 0, claseCorrida::numeros);
-    }
+    t.corrida = getCorrida(etiqueta, 1, 0, claseCorrida::numeros);
     // las apariciones dentro de la corrida (solo si la etiqueta es numérica) no cuentan
     std::vector<int> lineas;
     for (size_t o : lista) {
@@ -509,6 +508,10 @@ valorLeido claseLeerArchivo::getValor(const std::string& etiqueta, claseValor cl
                   << etiqueta << std::endl;
         return r;
     }
+    for (size_t k = 0; k + 1 < r.apariciones.size(); k++) {
+        marcarNombrado(r.apariciones[k].first);
+        marcarNombrado(r.apariciones[k].second);
+    }
     marcarLeido(r.apariciones.back().first);
     if (r.estado == 1) {
         std::cout << "Advertencia: falta el valor de la etiqueta " << etiqueta << " (línea "
@@ -570,10 +573,10 @@ std::vector<double> claseLeerArchivo::getMatrizEtiquetaRepetida(std::string etiq
 std::vector<double> claseLeerArchivo::getFactoresEtiqueta(std::string etiqueta, int n, int k)
 {
     corridaLeida r = getCorrida(etiqueta, n, k, claseCorrida::pares);
-    if (r.motivo == finCorrida::sinPalabra) {
+    // una vez por factor: otra consulta o el cargador pueden haberlo dicho ya
+    if (r.motivo == finCorrida::sinPalabra && marcarNombrado(r.fin)) {
         std::cout << "Advertencia: el factor " << describir(r.fin) << " al final de la etiqueta "
                   << etiqueta << " no tiene caso; se omite" << std::endl;
-        marcarNombrado(r.fin);
     }
     return r.valores;
 }

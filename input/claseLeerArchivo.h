@@ -106,9 +106,12 @@ public:
     // completa filas y de una etiqueta repetida (nombra las demás apariciones)
     tablaLeida getTabla(const std::string& etiqueta, int columnas);
     // Valor de un ajuste; escribe la línea de una etiqueta ausente, sin valor
-    // o con un valor que no es un número de su clase
+    // o con un valor que no es un número de su clase. Marca como leídos la
+    // última aparición y su valor; las anteriores y sus valores, que no
+    // cuentan, quedan nombrados: quien pide el valor dice que no cuentan.
     valorLeido getValor(const std::string& etiqueta, claseValor clase);
-    // Tokens de las apariciones de la etiqueta, en orden
+    // Tokens de las apariciones de la etiqueta, en orden; quedan nombrados:
+    // quien los pide los nombra en un aviso
     std::vector<size_t> getApariciones(const std::string& etiqueta);
 
     // Tokens, uno por uno
@@ -116,7 +119,8 @@ public:
     std::string getTexto(size_t token) const;
     int getLinea(size_t token) const;
     estadoToken getEstado(size_t token) const;
-    void marcarNombrado(size_t token);
+    // Lo marca como nombrado por un aviso; false si ya lo estaba (el aviso ya se escribió)
+    bool marcarNombrado(size_t token);
     // "2.5e (línea 12)": el token citado y su línea
     std::string describir(size_t token) const;
     // Número del token entero (lo consume todo la conversión) y finito; false si no

@@ -14,13 +14,28 @@ namespace {
 std::vector<std::string> listarEtiquetas()
 {
     std::vector<std::string> v = {etiquetaNudos, etiquetaBarras};
-    for (const claseDeBloque* b : bloquesFormato) {
-        v.push_back(b->etiqueta);
+    for (const claseDeBloque& b : clasesDeBloque) {
+        v.push_back(b.etiqueta);
     }
     v.push_back(etiquetaPesoPropio);
     v.push_back(etiquetaCombo);
     for (const ajusteDibujo& a : ajustesDibujo) {
         v.push_back(a.etiqueta);
+    }
+    return v;
+}
+
+std::vector<bloqueFormato> listarBloques()
+{
+    std::vector<bloqueFormato> v;
+    for (const claseDeBloque& b : clasesDeBloque) {
+        bloqueFormato f{b.etiqueta, b.conNombre() ? b.nombre : "", {}, {},
+                        b.lista == listaDe::nudos ? "nudos" : "barras"};
+        for (const campoBloque& campo : b.campos) {
+            f.campos.push_back(campo.nombre);
+            f.enAyuda.push_back(campo.comoEnAyuda());
+        }
+        v.push_back(f);
     }
     return v;
 }
@@ -39,9 +54,9 @@ std::vector<ajusteFormato> listarAjustes()
 std::vector<const char*> etiquetasDeFase(listaDe lista, const char* propia)
 {
     std::vector<const char*> v;
-    for (const claseDeBloque* b : bloquesFormato) {
-        if (b->lista == lista) {
-            v.push_back(b->etiqueta);
+    for (const claseDeBloque& b : clasesDeBloque) {
+        if (b.lista == lista) {
+            v.push_back(b.etiqueta);
         }
     }
     v.push_back(propia);
@@ -51,6 +66,7 @@ std::vector<const char*> etiquetasDeFase(listaDe lista, const char* propia)
 }  // namespace
 
 const std::vector<std::string> etiquetasFormato = listarEtiquetas();
+const std::vector<bloqueFormato> bloquesFormato = listarBloques();
 const std::vector<ajusteFormato> ajustesFormato = listarAjustes();
 
 void funcionLeerArchivo()

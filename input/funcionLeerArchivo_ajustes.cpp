@@ -7,16 +7,21 @@
 
 namespace lectura {
 
-const ajusteDibujo ajustesDibujo[cantidadDeAjustes] = {
-    {"precision:", nullptr, 3},           {"escalaTexto:", &escalaTexto, 0.15},
-    {"escalaDeflexion:", &escalaDef, 100}, {"escalaMy:", &escalaMy, 0.02},
-    {"escalaMz:", &escalaMz, 0.02},        {"escalaVy:", &escalaVy, 0.05},
-    {"escalaVz:", &escalaVz, 0.05},        {"escalaN:", &escalaN, 0.01},
-    {"escalaT:", &escalaT, 0.01},          {"escalaApoyo:", &escalaApoyo, 0},
-    {"escalaCarga:", &escalaCarga, 0.1},
-};
-
 namespace {
+
+constexpr std::array tablaDeAjustes{
+    ajusteDibujo{"precision:", 3, &precision, nullptr},
+    ajusteDibujo{"escalaTexto:", 0.15, nullptr, &escalaTexto},
+    ajusteDibujo{"escalaDeflexion:", 100, nullptr, &escalaDef},
+    ajusteDibujo{"escalaMy:", 0.02, nullptr, &escalaMy},
+    ajusteDibujo{"escalaMz:", 0.02, nullptr, &escalaMz},
+    ajusteDibujo{"escalaVy:", 0.05, nullptr, &escalaVy},
+    ajusteDibujo{"escalaVz:", 0.05, nullptr, &escalaVz},
+    ajusteDibujo{"escalaN:", 0.01, nullptr, &escalaN},
+    ajusteDibujo{"escalaT:", 0.01, nullptr, &escalaT},
+    ajusteDibujo{"escalaApoyo:", 0, nullptr, &escalaApoyo},
+    ajusteDibujo{"escalaCarga:", 0.1, nullptr, &escalaCarga},
+};
 
 // Decimales que el visor puede escribir
 const int precisionMaxima = 15;
@@ -28,20 +33,18 @@ void avisarRepetido(lecturaArchivo& c, const char* etiqueta, const valorLeido& v
         return;
     }
     std::vector<int> lineas;
-    for (size_t k = 0; k < v.apariciones.size(); k++) {
-        lineas.push_back(c.lector.getLinea(v.apariciones[k].first));
-        if (k + 1 < v.apariciones.size()) {
-            c.lector.marcarNombrado(v.apariciones[k].first);
-            c.lector.marcarNombrado(v.apariciones[k].second);
-        }
+    for (const std::pair<size_t, size_t>& a : v.apariciones) {
+        lineas.push_back(c.lector.getLinea(a.first));
     }
     std::cout << "Advertencia: la etiqueta " << etiqueta << " aparece " << lineas.size()
               << " veces (" << claseLeerArchivo::listaDeLineas(lineas) << "); vale la última"
               << std::endl;
 }
 
-void leerPrecision(lecturaArchivo& c, const char* etiqueta)
+// precision: decimales de 0 a precisionMaxima; -1 deja el valor por defecto
+void leerDecimales(lecturaArchivo& c, const ajusteDibujo& a)
 {
+    const char* etiqueta = a.etiqueta;
     valorLeido v = c.lector.getValor(etiqueta, claseValor::entero);
     avisarRepetido(c, etiqueta, v);
     if (!v.valido) {
@@ -51,42 +54,52 @@ void leerPrecision(lecturaArchivo& c, const char* etiqueta)
     std::string valor = c.lector.describir(v.token);
     if (p < -1) {
         std::cout << "Advertencia: el valor " << valor
-                  << " de la etiqueta precision: es negativo; se usan 0 decimales" << std::endl;
-        precision = 0;
-    } else if (p > precisionMaxima) {
-        std::cout << "Advertencia: el valor " << valor << " de la etiqueta precision: pasa de "
-                  << precisionMaxima << "; se usan " << precisionMaxima << " decimales"
+                  << " de la etiqueta " << etiqueta << " es negativo; se usan 0 decimales"
                   << std::endl;
-        precision = precisionMaxima;
+        *a.decimales = 0;
+    } else if (p > precisionMaxima) {
+        std::cout << "Advertencia: el valor " << valor << " de la etiqueta " << etiqueta
+                  << " pasa de " << precisionMaxima << "; se usan " << precisionMaxima
+                  << " decimales" << std::endl;
+        *a.decimales = precisionMaxima;
     } else if (p != -1) {
         if (v.escrito != v.valor) {
-            std::cout << "Advertencia: el valor " << valor
-                      << " de la etiqueta precision: no es entero; se usan " << p << " decimales"
-                      << std::endl;
+            std::cout << "Advertencia: el valor " << valor << " de la etiqueta " << etiqueta
+                      << " no es entero; se usan " << p << " decimales" << std::endl;
         }
-        precision = p;
+        *a.decimales = p;
+    }
+}
+
+// Una escala: solo un valor mayor que 0 reemplaza al de omisión
+void leerEscala(lecturaArchivo& c, const ajusteDibujo& a)
+{
+    valorLeido v = c.lector.getValor(a.etiqueta, claseValor::real);
+    avisarRepetido(c, a.etiqueta, v);
+    if (v.valido && v.valor > 0) {
+        *a.escala = v.valor;
     }
 }
 
 }  // namespace
 
+// De inicialización constante: otros archivos la leen al iniciar
+constexpr tablaFija<ajusteDibujo> ajustesDibujo = tablaDe(tablaDeAjustes);
+
 void leerAjustes(lecturaArchivo& c)
 {
-    precision = static_cast<int>(ajustesDibujo[0].defecto);
     for (const ajusteDibujo& a : ajustesDibujo) {
-        if (a.global) {
-            *a.global = a.defecto;
+        if (a.decimales) {
+            *a.decimales = static_cast<int>(a.defecto);
+        } else {
+            *a.escala = a.defecto;
         }
     }
-    leerPrecision(c, ajustesDibujo[0].etiqueta);
     for (const ajusteDibujo& a : ajustesDibujo) {
-        if (!a.global) {
-            continue;
-        }
-        valorLeido v = c.lector.getValor(a.etiqueta, claseValor::real);
-        avisarRepetido(c, a.etiqueta, v);
-        if (v.valido && v.valor > 0) {
-            *a.global = v.valor;
+        if (a.decimales) {
+            leerDecimales(c, a);
+        } else {
+            leerEscala(c, a);
         }
     }
 }

@@ -1,102 +1,35 @@
 // Bloques de la gramática: etiqueta, nombre, K valores fijos y lista. Cada
 // bloque se lee de una corrida del lector; lo que no se puede leer o no se
 // aplica se dice en una línea que nombra el token y su línea.
-#include <cmath>
+#include <cstdlib>
+#include <cstring>
 #include <iostream>
 
 #include "input/funcionLeerArchivo_interno.h"
 
 namespace lectura {
 
-namespace {
-
-// Códigos de apoyo: 0 libre, 1 restringido
-bool revisarApoyo(lecturaArchivo& c, const bloqueLeido& b)
+const campoBloque& bloqueLeido::campo(const char* nombre) const
 {
-    for (size_t k = 0; k < b.fijos.size(); k++) {
-        if (b.fijos[k] != 0 && b.fijos[k] != 1) {
-            bloquesQueNoSeAplican(c, *b.clase).salida()
-                << "Advertencia: el " << descripcion(c, b) << " tiene el código "
-                << c.lector.describir(b.primerFijo + k) << ", que no es 0 ni 1; no se aplica"
-                << std::endl;
-            return false;
+    return clase->campos[posicion(nombre)];
+}
+
+double bloqueLeido::valor(const char* nombre) const { return fijos[posicion(nombre)]; }
+
+size_t bloqueLeido::token(const char* nombre) const { return primerFijo + posicion(nombre); }
+
+// Un nombre que la clase no tiene es una falla del programa, no del archivo
+size_t bloqueLeido::posicion(const char* nombre) const
+{
+    for (size_t k = 0; k < clase->K(); k++) {
+        if (std::strcmp(clase->campos[k].nombre, nombre) == 0) {
+            return k;
         }
     }
-    return true;
+    std::cerr << "Error interno: " << clase->etiqueta << " no tiene el campo " << nombre
+              << std::endl;
+    std::abort();
 }
-
-// Giro en grados: una vuelta a cada lado
-const double giroMaximo = 360;
-
-bool revisarGiro(lecturaArchivo& c, const bloqueLeido& b)
-{
-    if (std::abs(b.fijos[0]) > giroMaximo) {
-        bloquesQueNoSeAplican(c, *b.clase).salida()
-            << "Advertencia: el " << descripcion(c, b) << " tiene el giro "
-            << c.lector.describir(b.primerFijo) << ", fuera de -" << giroMaximo << " a "
-            << giroMaximo << " grados; no se aplica" << std::endl;
-        return false;
-    }
-    return true;
-}
-
-// Fijaciones de 0 (rótula) a 1 (rígido); la barra acota las demás
-bool revisarFijacion(lecturaArchivo& c, const bloqueLeido& b)
-{
-    for (size_t k = 0; k < b.fijos.size(); k++) {
-        double v = b.fijos[k];
-        if (v < 0 || v > 1) {
-            c.avisos(std::string("fijaciones fuera de 0 a 1 en ") + b.clase->etiqueta).salida()
-                << "Advertencia: el " << descripcion(c, b) << " tiene la fijación "
-                << c.lector.describir(b.primerFijo + k) << ", fuera de 0 a 1; se toma "
-                << (v < 0 ? 0 : 1) << std::endl;
-        }
-    }
-    return true;
-}
-
-const efectoBloque reemplaza = efectoBloque::reemplaza;
-const efectoBloque carga = efectoBloque::carga;
-
-}  // namespace
-
-const char* const etiquetaNudos = "nudos:";
-const char* const etiquetaBarras = "barras:";
-const char* const etiquetaPesoPropio = "pesoPropio:";
-const char* const etiquetaCombo = "combo:";
-
-const claseDeBloque bloqueApoyo{"apoyo:", false, 6, listaDe::nudos, reemplaza, "apoyo",
-                                revisarApoyo};
-const claseDeBloque bloquePuntual{"puntual:", true, 6, listaDe::nudos, carga, "", nullptr};
-const claseDeBloque bloqueRectangular{"seccionRectangular:", true, 5, listaDe::barras, reemplaza,
-                                      "sección", revisarRectangular};
-const claseDeBloque bloquePlaca{"seccionPlaca:", true, 5, listaDe::barras, reemplaza, "sección",
-                                revisarRectangular};
-const claseDeBloque bloqueCostanera{"seccionCostanera:", true, 8, listaDe::barras, reemplaza,
-                                    "sección", revisarCostanera};
-const claseDeBloque bloqueW{"seccionW:", true, 7, listaDe::barras, reemplaza, "sección", revisarW};
-const claseDeBloque bloqueGenerica{"seccionGenerica:", true, 7, listaDe::barras, reemplaza,
-                                   "sección", revisarGenerica};
-const claseDeBloque bloqueRotacion{"rotacionBarra:", false, 1, listaDe::barras, reemplaza, "giro",
-                                   revisarGiro};
-const claseDeBloque bloqueLocalX{"distribuidaLocalX:", true, 2, listaDe::barras, carga, "",
-                                 nullptr};
-const claseDeBloque bloqueLocalY{"distribuidaLocalY:", true, 2, listaDe::barras, carga, "",
-                                 nullptr};
-const claseDeBloque bloqueLocalZ{"distribuidaLocalZ:", true, 2, listaDe::barras, carga, "",
-                                 nullptr};
-const claseDeBloque bloqueLocalT{"distribuidaLocalT:", true, 1, listaDe::barras, carga, "",
-                                 nullptr};
-const claseDeBloque bloqueGlobal{"distribuidaGlobal:", true, 5, listaDe::barras, carga, "",
-                                 nullptr};
-const claseDeBloque bloqueArticulacion{"articulacion:", false, 4, listaDe::barras, reemplaza,
-                                       "fijaciones", revisarFijacion};
-
-const claseDeBloque* const bloquesFormato[cantidadDeBloques] = {
-    &bloqueApoyo,     &bloquePuntual,  &bloqueRectangular, &bloquePlaca,  &bloqueCostanera,
-    &bloqueW,         &bloqueGenerica, &bloqueRotacion,    &bloqueLocalX, &bloqueLocalY,
-    &bloqueLocalZ,    &bloqueLocalT,   &bloqueGlobal,      &bloqueArticulacion,
-};
 
 avisosLimitados& bloquesQueNoSeAplican(lecturaArchivo& c, const claseDeBloque& clase)
 {
@@ -106,7 +39,7 @@ avisosLimitados& bloquesQueNoSeAplican(lecturaArchivo& c, const claseDeBloque& c
 std::string descripcion(lecturaArchivo& c, const bloqueLeido& b)
 {
     std::string d = "bloque " + std::to_string(b.n) + " de " + b.clase->etiqueta + " (";
-    if (b.clase->conNombre) {
+    if (b.clase->conNombre()) {
         d += (b.nombre.empty() ? std::string("sin nombre") : claseLeerArchivo::citar(b.nombre)) +
              ", ";
     }
@@ -119,10 +52,11 @@ namespace {
 // valores y ningún nudo", "2 de sus 6 valores y ninguna barra"
 std::string loQueTiene(const claseDeBloque& clase, size_t numeros)
 {
-    std::string valores = clase.K == 1        ? "su valor"
-                          : numeros == clase.K ? "sus " + std::to_string(clase.K) + " valores"
-                                               : std::to_string(numeros) + " de sus " +
-                                                     std::to_string(clase.K) + " valores";
+    const size_t K = clase.K();
+    std::string valores = K == 1        ? "su valor"
+                          : numeros == K ? "sus " + std::to_string(K) + " valores"
+                                         : std::to_string(numeros) + " de sus " + std::to_string(K) +
+                                               " valores";
     return valores + (clase.lista == listaDe::nudos ? " y ningún nudo" : " y ninguna barra");
 }
 
@@ -134,7 +68,7 @@ std::string loQueTiene(const claseDeBloque& clase, size_t numeros)
 bool ultimoFijoEnLaLista(lecturaArchivo& c, const bloqueLeido& b, const corridaLeida& r,
                          bool conLista)
 {
-    const size_t K = b.clase->K;
+    const size_t K = b.clase->K();
     if (K < 2) {
         return false;
     }
@@ -147,7 +81,7 @@ bool ultimoFijoEnLaLista(lecturaArchivo& c, const bloqueLeido& b, const corridaL
 // línea donde empieza su lista"
 std::string ultimoFijoTomado(lecturaArchivo& c, const bloqueLeido& b, const corridaLeida& r)
 {
-    const size_t K = b.clase->K;
+    const size_t K = b.clase->K();
     size_t t = r.tokenValor(K - 1);
     return "tiene " + std::to_string(K - 1) + " de sus " + std::to_string(K) +
            " valores antes de la línea " + std::to_string(c.lector.getLinea(t)) +
@@ -161,7 +95,7 @@ std::vector<bloqueLeido> leerBloques(lecturaArchivo& c, const claseDeBloque& cla
 {
     claseLeerArchivo& lector = c.lector;
     const mapaUsuario& mapa = c.mapaDe(clase.lista);
-    const int salto = clase.conNombre ? 1 : 0;
+    const int salto = clase.conNombre() ? 1 : 0;
     const bool carga = clase.efecto == efectoBloque::carga;
     std::vector<bloqueLeido> bloques;
     // última aparición de cada fila en la lista del bloque en curso
@@ -173,7 +107,7 @@ std::vector<bloqueLeido> leerBloques(lecturaArchivo& c, const claseDeBloque& cla
     for (int n = 1; n <= m; n++) {
         corridaLeida r = lector.getCorrida(clase.etiqueta, n, salto, claseCorrida::numeros);
         bloqueLeido b{&clase, n, "", r.etiqueta, {}, r.primero, {}};
-        if (clase.conNombre && r.saltados == 1) {
+        if (clase.conNombre() && r.saltados == 1) {
             b.nombre = lector.getTexto(r.etiqueta + 1);
             // lo que sigue es otro bloque: nada de él es de este
             if (c.esEtiqueta(b.nombre)) {
@@ -187,10 +121,10 @@ std::vector<bloqueLeido> leerBloques(lecturaArchivo& c, const claseDeBloque& cla
         }
         const std::vector<double>& v = r.valores;
         bool cortado = finAjeno(c, r);
-        if (v.size() <= clase.K) {
+        if (v.size() <= clase.K()) {
             std::ostream& aviso = bloquesQueNoSeAplican(c, clase).salida();
             aviso << "Advertencia: el " << descripcion(c, b);
-            if (!cortado && v.size() == clase.K && ultimoFijoEnLaLista(c, b, r, false)) {
+            if (!cortado && v.size() == clase.K() && ultimoFijoEnLaLista(c, b, r, false)) {
                 aviso << " " << ultimoFijoTomado(c, b, r) << ", y queda sin "
                       << (clase.lista == listaDe::nudos ? "ningún nudo" : "ninguna barra")
                       << ": no se aplica; revisar si falta un valor" << std::endl;
@@ -220,8 +154,8 @@ std::vector<bloqueLeido> leerBloques(lecturaArchivo& c, const claseDeBloque& cla
                 << "Advertencia: el " << descripcion(c, b) << " " << ultimoFijoTomado(c, b, r)
                 << "; revisar si falta un valor" << std::endl;
         }
-        b.fijos.assign(v.begin(), v.begin() + static_cast<long>(clase.K));
-        for (size_t k = clase.K; k < v.size(); k++) {
+        b.fijos.assign(v.begin(), v.begin() + static_cast<long>(clase.K()));
+        for (size_t k = clase.K(); k < v.size(); k++) {
             size_t t = r.tokenValor(k);
             int fila = filaQueNombra(c, t, v[k], mapa, clase.etiqueta, noEnteros);
             if (fila < 0) {
@@ -294,7 +228,7 @@ void registroReemplazos::avisar() const
     avisos.cerrar();
 }
 
-int aplicarBloques(lecturaArchivo& c, const claseDeBloque& clase, const accionBloque& accion)
+int aplicarBloques(lecturaArchivo& c, const claseDeBloque& clase)
 {
     const mapaUsuario& mapa = c.mapaDe(clase.lista);
     registroReemplazos reemplazos(mapa, c.cantidadDe(clase.lista), clase.queRecibe);
@@ -304,7 +238,7 @@ int aplicarBloques(lecturaArchivo& c, const claseDeBloque& clase, const accionBl
         }
         int id = reemplazos.agregarBloque(descripcion(c, b));
         for (int fila : b.filas) {
-            accion(fila, b.nombre, b.fijos);
+            clase.aplicar(fila, b);
             if (clase.efecto == efectoBloque::reemplaza) {
                 reemplazos.anotar(fila, c.usuarioDe(clase.lista, fila), id);
             }

@@ -1,5 +1,5 @@
 // Fases de nudos y de barras: objetos, bloques en su orden fijo, peso propio
-// y combos.
+// y combos. El orden de los pasos se dice aquí y solo aquí.
 #include <iostream>
 
 #include "app/zurezar3o.h"
@@ -9,22 +9,30 @@ namespace lectura {
 
 namespace {
 
-objNudo3d& nudoDeFila(int f) { return nudo[static_cast<size_t>(f)]; }
-objBarra3d& barraDeFila(int f) { return barra[static_cast<size_t>(f)]; }
+// Los bloques de las clases de una fase, en el orden de la tabla de clases;
+// devuelve cuántos bloques tienen
+int aplicarFase(lecturaArchivo& c, faseBloque fase)
+{
+    int bloques = 0;
+    for (const claseDeBloque& clase : clasesDeBloque) {
+        if (clase.fase == fase) {
+            bloques += aplicarBloques(c, clase);
+        }
+    }
+    return bloques;
+}
 
 // Peso propio: a todas las barras, en el caso de su nombre
 void leerPesoPropio(lecturaArchivo& c)
 {
-    std::vector<size_t> apariciones = c.lector.getApariciones(etiquetaPesoPropio);
-    if (apariciones.empty()) {
+    int apariciones = c.lector.getNoEtiquetas(etiquetaPesoPropio);
+    if (apariciones == 0) {
         std::cout << "No se calculará el peso propio de la estructura" << std::endl;
         return;
     }
-    if (apariciones.size() > 1) {
+    if (apariciones > 1) {
         std::cout << "No usar la etiqueta *pesoPropio:* más de una vez" << std::endl;
-        for (size_t t : apariciones) {
-            c.lector.marcarNombrado(t);
-        }
+        c.lector.getApariciones(etiquetaPesoPropio);  // quedan nombradas por esta línea
         return;
     }
     corridaLeida r = c.lector.getCorrida(etiquetaPesoPropio, 1, 1, claseCorrida::numeros);
@@ -65,24 +73,12 @@ void faseNudos(lecturaArchivo& c, std::vector<bloqueCombo>& combos)
         nudo[r].setNoNudoInterno(punteroNudos(f.usuario));
         nudo[r].setCoordenadas(f.x, f.y, f.z);
     }
-
-    // los códigos ya son 0 o 1
-    auto apoyo = [](int f, const std::string&, const std::vector<double>& v) {
-        nudoDeFila(f).setApoyo(static_cast<int>(v[0]), static_cast<int>(v[1]),
-                               static_cast<int>(v[2]), static_cast<int>(v[3]),
-                               static_cast<int>(v[4]), static_cast<int>(v[5]));
-    };
-    if (aplicarBloques(c, bloqueApoyo, apoyo) > 0) {
+    if (aplicarFase(c, faseBloque::apoyos) > 0) {
         std::cout << "transferencia de apoyos a nudo[i] OK" << std::endl;
     }
-
-    auto puntual = [](int f, const std::string& caso, const std::vector<double>& p) {
-        nudoDeFila(f).setCargaPuntual(caso, p[0], p[1], p[2], p[3], p[4], p[5]);
-    };
-    if (aplicarBloques(c, bloquePuntual, puntual) > 0) {
+    if (aplicarFase(c, faseBloque::puntuales) > 0) {
         std::cout << "transferencia de cargas puntuales a nudo[i] OK" << std::endl;
     }
-
     combos = leerCombos(c);
     if (noCombos != 0) {
         aplicarCombos(nudo, combos);
@@ -90,14 +86,18 @@ void faseNudos(lecturaArchivo& c, std::vector<bloqueCombo>& combos)
     }
 }
 
+// Las fases de las barras, en este orden: la sección antes del peso propio
+// (que es área por peso específico), el giro antes de las cargas globales y
+// del peso propio (que se proyectan sobre los ejes locales que el giro
+// mueve), y los combos al final, sobre todas las cargas
 void faseBarras(lecturaArchivo& c, const std::vector<bloqueCombo>& combos)
 {
     barra.resize(c.barras.size());
     for (size_t r = 0; r < c.barras.size(); r++) {
         const filaBarra& f = c.barras[r];
         objBarra3d& b = barra[r];
-        objNudo3d& ni = nudoDeFila(f.inicio);
-        objNudo3d& nj = nudoDeFila(f.fin);
+        objNudo3d& ni = nudo[static_cast<size_t>(f.inicio)];
+        objNudo3d& nj = nudo[static_cast<size_t>(f.fin)];
         b.resetFlags();
         b.setNoBarraUsuario(f.usuario);
         b.setNoBarraInterna(punteroBarras(f.usuario));
@@ -107,39 +107,10 @@ void faseBarras(lecturaArchivo& c, const std::vector<bloqueCombo>& combos)
     std::cout << "transferencia de coord a barra[i] OK" << std::endl;
 
     leerSecciones(c);
-
-    aplicarBloques(c, bloqueRotacion, [](int f, const std::string&, const std::vector<double>& v) {
-        barraDeFila(f).setRotacion(v[0]);
-    });
-
-    aplicarBloques(c, bloqueLocalX,
-                   [](int f, const std::string& caso, const std::vector<double>& v) {
-                       barraDeFila(f).setDistribuidaLocalX(caso, v[0], v[1]);
-                   });
-    aplicarBloques(c, bloqueLocalY,
-                   [](int f, const std::string& caso, const std::vector<double>& v) {
-                       barraDeFila(f).setDistribuidaLocalY(caso, v[0], v[1]);
-                   });
-    aplicarBloques(c, bloqueLocalZ,
-                   [](int f, const std::string& caso, const std::vector<double>& v) {
-                       barraDeFila(f).setDistribuidaLocalZ(caso, v[0], v[1]);
-                   });
-    aplicarBloques(c, bloqueLocalT,
-                   [](int f, const std::string& caso, const std::vector<double>& v) {
-                       barraDeFila(f).setDistribuidaLocalT(caso, v[0]);
-                   });
-    aplicarBloques(c, bloqueGlobal,
-                   [](int f, const std::string& caso, const std::vector<double>& v) {
-                       barraDeFila(f).setDistribuidaGlobal(caso, v[0], v[1], v[2], v[3], v[4]);
-                   });
-
-    aplicarBloques(c, bloqueArticulacion,
-                   [](int f, const std::string&, const std::vector<double>& v) {
-                       barraDeFila(f).setArticulacion(v[0], v[1], v[2], v[3]);
-                   });
-
+    aplicarFase(c, faseBloque::giros);
+    aplicarFase(c, faseBloque::distribuidas);
+    aplicarFase(c, faseBloque::articulaciones);
     leerPesoPropio(c);
-
     if (noCombos != 0) {
         aplicarCombos(barra, combos);
     }

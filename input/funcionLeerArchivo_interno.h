@@ -1,17 +1,20 @@
 // Piezas internas del cargador, compartidas entre sus archivos:
 //   funcionLeerArchivo.cpp            secuencia de la carga y etiquetas del formato
 //   funcionLeerArchivo_tablas.cpp     tablas de nudos y barras, mapas de numeración
+//   funcionLeerArchivo_formato.cpp    las clases de bloque: etiqueta, campos, lista,
+//                                     fase, revisión y aplicación de sus valores
 //   funcionLeerArchivo_bloques.cpp    bloques: corrida, valores fijos, lista y avisos
-//   funcionLeerArchivo_fases.cpp      fases de nudos y de barras, peso propio
-//   funcionLeerArchivo_secciones.cpp  los cinco tipos de sección y su revisión
+//   funcionLeerArchivo_fases.cpp      fases de nudos y de barras en su orden, peso propio
+//   funcionLeerArchivo_secciones.cpp  revisión de las secciones y la de cada barra
 //   funcionLeerArchivo_combos.cpp     combos y casos de carga
 //   funcionLeerArchivo_ajustes.cpp    ajustes de dibujo
 //   funcionLeerArchivo_revision.cpp   revisión del modelo, tokens que nadie leyó y
 //                                     avisos limitados por clase
 #pragma once
 
+#include <array>
 #include <cstddef>
-#include <functional>
+#include <iterator>
 #include <iosfwd>
 #include <memory>
 #include <string>
@@ -26,6 +29,33 @@
 namespace lectura {
 
 // ---------------------------------------------------------------------------
+// Tablas fijas del formato
+
+// Una tabla constante de otro archivo, de principio a fin: la arma allí
+// tablaDe sobre su arreglo, así su largo sale del arreglo mismo
+template <class T>
+struct tablaFija {
+    const T* primero;
+    size_t cantidad;
+    constexpr const T* begin() const { return primero; }
+    constexpr const T* end() const { return primero + cantidad; }
+    constexpr size_t size() const { return cantidad; }
+    constexpr const T& operator[](size_t k) const { return primero[k]; }
+};
+
+template <class T, size_t N>
+constexpr tablaFija<T> tablaDe(const std::array<T, N>& a)
+{
+    return {a.data(), std::size(a)};
+}
+
+template <class T, size_t N>
+constexpr tablaFija<T> tablaDe(const T (&a)[N])
+{
+    return {a, std::size(a)};
+}
+
+// ---------------------------------------------------------------------------
 // Gramática de los bloques
 
 enum class listaDe { nudos, barras };
@@ -36,44 +66,62 @@ enum class efectoBloque {
     carga,      // suma una carga a su caso
 };
 
+// Fase de la carga en que se aplican los bloques de una clase; el orden de
+// las fases se dice una vez, en funcionLeerArchivo_fases.cpp
+enum class faseBloque { apoyos, puntuales, secciones, giros, distribuidas, articulaciones };
+
+// Un valor fijo de un bloque
+struct campoBloque {
+    const char* nombre;             // como lo nombran los avisos
+    const char* enAyuda = nullptr;  // como lo escribe la página de ayuda, si es otro
+    const char* comoEnAyuda() const { return enAyuda ? enAyuda : nombre; }
+};
+
 struct lecturaArchivo;
 struct bloqueLeido;
 class avisosLimitados;
 
 // Revisa los valores fijos de un bloque y avisa; false si no se aplica
 using revisionFijos = bool (*)(lecturaArchivo& c, const bloqueLeido& b);
+// Da a un objeto de la lista (su fila en nudo o en barra) los valores del bloque
+using aplicacionBloque = void (*)(int fila, const bloqueLeido& b);
 
-// Bloque de la gramática: etiqueta, nombre, K valores fijos y lista
+// Una clase de bloque: etiqueta, nombre, valores fijos y lista. Es la única
+// descripción de la clase: el cargador lee sus valores por el nombre de su
+// campo (bloqueLeido::valor), los avisos los nombran así, y la tabla de
+// clases (funcionLeerArchivo_formato.cpp) da el orden en que se aplican
 struct claseDeBloque {
     const char* etiqueta;
-    bool conNombre;
-    size_t K;
+    const char* nombre;  // qué es el token que sigue a la etiqueta ("casoCarga"); nulo si no lleva
+    tablaFija<campoBloque> campos;  // en el orden del archivo
     listaDe lista;
+    faseBloque fase;
     efectoBloque efecto;
     const char* queRecibe;  // "apoyo", "sección", "giro", "fijaciones"; vacío en las cargas
     revisionFijos revisar;  // nullptr si cualquier valor sirve
+    aplicacionBloque aplicar;
+
+    bool conNombre() const { return nombre != nullptr; }
+    size_t K() const { return campos.size(); }
 };
 
-extern const claseDeBloque bloqueApoyo, bloquePuntual, bloqueRectangular, bloquePlaca,
-    bloqueCostanera, bloqueW, bloqueGenerica, bloqueRotacion, bloqueLocalX, bloqueLocalY,
-    bloqueLocalZ, bloqueLocalT, bloqueGlobal, bloqueArticulacion;
-// Arreglos de inicialización constante: otros archivos los leen al iniciar
-const size_t cantidadDeBloques = 14;
-extern const claseDeBloque* const bloquesFormato[cantidadDeBloques];
+// Las clases de bloque, en el orden en que se aplican dentro de cada fase
+extern const tablaFija<claseDeBloque> clasesDeBloque;
 
 extern const char* const etiquetaNudos;
 extern const char* const etiquetaBarras;
 extern const char* const etiquetaPesoPropio;
 extern const char* const etiquetaCombo;
 
-// Ajustes de dibujo; el primero es precision: (entero), los demás escalas
+// Ajustes de dibujo, en el orden en que se leen: cada uno lleva la global
+// que fija, la cantidad de decimales (precision:) o una escala
 struct ajusteDibujo {
     const char* etiqueta;
-    double* global;
     double defecto;
+    int* decimales;
+    double* escala;
 };
-const size_t cantidadDeAjustes = 11;
-extern const ajusteDibujo ajustesDibujo[cantidadDeAjustes];
+extern const tablaFija<ajusteDibujo> ajustesDibujo;
 
 // ---------------------------------------------------------------------------
 // Estado de una lectura
@@ -249,10 +297,18 @@ struct bloqueLeido {
     int n;  // orden entre los bloques de su etiqueta
     std::string nombre;
     size_t etiqueta;  // token de la etiqueta
-    std::vector<double> fijos;
+    std::vector<double> fijos;  // en el orden de los campos de su clase
     size_t primerFijo;  // token del primer valor fijo
     std::vector<int> filas;  // objetos de la lista, en orden
     bool aplicable = true;   // sus valores fijos pasaron la revisión de su clase
+
+    // El campo de ese nombre en la clase del bloque, su valor y su token
+    const campoBloque& campo(const char* nombre) const;
+    double valor(const char* nombre) const;
+    size_t token(const char* nombre) const;
+
+private:
+    size_t posicion(const char* nombre) const;
 };
 
 // Avisos de los bloques de una clase que no se aplican, cualquiera sea el motivo
@@ -264,9 +320,6 @@ std::string descripcion(lecturaArchivo& c, const bloqueLeido& b);
 // Lee todos los bloques de una clase: nombre, valores fijos y los objetos de
 // la lista que existen, con los avisos de lo que no se pudo leer
 std::vector<bloqueLeido> leerBloques(lecturaArchivo& c, const claseDeBloque& clase);
-
-using accionBloque =
-    std::function<void(int fila, const std::string& nombre, const std::vector<double>& fijos)>;
 
 // Objetos que dos bloques reemplazan (el segundo decide): una línea por par
 // de bloques, con los objetos de los dos
@@ -294,7 +347,7 @@ private:
 
 // Aplica cada bloque de la clase a los objetos de su lista. Devuelve la
 // cantidad de bloques de la etiqueta.
-int aplicarBloques(lecturaArchivo& c, const claseDeBloque& clase, const accionBloque& accion);
+int aplicarBloques(lecturaArchivo& c, const claseDeBloque& clase);
 
 // ---------------------------------------------------------------------------
 // Fases, secciones, combos, ajustes y revisión

@@ -573,7 +573,6 @@ void avisarBloquesSinFase(lecturaArchivo& c, const char* faltan,
         std::vector<int> lineas;
         for (size_t t : apariciones) {
             lineas.push_back(c.lector.getLinea(t));
-            c.lector.marcarNombrado(t);
         }
         partes.push_back(std::string(e) + " (" + claseLeerArchivo::listaDeLineas(lineas) + ")");
     }

@@ -1,5 +1,6 @@
 // Los cinco tipos de sección: revisión de sus valores y la sección de cada
 // barra, que decide el último bloque que la nombra.
+#include <cstring>
 #include <initializer_list>
 #include <iostream>
 
@@ -11,11 +12,20 @@ namespace lectura {
 namespace {
 
 // Motivo por el que los valores de una sección no describen ninguna; vacío
-// si la describen. v son los valores fijos del bloque, en orden del archivo.
+// si la describen. Cada valor se lee, y se nombra, por su campo.
 
-std::string debeSerPositivo(const char* nombre, double v)
+// "alma = -0.2, que debe ser mayor que 0"
+std::string debeSerPositivo(const bloqueLeido& b, const char* campo)
 {
-    return v > 0 ? "" : std::string(nombre) + " = " + texto(v) + ", que debe ser mayor que 0";
+    double v = b.valor(campo);
+    return v > 0 ? "" : std::string(b.campo(campo).nombre) + " = " + texto(v) +
+                            ", que debe ser mayor que 0";
+}
+
+// "espesor" o "2 radio": el campo, y su factor si no es 1
+std::string termino(const bloqueLeido& b, const char* campo, int factor = 1)
+{
+    return (factor == 1 ? "" : std::to_string(factor) + " ") + b.campo(campo).nombre;
 }
 
 std::string primerMotivo(std::initializer_list<std::string> motivos)
@@ -29,71 +39,70 @@ std::string primerMotivo(std::initializer_list<std::string> motivos)
 }
 
 // Material al final de los valores: E, poisson, peso específico
-std::string revisarMaterial(const std::vector<double>& v, size_t desde)
+std::string revisarMaterial(const bloqueLeido& b)
 {
-    double nu = v[desde + 1];
+    double nu = b.valor("poisson"), peso = b.valor("pesoEspecifico");
     return primerMotivo(
-        {debeSerPositivo("modElas", v[desde]),
-         nu > -1 && nu <= 0.5
-             ? ""
-             : "poisson = " + texto(nu) + ", que debe ser mayor que -1 y no mayor que 0.5",
-         v[desde + 2] >= 0 ? ""
-                           : "pesoEspecifico = " + texto(v[desde + 2]) +
-                                 ", que no puede ser negativo"});
+        {debeSerPositivo(b, "modElas"),
+         nu > -1 && nu <= 0.5 ? ""
+                              : termino(b, "poisson") + " = " + texto(nu) +
+                                    ", que debe ser mayor que -1 y no mayor que 0.5",
+         peso >= 0 ? ""
+                   : termino(b, "pesoEspecifico") + " = " + texto(peso) +
+                         ", que no puede ser negativo"});
 }
 
-std::string motivoRectangular(const std::vector<double>& v)
+std::string motivoRectangular(const bloqueLeido& b)
 {
     return primerMotivo(
-        {debeSerPositivo("base", v[0]), debeSerPositivo("altura", v[1]), revisarMaterial(v, 2)});
+        {debeSerPositivo(b, "base"), debeSerPositivo(b, "altura"), revisarMaterial(b)});
 }
 
 // Costanera: alma, ala, labio, espesor, radio a la línea media
-std::string motivoCostanera(const std::vector<double>& v)
+std::string motivoCostanera(const bloqueLeido& b)
 {
-    double alma = v[0], ala = v[1], labio = v[2], t = v[3], r = v[4];
-    std::string esquinas = "2 radio + espesor = " + texto(2 * r + t);
+    double alma = b.valor("alma"), ala = b.valor("ala"), labio = b.valor("labio");
+    double t = b.valor("espesor"), r = b.valor("radio");
+    std::string esquinas =
+        termino(b, "radio", 2) + " + " + termino(b, "espesor") + " = " + texto(2 * r + t);
     return primerMotivo(
-        {debeSerPositivo("alma", alma), debeSerPositivo("ala", ala),
-         debeSerPositivo("labio", labio), debeSerPositivo("espesor", t),
-         r >= 0 ? "" : "radio = " + texto(r) + ", que no puede ser negativo",
-         2 * r + t < alma ? "" : esquinas + ", que no cabe en alma = " + texto(alma),
-         2 * r + t < ala ? "" : esquinas + ", que no cabe en ala = " + texto(ala),
-         r + t / 2 <= labio
-             ? ""
-             : "radio + espesor / 2 = " + texto(r + t / 2) + ", que no cabe en labio = " +
-                   texto(labio),
-         revisarMaterial(v, 5)});
+        {debeSerPositivo(b, "alma"), debeSerPositivo(b, "ala"), debeSerPositivo(b, "labio"),
+         debeSerPositivo(b, "espesor"),
+         r >= 0 ? "" : termino(b, "radio") + " = " + texto(r) + ", que no puede ser negativo",
+         2 * r + t < alma ? ""
+                          : esquinas + ", que no cabe en " + termino(b, "alma") + " = " + texto(alma),
+         2 * r + t < ala ? ""
+                         : esquinas + ", que no cabe en " + termino(b, "ala") + " = " + texto(ala),
+         r + t / 2 <= labio ? ""
+                            : termino(b, "radio") + " + " + termino(b, "espesor") +
+                                  " / 2 = " + texto(r + t / 2) + ", que no cabe en " +
+                                  termino(b, "labio") + " = " + texto(labio),
+         revisarMaterial(b)});
 }
 
 // W: ala, grosorAla, alma (altura total), grosorAlma
-std::string motivoW(const std::vector<double>& v)
+std::string motivoW(const bloqueLeido& b)
 {
-    double ala = v[0], tf = v[1], alma = v[2], tw = v[3];
+    double ala = b.valor("ala"), tf = b.valor("grosorAla"), alma = b.valor("alma");
+    double tw = b.valor("grosorAlma");
     return primerMotivo(
-        {debeSerPositivo("ala", ala), debeSerPositivo("grosorAla", tf),
-         debeSerPositivo("alma", alma), debeSerPositivo("grosorAlma", tw),
+        {debeSerPositivo(b, "ala"), debeSerPositivo(b, "grosorAla"), debeSerPositivo(b, "alma"),
+         debeSerPositivo(b, "grosorAlma"),
          2 * tf < alma ? ""
-                       : "2 grosorAla = " + texto(2 * tf) + ", que no cabe en alma = " +
-                             texto(alma),
-         tw < ala ? "" : "grosorAlma = " + texto(tw) + ", que no cabe en ala = " + texto(ala),
-         revisarMaterial(v, 4)});
+                       : termino(b, "grosorAla", 2) + " = " + texto(2 * tf) + ", que no cabe en " +
+                             termino(b, "alma") + " = " + texto(alma),
+         tw < ala ? ""
+                  : termino(b, "grosorAlma") + " = " + texto(tw) + ", que no cabe en " +
+                        termino(b, "ala") + " = " + texto(ala),
+         revisarMaterial(b)});
 }
 
-std::string motivoGenerica(const std::vector<double>& v)
+std::string motivoGenerica(const bloqueLeido& b)
 {
-    return primerMotivo({debeSerPositivo("area", v[0]), debeSerPositivo("inerciaY", v[1]),
-                         debeSerPositivo("inerciaZ", v[2]), debeSerPositivo("ModuloJ", v[3]),
-                         revisarMaterial(v, 4)});
+    return primerMotivo({debeSerPositivo(b, "area"), debeSerPositivo(b, "inerciaY"),
+                         debeSerPositivo(b, "inerciaZ"), debeSerPositivo(b, "ModuloJ"),
+                         revisarMaterial(b)});
 }
-
-using aplicarSeccion = void (*)(objBarra3d& b, const std::string& nombre,
-                               const std::vector<double>& v);
-
-struct claseDeSeccion {
-    const claseDeBloque* clase;
-    aplicarSeccion aplicar;
-};
 
 // Una línea si los valores no describen ninguna sección; sus barras quedan
 // sin sección si es el último bloque que las nombra
@@ -113,93 +122,65 @@ bool avisarSeccion(lecturaArchivo& c, const bloqueLeido& b, const std::string& m
     return false;
 }
 
-// Material, nombre y peso específico comunes a las secciones con forma
-void materialSeccion(objBarra3d& b, const std::string& nombre, const std::vector<double>& v,
-                     size_t desde)
-{
-    b.setModuloEyPoisson(v[desde], v[desde + 1]);
-    b.setNombreDeSeccion(nombre);
-    b.setPesoEspecifico(v[desde + 2]);
-}
-
-const claseDeSeccion tiposDeSeccion[] = {
-    {&bloqueRectangular,
-     [](objBarra3d& b, const std::string& nombre, const std::vector<double>& v) {
-         b.setSeccionRectangular(v[0], v[1]);
-         materialSeccion(b, nombre, v, 2);
-     }},
-    {&bloquePlaca,
-     [](objBarra3d& b, const std::string& nombre, const std::vector<double>& v) {
-         b.setSeccionPlaca(v[0], v[1]);
-         materialSeccion(b, nombre, v, 2);
-     }},
-    // alto del alma y ancho del ala llegan al setter en orden inverso
-    {&bloqueCostanera,
-     [](objBarra3d& b, const std::string& nombre, const std::vector<double>& v) {
-         b.setSeccionCostanera(v[1], v[0], v[2], v[3], v[4]);
-         materialSeccion(b, nombre, v, 5);
-     }},
-    {&bloqueW,
-     [](objBarra3d& b, const std::string& nombre, const std::vector<double>& v) {
-         b.setSeccionW(v[0], v[1], v[2], v[3]);
-         materialSeccion(b, nombre, v, 4);
-     }},
-    {&bloqueGenerica,
-     [](objBarra3d& b, const std::string& nombre, const std::vector<double>& v) {
-         b.setNombreDeSeccion(nombre);
-         b.setSeccionGenerica(v[0], v[1], v[2], v[3]);
-         b.setModuloEyPoisson(v[4], v[5]);
-         b.setPesoEspecifico(v[6]);
-     }},
+// Líneas de la consola tras leer los bloques de dos de los tipos
+struct lineaDeTipo {
+    const char* etiqueta;
+    const char* linea;
+};
+const lineaDeTipo lineasLeidas[] = {
+    {"seccionCostanera:", "Secciones Costanera leidas"},
+    {"seccionW:", "SeccionesW leidas"},
 };
 
 }  // namespace
 
 bool revisarRectangular(lecturaArchivo& c, const bloqueLeido& b)
 {
-    return avisarSeccion(c, b, motivoRectangular(b.fijos));
+    return avisarSeccion(c, b, motivoRectangular(b));
 }
 
 bool revisarCostanera(lecturaArchivo& c, const bloqueLeido& b)
 {
-    return avisarSeccion(c, b, motivoCostanera(b.fijos));
+    return avisarSeccion(c, b, motivoCostanera(b));
 }
 
 bool revisarW(lecturaArchivo& c, const bloqueLeido& b)
 {
-    return avisarSeccion(c, b, motivoW(b.fijos));
+    return avisarSeccion(c, b, motivoW(b));
 }
 
 bool revisarGenerica(lecturaArchivo& c, const bloqueLeido& b)
 {
-    return avisarSeccion(c, b, motivoGenerica(b.fijos));
+    return avisarSeccion(c, b, motivoGenerica(b));
 }
 
-// Lee los cinco tipos de sección en su orden y da a cada barra la sección del
-// último bloque que la nombra; si ese bloque no describe una sección, la
-// barra queda sin sección
+// Lee los tipos de sección en el orden de la tabla de clases y da a cada
+// barra la sección del último bloque que la nombra; si ese bloque no
+// describe una sección, la barra queda sin sección
 void leerSecciones(lecturaArchivo& c)
 {
     struct seccionLeida {
-        const claseDeSeccion* tipo;
         bloqueLeido bloque;
         bool valida;
     };
     std::vector<seccionLeida> secciones;
     registroReemplazos reemplazos(c.mapaBarras, barra.size(), "sección");
-    for (const claseDeSeccion& tipo : tiposDeSeccion) {
-        for (bloqueLeido& b : leerBloques(c, *tipo.clase)) {
+    for (const claseDeBloque& clase : clasesDeBloque) {
+        if (clase.fase != faseBloque::secciones) {
+            continue;
+        }
+        for (bloqueLeido& b : leerBloques(c, clase)) {
             int id = reemplazos.agregarBloque(descripcion(c, b));
             for (int f : b.filas) {
                 reemplazos.anotar(f, c.barras[static_cast<size_t>(f)].usuario, id);
             }
             bool valida = b.aplicable;
-            secciones.push_back({&tipo, std::move(b), valida});
+            secciones.push_back({std::move(b), valida});
         }
-        if (tipo.clase == &bloqueCostanera) {
-            std::cout << "Secciones Costanera leidas" << std::endl;
-        } else if (tipo.clase == &bloqueW) {
-            std::cout << "SeccionesW leidas" << std::endl;
+        for (const lineaDeTipo& l : lineasLeidas) {
+            if (std::strcmp(l.etiqueta, clase.etiqueta) == 0) {
+                std::cout << l.linea << std::endl;
+            }
         }
     }
     reemplazos.avisar();
@@ -217,7 +198,7 @@ void leerSecciones(lecturaArchivo& c)
         }
         for (int f : sl.bloque.filas) {
             if (decide[static_cast<size_t>(f)] == static_cast<int>(s)) {
-                sl.tipo->aplicar(barra[static_cast<size_t>(f)], sl.bloque.nombre, sl.bloque.fijos);
+                sl.bloque.clase->aplicar(f, sl.bloque);
             }
         }
     }

@@ -1,4 +1,6 @@
-// Lector de etiquetas: casos borde sobre archivos pequeños.
+// Lector de etiquetas: las consultas de corrida, tabla y valor sobre archivos
+// pequeños (lo que dan, dónde y por qué terminan, la línea de cada token y lo
+// que queda marcado), y las consultas con nombre del formato, que las envuelven.
 #include <cstdio>
 #include <functional>
 #include <sstream>
@@ -10,6 +12,9 @@
 
 namespace
 {
+
+using L = claseLeerArchivo;
+using consulta = std::function<std::string(L&)>;
 
 std::string unir(const std::vector<double>& v)
 {
@@ -55,196 +60,419 @@ std::string junto(std::initializer_list<std::string> partes)
     return s;
 }
 
+// Un token con su línea: "2.5e@3"
+std::string conLinea(L& l, size_t t) { return l.getTexto(t) + "@" + std::to_string(l.getLinea(t)); }
+
+// Los tokens de desde a hasta (sin incluirlo), con su línea
+std::string tramo(L& l, size_t desde, size_t hasta)
+{
+    std::string s;
+    for (size_t t = desde; t < hasta; t++) {
+        s += (t > desde ? " " : "") + conLinea(l, t);
+    }
+    return s;
+}
+
+const char* nombreDelMotivo(finCorrida m)
+{
+    switch (m) {
+    case finCorrida::archivo: return "archivo";
+    case finCorrida::dosPuntos: return "dosPuntos";
+    case finCorrida::ajeno: return "ajeno";
+    case finCorrida::sinPalabra: return "sinPalabra";
+    case finCorrida::etiquetaTrasFactor: return "etiquetaTrasFactor";
+    }
+    return "?";
+}
+
+// "b:@1 N1@1 | 1@1 2@2 | x@2 ajeno": la aparición y los saltados, la corrida
+// (en los pares, factor y palabra alternados) y el token que la terminó. Los
+// valores se escriben como números y se comparan con su token.
+std::string corrida(L& l, const corridaLeida& r)
+{
+    if (!r.existe) {
+        EXPECT_EQ(r.primero, l.getCantidadDeTokens());
+        return "sin aparición";
+    }
+    EXPECT_EQ(r.primero, r.etiqueta + 1 + r.saltados);
+    if (r.clase == claseCorrida::pares) {
+        EXPECT_EQ(r.valores.size(), r.palabras.size());
+    }
+    std::ostringstream os;
+    os << tramo(l, r.etiqueta, r.primero) << " |";
+    for (size_t i = 0; i < r.valores.size(); i++) {
+        double v = 0;
+        EXPECT_TRUE(l.getNumero(r.tokenValor(i), v) && v == r.valores[i]) << i;
+        os << " " << r.valores[i] << "@" << l.getLinea(r.tokenValor(i));
+        if (r.clase == claseCorrida::pares) {
+            EXPECT_EQ(l.getTexto(r.tokenPalabra(i)), r.palabras[i]);
+            os << " " << conLinea(l, r.tokenPalabra(i));
+        }
+    }
+    os << " | ";
+    if (r.fin == l.getCantidadDeTokens()) {
+        os << "fin del archivo";
+    } else {
+        os << conLinea(l, r.fin) << " " << nombreDelMotivo(r.motivo);
+    }
+    return os.str();
+}
+
+// "1x4: 1 0 0 0 | otras nudos:@2 | " y la corrida
+std::string tabla(L& l, const tablaLeida& t)
+{
+    std::string otras;
+    for (size_t o : t.otras) {
+        otras += " " + conLinea(l, o);
+    }
+    return unir(t.matriz) + (otras.empty() ? "" : " | otras" + otras) + " | " +
+           corrida(l, t.corrida);
+}
+
+// "5 de 5.9@2 | antes precision:@1 3.7@1": el valor tomado y su token, o por
+// qué no hay valor, y las apariciones anteriores, que no cuentan
+std::string valor(L& l, const valorLeido& v)
+{
+    std::ostringstream os;
+    if (v.estado == 0) {
+        os << "sin la etiqueta";
+    } else if (v.estado == 1) {
+        os << "sin valor tras " << conLinea(l, v.token);
+    } else if (!v.valido) {
+        os << "no válido: " << conLinea(l, v.token);
+    } else {
+        os << v.valor << " de " << conLinea(l, v.token);
+    }
+    for (size_t k = 0; k + 1 < v.apariciones.size(); k++) {
+        os << (k == 0 ? " | antes " : ", ")
+           << tramo(l, v.apariciones[k].first, v.apariciones[k].second + 1);
+    }
+    return os.str();
+}
+
+consulta corr(const char* etiqueta, int n, int k, claseCorrida clase = claseCorrida::numeros,
+              std::unordered_set<std::string> etiquetas = {})
+{
+    return [=](L& l) {
+        const std::unordered_set<std::string>* dadas = etiquetas.empty() ? nullptr : &etiquetas;
+        return corrida(l, l.getCorrida(etiqueta, n, k, clase, dadas));
+    };
+}
+
+consulta tab(const char* etiqueta, int columnas)
+{
+    return [=](L& l) { return tabla(l, l.getTabla(etiqueta, columnas)); };
+}
+
+consulta val(const char* etiqueta, claseValor clase)
+{
+    return [=](L& l) { return valor(l, l.getValor(etiqueta, clase)); };
+}
+
+// Varias consultas en orden, con sus resultados separados por " || "
+consulta enOrden(std::vector<consulta> consultas)
+{
+    return [=](L& l) {
+        std::string s;
+        for (size_t i = 0; i < consultas.size(); i++) {
+            s += (i ? " || " : "") + consultas[i](l);
+        }
+        return s;
+    };
+}
+
+// Lo que quedó de cada token al final: '.' sin leer, 'l' leído, 'n' nombrado
+std::string marcas(L& l)
+{
+    std::string s;
+    for (size_t t = 0; t < l.getCantidadDeTokens(); t++) {
+        estadoToken e = l.getEstado(t);
+        s += e == estadoToken::sinLeer ? '.' : e == estadoToken::leido ? 'l' : 'n';
+    }
+    return s;
+}
+
 struct casoLector {
     const char* nombre;
     std::string contenido;
-    std::function<std::string(claseLeerArchivo&)> consulta;
+    consulta consultar;
     std::string resultado;
-    std::string salida; // lo que escribe la consulta
+    std::string marcas;
+    std::string salida;  // lo que escriben las consultas
 };
+
+// Cada caso sobre un lector nuevo; sin salto de línea final se lee igual
+void probarCasos(const std::vector<casoLector>& casos)
+{
+    for (const casoLector& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        claseLeerArchivo lector;
+        std::string ruta = archivoTemporal(c.contenido);
+        lector.setNombreArchivo(ruta);
+        std::string resultado;
+        std::string salida = capturarSalida([&] { resultado = c.consultar(lector); });
+        EXPECT_EQ(resultado, c.resultado);
+        EXPECT_EQ(marcas(lector), c.marcas);
+        EXPECT_EQ(salida, c.salida);
+        if (!c.contenido.empty() && c.contenido.back() == '\n') {
+            std::string sinFinal = archivoTemporal(c.contenido.substr(0, c.contenido.size() - 1));
+            claseLeerArchivo otro;
+            otro.setNombreArchivo(sinFinal);
+            std::string r;
+            capturarSalida([&] { r = c.consultar(otro); });
+            EXPECT_EQ(r, c.resultado) << "sin salto final";
+            EXPECT_EQ(marcas(otro), c.marcas) << "sin salto final";
+            std::remove(sinFinal.c_str());
+        }
+        std::remove(ruta.c_str());
+    }
+}
+
+const claseCorrida pares = claseCorrida::pares;
+const claseValor entero = claseValor::entero;
+const claseValor real = claseValor::real;
+const std::string faltanDatos = "Faltan datos para completar la matriz nudos:\n";
 
 } // namespace
 
-TEST(Lector, CasosBorde)
+TEST(Lector, CorridasTablasYValores)
 {
-    using L = claseLeerArchivo;
     const std::string combosAlFinal = "combo: C0 1 X\ncombo:\nC1 1.2 D\n1.6 2";
-    const std::vector<casoLector> casos = {
+    probarCasos({
         // etiquetas: token entero, sensible a mayúsculas
         {"etiqueta con otra mayúscula, espacio o valor pegado",
+         "Nudos: 1 0 0 0\nnudos : 2 0 0 0\nnudos:3 0 0 0\n", corr("nudos:", 1, 0),
+         "sin aparición", "...............", ""},
+        {"etiqueta dentro de otro bloque también cuenta", "combo: nudos: 1 D\nnudos: 4\n",
+         enOrden({corr("nudos:", 1, 0), corr("nudos:", 2, 0)}),
+         "nudos:@1 | 1@1 | D@1 ajeno || nudos:@2 | 4@2 | fin del archivo", ".ll.ll", ""},
+        // corridas numéricas
+        {"corrida a través de líneas", "nudos:\n1 0 0\n0\n2 6 0 0\nbarras: 1 1 2\n",
+         tab("nudos:", 4),
+         "2x4: 1 0 0 0 2 6 0 0 | nudos:@1 | 1@2 0@2 0@2 0@3 2@4 6@4 0@4 0@4 | barras:@5 dosPuntos",
+         "lllllllll....", ""},
+        {"espacios de toda clase separan tokens; \\v y \\f no terminan la línea",
+         "nudos:\t1\r\n0\v0\f0", tab("nudos:", 4),
+         "1x4: 1 0 0 0 | nudos:@1 | 1@1 0@2 0@2 0@2 | fin del archivo",
+         "lllll", ""},
+        {"CR solo y CRLF terminan una línea", "b: N1 1\n2 x b: N2\r\n3\rc: A 1 D\n2 L c: B 1.5\n",
+         enOrden({corr("b:", 1, 1), corr("b:", 2, 1), corr("c:", 1, 1, pares),
+                  corr("c:", 2, 1, pares), corr("c:", 3, 1, pares)}),
+         "b:@1 N1@1 | 1@1 2@2 | x@2 ajeno || b:@2 N2@2 | 3@3 | c:@4 dosPuntos || "
+         "c:@4 A@4 | 1@4 D@4 2@5 L@5 | c:@5 dosPuntos || c:@5 B@5 | | 1.5@5 sinPalabra || "
+         "sin aparición",
+         "llll.lllllllllll.", ""},
+        {"número suelto tras la última fila: la tabla no completa filas",
+         "nudos:\n1 0 0 0\n2 6 0 0\n7\n", tab("nudos:", 4),
+         "0x0: | nudos:@1 | 1@2 0@2 0@2 0@2 2@3 6@3 0@3 0@3 7@4 | fin del archivo", "llllllllll",
+         faltanDatos},
+        {"exponente en mayúscula corta la corrida", "nudos: 1 0 0 0 2 2.1E5 0 0\n",
+         tab("nudos:", 4), "0x0: | nudos:@1 | 1@1 0@1 0@1 0@1 2@1 | 2.1E5@1 ajeno", "llllll...",
+         faltanDatos},
+        {"exponente en mayúscula en el borde de una fila", "nudos: 1 0 0 0 2.1E5 0 0 0\n",
+         tab("nudos:", 4), "1x4: 1 0 0 0 | nudos:@1 | 1@1 0@1 0@1 0@1 | 2.1E5@1 ajeno",
+         "lllll....", ""},
+        {"etiqueta seguida de una palabra", "nudos: a 1 0 0 0\n", tab("nudos:", 4),
+         "0x4: | nudos:@1 | | a@1 ajeno", "l.....", ""},
+        {"etiqueta de tabla ausente", "barras: 1 1 2\n", tab("nudos:", 4),
+         "0x4: | sin aparición", "....", ""},
+        {"tabla repetida: la primera, y las demás apariciones nombradas",
+         "nudos: 1 0 0 0\nnudos: 2 0 0 0 3 0 0 0\n", tab("nudos:", 4),
+         "1x4: 1 0 0 0 | otras nudos:@2 | nudos:@1 | 1@1 0@1 0@1 0@1 | nudos:@2 dosPuntos",
+         "llllln........",
+         "Advertencia: la etiqueta nudos: aparece 2 veces (líneas 1 y 2); se usa la primera "
+         "tabla\n"},
+        {"números que la conversión lee enteros", "x: 2.5e3 3.7 -.5 +4 1e-400 5.\n",
+         corr("x:", 1, 0), "x:@1 | 2500@1 3.7@1 -0.5@1 4@1 0@1 5@1 | fin del archivo", "lllllll",
+         ""},
+        // caracteres de número que la conversión no usa enteros: no es un número
+        {"2.5e, 1-2, 1..6 y 5- cortan la corrida",
+         "x: 1 2.5e 3\ny: 4 1-2 5\nz: 6 1..6 7\nw: 8 5- 9\n",
+         enOrden({corr("x:", 1, 0), corr("y:", 1, 0), corr("z:", 1, 0), corr("w:", 1, 0)}),
+         "x:@1 | 1@1 | 2.5e@1 ajeno || y:@2 | 4@2 | 1-2@2 ajeno || z:@3 | 6@3 | 1..6@3 ajeno || "
+         "w:@4 | 8@4 | 5-@4 ajeno",
+         "ll..ll..ll..ll..", ""},
+        {"signo suelto, punto suelto y 1e999 cortan", "a: 1 - 0\nb: 1 . 0\nc: 1 1e999 2\n",
+         enOrden({corr("a:", 1, 0), corr("b:", 1, 0), corr("c:", 1, 0)}),
+         "a:@1 | 1@1 | -@1 ajeno || b:@2 | 1@2 | .@2 ajeno || c:@3 | 1@3 | 1e999@3 ajeno",
+         "ll..ll..ll..", ""},
+        {"saltos y n-ésima aparición", "b: N1 1 2 b: N2 3 4 5 fin: 6\n",
+         enOrden({corr("b:", 2, 1), corr("b:", 3, 0)}),
+         "b:@1 N2@1 | 3@1 4@1 5@1 | fin:@1 dosPuntos || sin aparición", "....lllll..", ""},
+        {"más saltos que tokens: se salta hasta el final", "b: N1 1 2\n", corr("b:", 1, 20),
+         "b:@1 N1@1 1@1 2@1 | | fin del archivo", "llll", ""},
+        {"un espacio no separable une dos números en un token", "nudos:\n1\xC2\xA0" "0 0 0\n",
+         corr("nudos:", 1, 0), "nudos:@1 | | 1\xC2\xA0" "0@2 ajeno", "l...", ""},
+        // pares (factor, palabra)
+        {"combo al final con caso numérico", combosAlFinal, corr("combo:", 2, 1, pares),
+         "combo:@2 C1@3 | 1.2@3 D@3 1.6@4 2@4 | fin del archivo", "....llllll", ""},
+        {"la lista termina en la siguiente etiqueta", "combo: A 1 D 2 L combo: B 1 D\n",
+         corr("combo:", 1, 1, pares), "combo:@1 A@1 | 1@1 D@1 2@1 L@1 | combo:@1 dosPuntos",
+         "llllll....", ""},
+        {"factor que no es un número termina la lista",
+         "combo: A 1.2 D e L\ncombo: B 1 D 1..6 L\n",
+         enOrden({corr("combo:", 1, 1, pares), corr("combo:", 2, 1, pares)}),
+         "combo:@1 A@1 | 1.2@1 D@1 | e@1 ajeno || combo:@2 B@2 | 1@2 D@2 | 1..6@2 ajeno",
+         "llll..llll..", ""},
+        {"factor al final sin palabra", "combo: A 1.2 D 1.6", corr("combo:", 1, 1, pares),
+         "combo:@1 A@1 | 1.2@1 D@1 | 1.6@1 sinPalabra", "llll.", ""},
+        {"factor ante una etiqueta dada: la etiqueta no es su palabra",
+         "combo: A 1.2 D 1.6\napoyo: 1 1 1 1 1 1 1\n",
+         corr("combo:", 1, 1, pares, {"combo:", "apoyo:"}),
+         "combo:@1 A@1 | 1.2@1 D@1 | 1.6@1 etiquetaTrasFactor", "llll.........", ""},
+        {"sin etiquetas dadas, la etiqueta es la palabra del factor",
+         "combo: A 1.2 D 1.6\napoyo: 1 1\n", corr("combo:", 1, 1, pares),
+         "combo:@1 A@1 | 1.2@1 D@1 1.6@1 apoyo:@2 1@2 1@2 | fin del archivo", "llllllll", ""},
+        {"etiqueta como último token", "apoyo: 1 1 1 1 1 1 2\ncombo:",
+         enOrden({corr("combo:", 1, 1, pares), corr("combo:", 1, 0)}),
+         "combo:@2 | | fin del archivo || combo:@2 | | fin del archivo", "........l", ""},
+        // valores de ajustes
+        {"exponente en mayúscula tras una etiqueta de valor", "escalaN: 2.1E5\n",
+         val("escalaN:", real), "210000 de 2.1E5@1", "ll", ""},
+        {"entero truncado; vale la última aparición y las anteriores quedan nombradas",
+         "precision: 3.7\nprecision: 5.9 x\n", val("precision:", entero),
+         "5 de 5.9@2 | antes precision:@1 3.7@1", "nnll.", ""},
+        {"tres apariciones de un real", "escalaN: 0.5\nescalaN: 0.2\nescalaN: 4\n",
+         val("escalaN:", real), "4 de 4@3 | antes escalaN:@1 0.5@1, escalaN:@2 0.2@2", "nnnnll",
+         ""},
+        {"la etiqueta tomada como valor de la anterior no es otra aparición",
+         "escalaN: escalaN: 0.2\n", val("escalaN:", real), "no válido: escalaN:@1", "ll.",
+         "Advertencia: el valor escalaN: (línea 1) de la etiqueta escalaN: no es un real "
+         "válido\n"},
+        {"-1 del archivo es un valor", "precision: -1\n", val("precision:", entero),
+         "-1 de -1@1", "ll", ""},
+        {"palabra tras precision:", "precision: dos\n", val("precision:", entero),
+         "no válido: dos@1", "ll",
+         "Advertencia: el valor dos (línea 1) de la etiqueta precision: no es un entero válido\n"},
+        {"entero fuera del rango de int", "precision: 99999999999\n", val("precision:", entero),
+         "no válido: 99999999999@1", "ll",
+         "Advertencia: el valor 99999999999 (línea 1) de la etiqueta precision: no es un entero "
+         "válido\n"},
+        {"signo suelto, infinito y restos tras el número",
+         "escalaN: -\nescalaT: inf\nescalaMy: 2.5e\nescalaMz: 0.5abc\n",
+         enOrden({val("escalaN:", real), val("escalaT:", real), val("escalaMy:", real),
+                  val("escalaMz:", real)}),
+         "no válido: -@1 || no válido: inf@2 || no válido: 2.5e@3 || no válido: 0.5abc@4",
+         "llllllll",
+         "Advertencia: el valor - (línea 1) de la etiqueta escalaN: no es un real válido\n"
+         "Advertencia: el valor inf (línea 2) de la etiqueta escalaT: no es un real válido\n"
+         "Advertencia: el valor 2.5e (línea 3) de la etiqueta escalaMy: no es un real válido\n"
+         "Advertencia: el valor 0.5abc (línea 4) de la etiqueta escalaMz: no es un real "
+         "válido\n"},
+        {"etiqueta de valor como último token", "nudos: 1 0 0 0\nescalaN:",
+         val("escalaN:", real), "sin valor tras escalaN:@2", ".....l",
+         "Advertencia: falta el valor de la etiqueta escalaN: (línea 2)\n"},
+        {"etiqueta de valor ausente", "nudos: 1 0 0 0\n",
+         enOrden({val("escalaN:", real), val("precision:", entero)}),
+         "sin la etiqueta || sin la etiqueta", ".....",
+         avisoReal + "escalaN:\n" + avisoEntero + "precision:\n"},
+        // apariciones
+        {"las apariciones que se piden quedan nombradas",
+         "pesoPropio: A\nnudos: 1 0 0 0\npesoPropio: B\n",
+         [](L& l) {
+             std::string s;
+             for (size_t t : l.getApariciones("pesoPropio:")) {
+                 s += conLinea(l, t) + " ";
+             }
+             return s;
+         },
+         "pesoPropio:@1 pesoPropio:@3 ", "n......n.", ""},
+        // archivos vacíos
+        {"archivo vacío", "",
+         enOrden({corr("nudos:", 1, 0), tab("nudos:", 4), val("escalaN:", real)}),
+         "sin aparición || 0x4: | sin aparición || sin la etiqueta", "",
+         avisoReal + "escalaN:\n"},
+        {"solo espacios", " \n\t\r\n\v\f  ", enOrden({corr("nudos:", 1, 0), tab("barras:", 3)}),
+         "sin aparición || 0x3: | sin aparición", "", ""},
+    });
+}
+
+// Las consultas con nombre del formato: lo que devuelven, con sus valores
+// centinela, y sus líneas de consola
+TEST(Lector, ConsultasConNombre)
+{
+    probarCasos({
+        {"getNoEtiquetas y getMatriz: etiqueta con otra mayúscula, espacio o valor pegado",
          "Nudos: 1 0 0 0\nnudos : 2 0 0 0\nnudos:3 0 0 0\n",
          [](L& l) {
              return junto(
                  {std::to_string(l.getNoEtiquetas("nudos:")), unir(l.getMatriz("nudos:", 4))});
          },
-         "0|0x4:", ""},
-        {"etiqueta dentro de otro bloque también cuenta", "combo: nudos: 1 D\nnudos: 4\n",
-         [](L& l) {
-             return junto({std::to_string(l.getNoEtiquetas("nudos:")), l.getString("nudos:", 2)});
-         },
-         "2|4", ""},
-        // corridas numéricas
-        {"corrida a través de líneas", "nudos:\n1 0 0\n0\n2 6 0 0\nbarras: 1 1 2\n",
-         [](L& l) { return unir(l.getMatriz("nudos:", 4)); }, "2x4: 1 0 0 0 2 6 0 0", ""},
-        {"número suelto tras la última fila: tabla rechazada", "nudos:\n1 0 0 0\n2 6 0 0\n7\n",
-         [](L& l) { return unir(l.getMatriz("nudos:", 4)); },
-         "0x0:", "Faltan datos para completar la matriz nudos:\n"},
-        {"exponente en mayúscula corta la corrida", "nudos: 1 0 0 0 2 2.1E5 0 0\n",
-         [](L& l) { return unir(l.getMatriz("nudos:", 4)); },
-         "0x0:", "Faltan datos para completar la matriz nudos:\n"},
-        {"exponente en mayúscula en el borde de una fila", "nudos: 1 0 0 0 2.1E5 0 0 0\n",
-         [](L& l) { return unir(l.getMatriz("nudos:", 4)); }, "1x4: 1 0 0 0", ""},
-        {"etiqueta seguida de una palabra", "nudos: a 1 0 0 0\n",
-         [](L& l) { return unir(l.getMatriz("nudos:", 4)); }, "0x4:", ""},
-        {"números enteros de la corrida", "x: 2.5e3 3.7 -.5 +4 1e-400 5.\n",
-         [](L& l) { return unir(l.getMatrizEtiquetaRepetida("x:", 1, 0)); }, "2500 3.7 -0.5 4 0 5",
-         ""},
-        // caracteres de número que la conversión no usa enteros: no es un número
-        {"2.5e, 1-2, 1..6 y 5- cortan la corrida", "x: 1 2.5e 3\ny: 4 1-2 5\nz: 6 1..6 7\nw: 8 5- 9\n",
-         [](L& l) {
-             return junto({unir(l.getMatrizEtiquetaRepetida("x:", 1, 0)),
-                           unir(l.getMatrizEtiquetaRepetida("y:", 1, 0)),
-                           unir(l.getMatrizEtiquetaRepetida("z:", 1, 0)),
-                           unir(l.getMatrizEtiquetaRepetida("w:", 1, 0))});
-         },
-         "1|4|6|8", ""},
-        {"corrida con saltos y n-ésima aparición", "b: N1 1 2 b: N2 3 4 5 fin: 6\n",
-         [](L& l) {
-             return junto({unir(l.getMatrizEtiquetaRepetida("b:", 2, 1)),
-                           unir(l.getMatrizEtiquetaRepetida("b:", 3, 0)),
-                           unir(l.getMatrizEtiquetaRepetida("b:", 1, 20))});
-         },
-         "3 4 5||", ""},
-        {"primera tabla cuando la etiqueta se repite", "nudos: 1 0 0 0\nnudos: 2 0 0 0 3 0 0 0\n",
-         [](L& l) { return unir(l.getMatriz("nudos:", 4)); }, "1x4: 1 0 0 0",
-         "Advertencia: la etiqueta nudos: aparece 2 veces (líneas 1 y 2); se usa la primera tabla\n"},
-        // tokens numéricos sin número al comienzo
-        {"signo suelto en una tabla: la corta", "nudos: 1 0 0 0 2 - 0 0\n",
-         [](L& l) { return unir(l.getMatriz("nudos:", 4)); }, "0x0:",
-         "Faltan datos para completar la matriz nudos:\n"},
-        {"punto suelto en un bloque: lo corta", "apoyo: 1 1 . 0 0 0 4\n",
-         [](L& l) { return unir(l.getMatrizEtiquetaRepetida("apoyo:", 1, 0)); }, "1 1", ""},
-        {"número que no cabe en un double: corta", "x: 1 1e999 2\n",
-         [](L& l) { return unir(l.getMatrizEtiquetaRepetida("x:", 1, 0)); }, "1", ""},
-        // valores sueltos
-        {"exponente en mayúscula tras una etiqueta de valor", "escalaN: 2.1E5\n",
-         [](L& l) { return std::to_string(l.getReal("escalaN:")); }, "210000.000000", ""},
-        {"entero truncado y última aparición", "precision: 3.7\nprecision: 5.9 x\n",
-         [](L& l) { return std::to_string(l.getEntero("precision:")); }, "5", ""},
-        {"real: última aparición", "escalaN: 0.5\nescalaN: 0.2\n",
-         [](L& l) { return std::to_string(l.getReal("escalaN:")); }, "0.200000", ""},
-        {"-1 del archivo sin advertencia", "precision: -1\n",
-         [](L& l) { return std::to_string(l.getEntero("precision:")); }, "-1", ""},
-        {"palabra tras precision:", "precision: dos\n",
-         [](L& l) { return std::to_string(l.getEntero("precision:")); }, "-1",
-         "Advertencia: el valor dos (línea 1) de la etiqueta precision: no es un entero válido\n"},
-        {"entero fuera del rango de int", "precision: 99999999999\n",
-         [](L& l) { return std::to_string(l.getEntero("precision:")); }, "-1",
-         "Advertencia: el valor 99999999999 (línea 1) de la etiqueta precision: no es un entero "
-         "válido\n"},
-        {"signo suelto tras una escala", "escalaN: -\n",
-         [](L& l) { return std::to_string(l.getReal("escalaN:")); }, "-1.000000",
-         "Advertencia: el valor - (línea 1) de la etiqueta escalaN: no es un real válido\n"},
-        {"escala infinita", "escalaN: inf\n",
-         [](L& l) { return std::to_string(l.getReal("escalaN:")); }, "-1.000000",
-         "Advertencia: el valor inf (línea 1) de la etiqueta escalaN: no es un real válido\n"},
-        {"real con restos tras el número", "escalaN: 2.5e\nescalaT: 0.5abc\n",
+         "0|0x4:", "...............", ""},
+        {"getMatriz: tabla que no completa filas", "nudos:\n1 0 0 0\n2 6 0 0\n7\n",
+         [](L& l) { return unir(l.getMatriz("nudos:", 4)); }, "0x0:", "llllllllll", faltanDatos},
+        {"getEntero y getReal: última aparición, truncado, -1 del archivo y ausencia",
+         "precision: 3.7\nprecision: 5.9\nescalaN: 0.5 escalaN: 0.2\nescalaT: -1\n",
          [](L& l) {
              return junto(
-                 {std::to_string(l.getReal("escalaN:")), std::to_string(l.getReal("escalaT:"))});
+                 {std::to_string(l.getEntero("precision:")), std::to_string(l.getReal("escalaN:")),
+                  std::to_string(l.getReal("escalaT:")), std::to_string(l.getReal("escalaMy:")),
+                  std::to_string(l.getEntero("escalaMz:"))});
          },
-         "-1.000000|-1.000000",
-         "Advertencia: el valor 2.5e (línea 1) de la etiqueta escalaN: no es un real válido\n"
-         "Advertencia: el valor 0.5abc (línea 2) de la etiqueta escalaT: no es un real válido\n"},
-        {"etiqueta de valor como último token", "escalaN:",
+         "5|0.200000|-1.000000|-1.000000|-1", "nnllnnllll",
+         avisoReal + "escalaMy:\n" + avisoEntero + "escalaMz:\n"},
+        {"getEntero y getReal: valor que no es un número", "precision: dos\nescalaN: -\n",
          [](L& l) {
-             return junto(
-                 {std::to_string(l.getReal("escalaN:")), std::to_string(l.getEntero("escalaN:"))});
+             return junto({std::to_string(l.getEntero("precision:")),
+                           std::to_string(l.getReal("escalaN:"))});
          },
-         "-1.000000|-1",
-         "Advertencia: falta el valor de la etiqueta escalaN: (línea 1)\n"
-         "Advertencia: falta el valor de la etiqueta escalaN: (línea 1)\n"},
-        // getString: límites
+         "-1|-1.000000", "llll",
+         "Advertencia: el valor dos (línea 1) de la etiqueta precision: no es un entero válido\n"
+         "Advertencia: el valor - (línea 2) de la etiqueta escalaN: no es un real válido\n"},
         {"getString: n = 0, n mayor, etiqueta final, valor numérico",
          "pesoPropio: 25\npesoPropio:",
          [](L& l) {
              return junto({l.getString("pesoPropio:", 0), l.getString("pesoPropio:", 1),
                            l.getString("pesoPropio:", 2), l.getString("pesoPropio:", 3)});
          },
-         "|25||", ""},
-        {"etiqueta como último token", "apoyo: 1 1 1 1 1 1 2\ncombo:",
+         "|25||", "ll.", ""},
+        {"getMatrizEtiquetaRepetida: saltos y n-ésima aparición",
+         "b: N1 1 2 b: N2 3 4 5 fin: 6\n",
          [](L& l) {
-             return junto({std::to_string(l.getNoEtiquetas("combo:")), l.getString("combo:", 1),
-                           unir(l.getMatrizEtiquetaRepetida("combo:", 1, 0)),
-                           unir(l.getFactoresEtiqueta("combo:", 1, 1)),
-                           unir(l.getNombresDeFactores("combo:", 1, 1))});
+             return junto({unir(l.getMatrizEtiquetaRepetida("b:", 2, 1)),
+                           unir(l.getMatrizEtiquetaRepetida("b:", 3, 0)),
+                           unir(l.getMatrizEtiquetaRepetida("b:", 1, 0))});
          },
-         "1||||", ""},
-        // listas de factores
-        {"combo al final con caso numérico: factores", combosAlFinal,
-         [](L& l) { return unir(l.getFactoresEtiqueta("combo:", 2, 1)); }, "1.2 1.6", ""},
-        {"combo al final con caso numérico: casos", combosAlFinal,
-         [](L& l) { return unir(l.getNombresDeFactores("combo:", 2, 1)); }, "D 2", ""},
-        {"la lista termina en la siguiente etiqueta", "combo: A 1 D 2 L combo: B 1 D\n",
+         "3 4 5||", "l...lllll..", ""},
+        {"getFactoresEtiqueta y getNombresDeFactores: combo al final con caso numérico",
+         "combo: C0 1 X\ncombo:\nC1 1.2 D\n1.6 2",
+         [](L& l) {
+             return junto({std::to_string(l.getNoEtiquetas("combo:")), l.getString("combo:", 2),
+                           unir(l.getFactoresEtiqueta("combo:", 2, 1)),
+                           unir(l.getNombresDeFactores("combo:", 2, 1))});
+         },
+         "2|C1|1.2 1.6|D 2", "....llllll", ""},
+        // el factor sin caso se dice una vez: la primera consulta de factores lo
+        // nombra, también después de la de palabras, que no avisa
+        {"getFactoresEtiqueta: factor final sin caso, una línea por factor", "combo: A 1.2 D 1.6",
          [](L& l) {
              return junto({unir(l.getNombresDeFactores("combo:", 1, 1)),
+                           unir(l.getFactoresEtiqueta("combo:", 1, 1)),
                            unir(l.getFactoresEtiqueta("combo:", 1, 1))});
          },
-         "D L|1 2", ""},
-        {"factor final sin caso", "combo: A 1.2 D 1.6",
-         [](L& l) {
-             return junto({unir(l.getFactoresEtiqueta("combo:", 1, 1)),
-                           unir(l.getNombresDeFactores("combo:", 1, 1))});
-         },
-         "1.2|D",
+         "D|1.2|1.2", "lllln",
          "Advertencia: el factor 1.6 (línea 1) al final de la etiqueta combo: no tiene caso; se "
          "omite\n"},
-        {"factor que no es un número termina la lista", "combo: A 1.2 D e L\ncombo: B 1 D 1..6 L\n",
+        {"getFactoresEtiqueta: el factor que otro aviso ya nombró no se dice otra vez",
+         "combo: A 1.2 D 1.6",
          [](L& l) {
-             return junto({unir(l.getFactoresEtiqueta("combo:", 1, 1)),
-                           unir(l.getNombresDeFactores("combo:", 1, 1)),
-                           unir(l.getFactoresEtiqueta("combo:", 2, 1))});
+             corridaLeida r = l.getCorrida("combo:", 1, 1, claseCorrida::pares);
+             l.marcarNombrado(r.fin);
+             return unir(l.getFactoresEtiqueta("combo:", 1, 1));
          },
-         "1.2|D|1", ""},
-        // archivos vacíos
-        {"archivo vacío", "",
+         "1.2", "lllln", ""},
+        {"archivo vacío: el resultado de una etiqueta ausente", "",
          [](L& l) {
              return junto({std::to_string(l.getNoEtiquetas("nudos:")),
                            std::to_string(l.getEntero("precision:")),
                            std::to_string(l.getReal("escalaN:")), unir(l.getMatriz("nudos:", 4)),
                            l.getString("combo:", 1),
                            unir(l.getMatrizEtiquetaRepetida("apoyo:", 1, 0)),
-                           unir(l.getFactoresEtiqueta("combo:", 1, 1))});
+                           unir(l.getFactoresEtiqueta("combo:", 1, 1)),
+                           unir(l.getNombresDeFactores("combo:", 1, 1))});
          },
-         "0|-1|-1.000000|0x4:|||", avisoEntero + "precision:\n" + avisoReal + "escalaN:\n"},
-        {"solo espacios", " \n\t\r\n\v\f  ",
-         [](L& l) {
-             return junto(
-                 {std::to_string(l.getNoEtiquetas("nudos:")), unir(l.getMatriz("barras:", 3))});
-         },
-         "0|0x3:", ""},
-        {"espacios de toda clase separan tokens", "nudos:\t1\r\n0\v0\f0",
-         [](L& l) { return unir(l.getMatriz("nudos:", 4)); }, "1x4: 1 0 0 0", ""},
-    };
-    for (const casoLector& c : casos) {
-        claseLeerArchivo lector;
-        std::string ruta = archivoTemporal(c.contenido);
-        lector.setNombreArchivo(ruta);
-        std::string resultado;
-        std::string salida = capturarSalida([&] { resultado = c.consulta(lector); });
-        EXPECT_EQ(resultado, c.resultado) << c.nombre;
-        EXPECT_EQ(salida, c.salida) << c.nombre;
-        // sin salto de línea final se lee igual
-        if (!c.contenido.empty() && c.contenido.back() == '\n') {
-            std::string sinFinal = archivoTemporal(c.contenido.substr(0, c.contenido.size() - 1));
-            lector.setNombreArchivo(sinFinal);
-            std::string otro;
-            capturarSalida([&] { otro = c.consulta(lector); });
-            EXPECT_EQ(otro, c.resultado) << c.nombre << " (sin salto final)";
-            std::remove(sinFinal.c_str());
-        }
-        std::remove(ruta.c_str());
-    }
+         "0|-1|-1.000000|0x4:||||", "", avisoEntero + "precision:\n" + avisoReal + "escalaN:\n"},
+    });
 }
 
 TEST(Lector, TokenNumerico)
@@ -329,51 +557,10 @@ TEST(Lector, MarcaDeOrdenYBytesNulos)
     std::remove(ruta.c_str());
 }
 
-// La corrida dice dónde y por qué terminó, y la línea de cada token
-TEST(Lector, CorridaConSuFinYSusLineas)
+// Citas cortas, sin caracteres de control, las líneas de un aviso y los
+// caracteres que no se ven
+TEST(Lector, CitasYLineas)
 {
-    std::string ruta = archivoTemporal("b: N1 1\n2 x b: N2\r\n3\rc: A 1 D\n2 L c: B 1.5\n");
-    claseLeerArchivo l;
-    l.setNombreArchivo(ruta);
-    struct esperada {
-        const char* etiqueta;
-        int n;
-        claseCorrida clase;
-        std::string valores, palabras, fin;
-        finCorrida motivo;
-        std::vector<int> lineas;  // de cada valor
-    };
-    using C = claseCorrida;
-    for (const esperada& e : {
-             esperada{"b:", 1, C::numeros, "1 2", "", "x", finCorrida::ajeno, {1, 2}},
-             esperada{"b:", 2, C::numeros, "3", "", "c:", finCorrida::dosPuntos, {3}},
-             esperada{"c:", 1, C::pares, "1 2", "D L", "c:", finCorrida::dosPuntos, {4, 5}},
-             esperada{"c:", 2, C::pares, "", "", "1.5", finCorrida::sinPalabra, {}},
-             esperada{"c:", 3, C::pares, "", "", "", finCorrida::archivo, {}},
-         }) {
-        SCOPED_TRACE(std::string(e.etiqueta) + " " + std::to_string(e.n));
-        corridaLeida r = l.getCorrida(e.etiqueta, e.n, 1, e.clase);
-        EXPECT_EQ(unir(r.valores), e.valores);
-        EXPECT_EQ(unir(r.palabras), e.palabras);
-        EXPECT_EQ(r.motivo, e.motivo);
-        EXPECT_EQ(r.fin < l.getCantidadDeTokens() ? l.getTexto(r.fin) : "", e.fin);
-        std::vector<int> lineas;
-        for (size_t i = 0; i < r.valores.size(); i++) {
-            lineas.push_back(l.getLinea(r.tokenValor(i)));
-        }
-        EXPECT_EQ(lineas, e.lineas);
-    }
-    // lo entregado queda leído; x y lo que no pidió ninguna consulta, sin leer
-    std::string sinLeer;
-    for (size_t i = 0; i < l.getCantidadDeTokens(); i++) {
-        if (l.getEstado(i) == estadoToken::sinLeer) {
-            sinLeer += l.getTexto(i) + " ";
-        }
-    }
-    EXPECT_EQ(sinLeer, "x 1.5 ");
-    std::remove(ruta.c_str());
-
-    // citas cortas, sin caracteres de control, y las líneas de un aviso
     std::string largo(100, 'a');
     EXPECT_EQ(claseLeerArchivo::citar(largo), std::string(40, 'a') + "…");
     EXPECT_EQ(claseLeerArchivo::citar(std::string(39, 'a') + "ñ"), std::string(39, 'a') + "…");
@@ -383,11 +570,10 @@ TEST(Lector, CorridaConSuFinYSusLineas)
     EXPECT_EQ(claseLeerArchivo::listaDeLineas({3, 7}), "líneas 3 y 7");
     EXPECT_EQ(claseLeerArchivo::listaDeLineas({1, 2, 3, 4, 5, 6}), "líneas 1, 2, 3, 4, 5 y 6");
     EXPECT_EQ(claseLeerArchivo::listaDeLineas({1, 2, 3, 4, 5, 6, 7}), "líneas 1, 2, 3, 4, 5 y 2 más");
-    // un espacio no separable se dice
-    ruta = archivoTemporal("nudos:\n1\xC2\xA0" "0 0 0\n");
+    std::string ruta = archivoTemporal("nudos:\n1\xC2\xA0" "0 0 0\n");
+    claseLeerArchivo l;
     l.setNombreArchivo(ruta);
     corridaLeida r = l.getCorrida("nudos:", 1, 0, claseCorrida::numeros);
-    EXPECT_TRUE(r.valores.empty());
     EXPECT_EQ(l.describir(r.fin), "1\xC2\xA0" "0 (línea 2, con un espacio no separable (U+00A0))");
     std::remove(ruta.c_str());
 }

@@ -2,6 +2,7 @@
 // que nombran hace lo que dicen (se prueba con las funciones de teclado y
 // ratón del visor), cada etiqueta que nombran es una que el cargador lee y
 // cada valor por defecto que dan es el del cargador.
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
@@ -341,6 +342,36 @@ TEST_F(TextosAyuda, EtiquetasYValoresPorDefectoDelCargador)
         }
     }
     EXPECT_EQ(enPagina.size(), defectos.size());
+}
+
+// Cada bloque del formato en las páginas de etiquetas, campo por campo: tras
+// su etiqueta, la línea de su nombre, la de sus valores fijos en su orden y
+// la de su lista
+TEST_F(TextosAyuda, CamposDeCadaBloqueDelCargador)
+{
+    std::vector<std::string> lineas;
+    for (const std::string& pagina : textoAyudaEtiquetas) {
+        for (const std::string& l : lineasDe(pagina)) {
+            lineas.push_back(recortar(l));
+        }
+    }
+    for (const bloqueFormato& b : bloquesFormato) {
+        SCOPED_TRACE(b.etiqueta);
+        auto l = std::find(lineas.begin(), lineas.end(), b.etiqueta);
+        ASSERT_NE(l, lineas.end());
+        if (!b.nombre.empty()) {
+            ASSERT_NE(++l, lineas.end());
+            EXPECT_EQ(l->substr(0, l->find(' ')), b.nombre);
+        }
+        std::string campos;
+        for (const std::string& c : b.enAyuda) {
+            campos += (campos.empty() ? "" : " ") + c;
+        }
+        ASSERT_NE(++l, lineas.end());
+        EXPECT_EQ(*l, campos);
+        ASSERT_NE(++l, lineas.end());
+        EXPECT_EQ(*l, "{lista de " + b.lista + "}");
+    }
 }
 
 }  // namespace
