@@ -10,12 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "analysis/analisis.h"
-#include "analysis/tiemposAnalisis.h"
+#include "analysis/analisis_interno.h"
 #include "app/plataforma.h"
 #include "app/zurezar3o.h"
-
-tiemposAnalisis tiemposUltimoAnalisis;
 
 namespace {
 

@@ -11,7 +11,7 @@
 
 #include <Eigen/QR>
 
-#include "analysis/analisis.h"
+#include "analysis/analisis_interno.h"
 #include "app/zurezar3o.h"
 
 namespace analisis {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/analisis.h"
+#include "analysis/analisis_interno.h"
 #include "app/plataforma.h"
 #include "app/zurezar3o.h"
 

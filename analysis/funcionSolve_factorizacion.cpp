@@ -10,7 +10,7 @@
 
 #include <Eigen/CholmodSupport>
 
-#include "analysis/analisis.h"
+#include "analysis/analisis_interno.h"
 
 namespace analisis {
 

@@ -55,6 +55,7 @@ double PI = 3.141592653589793;
 int numeroComboCoincidente = -1;
 
 std::string mensajeAnalisis;
+tiemposAnalisis tiemposUltimoAnalisis;
 
 unsigned long versionModelo = 0;
 unsigned long versionResultados = 0;

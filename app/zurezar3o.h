@@ -7,6 +7,7 @@
 
 #include <Eigen/Dense>
 
+#include "analysis/analisis.h"
 #include "model/objBarra3d.h"
 #include "model/objNudo3d.h"
 
@@ -70,8 +71,11 @@ extern VectorXi restriccionesEstructura;
 extern double PI;
 extern int numeroComboCoincidente;
 
-// Línea con el motivo del último análisis fallido (vacía si fue bien)
+// Línea del último análisis: el motivo si no dio resultados, el aviso de
+// cifras si los dio con pocas; vacía si fue bien
 extern std::string mensajeAnalisis;
+// Duración de las fases del último análisis (la lee la medición)
+extern tiemposAnalisis tiemposUltimoAnalisis;
 
 // Versiones del modelo y de los resultados: crecen con cada reinicio del
 // modelo y con cada entrega de resultados; nunca vuelven atrás
@@ -88,7 +92,8 @@ inline auto globalesCantidades() { return std::tie(noNudos, noBarras, noCombos);
 inline auto globalesModelo()
 {
     return std::tie(nudo, barra, punteroBarras, punteroNudos, u, reacciones, kEstructura,
-                    pEstructura, fEstructura, restriccionesEstructura, mensajeAnalisis);
+                    pEstructura, fEstructura, restriccionesEstructura, mensajeAnalisis,
+                    tiemposUltimoAnalisis);
 }
 // Lo demás que leen los dibujos de la escena, salvo la cámara
 inline auto globalesDibujo()

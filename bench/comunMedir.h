@@ -16,7 +16,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "analysis/tiemposAnalisis.h"
+#include "analysis/analisis.h"
 #include "app/plataforma.h"
 
 inline double memoriaPicoMB()

@@ -22,7 +22,6 @@
 #include <unistd.h>
 
 #include "analysis/analisis.h"
-#include "analysis/tiemposAnalisis.h"
 #include "app/zurezar3o.h"
 #include "bench/comunMedir.h"
 #include "input/funcionLeerArchivo.h"
