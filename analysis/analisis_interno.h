@@ -6,6 +6,7 @@
 //   funcionPrint.cpp                 informe "resultados.txt"
 #pragma once
 
+#include <functional>
 #include <locale>
 #include <sstream>
 #include <string>
@@ -94,6 +95,10 @@ enum class estadoFactorizacion { resuelto, mecanismo, noFinita, sinMemoria, fall
 struct resultadoFactorizacion {
     estadoFactorizacion estado = estadoFactorizacion::falla;
     double bytesFactor = 0;  // lo que pide (o pidió) el factor
+    double razonPivote = 1;  // mayor diagonal original sobre su pivote
+    Eigen::Index gdlPivote = -1;  // su lugar en el bloque
+    // Resuelve con el factor, mientras se lo guarde (solo si resuelto)
+    std::function<Eigen::MatrixXd(const Eigen::MatrixXd&)> resolver;
 };
 
 // Factoriza el bloque libre con un orden que reduce el relleno y resuelve en
@@ -101,6 +106,18 @@ struct resultadoFactorizacion {
 // pediría más de topeBytes.
 resultadoFactorizacion resolverBloqueLibre(const matrizDispersa& kLibres,
                                            Eigen::MatrixXd& cargasYSolucion, double topeBytes);
+
+// Error relativo estimado de la solución (candidatos, en medición)
+struct estimacionCifras {
+    double errorSkeel = 0;
+    Eigen::Index filaSkeel = -1;
+    double errorKappa = 0;
+    double razonPivote = 1;
+    Eigen::Index filaPivote = -1;
+};
+extern estimacionCifras ultimaEstimacion;
+estimacionCifras estimarCifras(const datosAnalisis& d, const resultadoFactorizacion& r,
+                               const Eigen::MatrixXd& cargas);
 
 // Lugar en el bloque del grado que nombra el mecanismo: el primero, en el
 // orden de la estructura, con el que el bloque deja de ser definido.

@@ -298,9 +298,11 @@ bool resolverGradosLibres(datosAnalisis& d, double tope, double yaPedidos, doubl
     if (d.libres.empty()) {
         return true;
     }
+    Eigen::MatrixXd cargas = d.uLibres;
     analisis::resultadoFactorizacion r = analisis::resolverBloqueLibre(d.kLibres, d.uLibres, tope);
     switch (r.estado) {
     case estadoFactorizacion::resuelto:
+        analisis::ultimaEstimacion = analisis::estimarCifras(d, r, cargas);
         return true;
     case estadoFactorizacion::sinMemoria:
         return rechazarMemoria(yaPedidos + r.bytesFactor, disponible);
@@ -393,6 +395,7 @@ bool ensamblarYResolver(Eigen::Index N, int nc, double bytes, double disponible)
 
 bool funcionSolve()
 {
+    analisis::ultimaEstimacion = analisis::estimacionCifras();
     mensajeAnalisis.clear();
     tiemposUltimoAnalisis = tiemposAnalisis();
     const int nc = noCombos;

@@ -7,6 +7,7 @@
 // quedan en uno al arrancar (app/plataforma.cpp).
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include <Eigen/CholmodSupport>
 
@@ -68,14 +69,23 @@ double pivote(const cholmod_factor& L, Eigen::Index k, Eigen::Index& supernodo)
 // ¿Hay un pivote que no es sano frente a la diagonal original de su grado?
 // La permutación lleva cada columna del factor a su grado. Tras una
 // factorización fallida CHOLMOD deja en cero las columnas desde la que falló.
-bool hayPivoteMalo(const cholmod_factor& L, const Eigen::VectorXd& diagonal)
+// Deja en r la mayor razón entre la diagonal original y su pivote, y su lugar.
+bool hayPivoteMalo(const cholmod_factor& L, const Eigen::VectorXd& diagonal,
+                   resultadoFactorizacion& r)
 {
     const int* perm = static_cast<const int*>(L.Perm);
     Eigen::Index supernodo = 0;
+    r.razonPivote = 1;
+    r.gdlPivote = -1;
     for (Eigen::Index k = 0; k < static_cast<Eigen::Index>(L.n); k++) {
         Eigen::Index q = perm ? perm[k] : k;
-        if (!(pivote(L, k, supernodo) > tolPivote * diagonal(q))) {
+        double p = pivote(L, k, supernodo);
+        if (!(p > tolPivote * diagonal(q))) {
             return true;
+        }
+        if (diagonal(q) / p > r.razonPivote) {
+            r.razonPivote = diagonal(q) / p;
+            r.gdlPivote = q;
         }
     }
     return false;
@@ -122,7 +132,8 @@ resultadoFactorizacion examinar(const matrizDispersa& K, const Eigen::MatrixXd& 
                                 double topeBytes, Eigen::MatrixXd& solucion)
 {
     resultadoFactorizacion r;
-    factorCholmod f;
+    auto factor = std::make_shared<factorCholmod>();
+    factorCholmod& f = *factor;
     f.analyzePattern(K);
     if (f.factor() == nullptr) {
         r.estado = f.sinMemoria() ? estadoFactorizacion::sinMemoria : estadoFactorizacion::falla;
@@ -139,7 +150,7 @@ resultadoFactorizacion examinar(const matrizDispersa& K, const Eigen::MatrixXd& 
         return r;
     }
     Eigen::VectorXd diagonal = K.diagonal();
-    if (hayPivoteMalo(*f.factor(), diagonal)) {
+    if (hayPivoteMalo(*f.factor(), diagonal, r)) {
         r.estado = estadoFactorizacion::mecanismo;
         return r;
     }
@@ -161,6 +172,7 @@ resultadoFactorizacion examinar(const matrizDispersa& K, const Eigen::MatrixXd& 
     }
     solucion = x.leftCols(cargas.cols());
     r.estado = estadoFactorizacion::resuelto;
+    r.resolver = [factor](const Eigen::MatrixXd& b) -> Eigen::MatrixXd { return factor->solve(b); };
     return r;
 }
 
