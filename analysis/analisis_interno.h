@@ -50,6 +50,8 @@ struct datosAnalisis {
     std::vector<int> posicionLibre;    // por fila: su lugar en libres, o -1
     matrizDispersa kLibres;            // bloque libre, triángulo inferior
     Eigen::MatrixXd uLibres;           // cargas de los grados libres; después, la solución
+    double errorCifras = 0;            // error relativo estimado de los resultados
+    Eigen::Index filaCifras = -1;      // grado (fila de la estructura) donde es mayor
 };
 
 // Suma de los bloques de 12 x 12 de las barras en una matriz dispersa N x N;
@@ -85,8 +87,9 @@ Eigen::Index gdlSinRigidez(const datosAnalisis& d, const matrizDispersa& bloque,
                            const Eigen::VectorXd& escala);
 
 // Dimensiona una matriz densa de la estructura. La memoria que ya tiene, si
-// alcanza justo, se vuelve a usar; la nueva se pide en páginas grandes antes
-// de escribirla.
+// es del mismo tamaño, se vuelve a usar. La nueva se pide en páginas normales:
+// las grandes fueron más rápidas en unos equipos y tres veces más lentas en
+// otros (bench/medirAnalisis.cpp mide las dos).
 void dimensionarDensa(Eigen::MatrixXd& m, Eigen::Index filas, Eigen::Index columnas);
 
 // Factorización del bloque libre
@@ -95,9 +98,7 @@ enum class estadoFactorizacion { resuelto, mecanismo, noFinita, sinMemoria, fall
 struct resultadoFactorizacion {
     estadoFactorizacion estado = estadoFactorizacion::falla;
     double bytesFactor = 0;  // lo que pide (o pidió) el factor
-    double razonPivote = 1;  // mayor diagonal original sobre su pivote
-    Eigen::Index gdlPivote = -1;  // su lugar en el bloque
-    // Resuelve con el factor, mientras se lo guarde (solo si resuelto)
+    // Resuelve con el factor (solo si resuelto); el factor vive con ella
     std::function<Eigen::MatrixXd(const Eigen::MatrixXd&)> resolver;
 };
 
@@ -107,17 +108,19 @@ struct resultadoFactorizacion {
 resultadoFactorizacion resolverBloqueLibre(const matrizDispersa& kLibres,
                                            Eigen::MatrixXd& cargasYSolucion, double topeBytes);
 
-// Error relativo estimado de la solución (candidatos, en medición)
-struct estimacionCifras {
-    double errorSkeel = 0;
-    Eigen::Index filaSkeel = -1;
-    double errorKappa = 0;
-    double razonPivote = 1;
-    Eigen::Index filaPivote = -1;
-};
-extern estimacionCifras ultimaEstimacion;
-estimacionCifras estimarCifras(const datosAnalisis& d, const resultadoFactorizacion& r,
-                               const Eigen::MatrixXd& cargas);
+// Cifras que lleva la solución: error relativo estimado de desplazamientos
+// (con el factor, antes de soltarlo) y de las fuerzas (con las reacciones
+// ya formadas). Cada una sube d.errorCifras y deja en d.filaCifras el grado
+// donde el error es mayor.
+void estimarErrorDesplazamientos(datosAnalisis& d, const resultadoFactorizacion& r,
+                                 const Eigen::MatrixXd& cargas);
+void estimarErrorFuerzas(datosAnalisis& d, const Eigen::MatrixXd& absKu);
+// Cifras significativas de un error relativo (16 si es cero)
+double cifrasDe(double error);
+// Con menos cifras que estas los resultados se entregan con un aviso; con
+// menos que las de rechazo, no se entregan.
+const double cifrasAviso = 6;
+const double cifrasRechazo = 2;
 
 // Lugar en el bloque del grado que nombra el mecanismo: el primero, en el
 // orden de la estructura, con el que el bloque deja de ser definido.
@@ -139,7 +142,13 @@ struct diagnostico {
 diagnostico diagnosticarVinculos(const datosAnalisis& d, double topeBytes);
 
 // Línea de una estructura estable que la doble precisión no resuelve: nombra
-// el grado (si fila >= 0), las barras cuyas rigideces chocan y qué hacer.
-std::string lineaMalCondicionada(Eigen::Index fila);
+// el grado (si fila >= 0), las barras cuyas rigideces chocan y una razón que
+// dejaría 6 cifras según las que se estimaron (cifras < 0: no se sabe, no hay
+// solución).
+std::string lineaMalCondicionada(Eigen::Index fila, double cifras);
+
+// Aviso de resultados entregados con pocas cifras: cuántas, dónde y qué
+// barras chocan, con la razón que dejaría 6.
+std::string lineaPocasCifras(Eigen::Index fila, double cifras);
 
 }  // namespace analisis

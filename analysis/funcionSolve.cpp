@@ -168,8 +168,8 @@ void formarDesplazamientos(const datosAnalisis& d)
 // Paso 11: reacciones = K·u − P − F con la rigidez dispersa; en los grados
 // libres queda el residuo de la solución, que se revisa combo por combo. Si
 // no cumple el equilibrio, los vínculos dicen si es un mecanismo o la
-// precisión que no alcanza.
-bool formarReacciones(const datosAnalisis& d, double tope)
+// precisión que no alcanza. Con |K|·|u| se estima lo que pierden las fuerzas.
+bool formarReacciones(datosAnalisis& d, double tope)
 {
     analisis::dimensionarDensa(reacciones, d.N, d.nc);
     if (d.nc == 0) {
@@ -189,13 +189,14 @@ bool formarReacciones(const datosAnalisis& d, double tope)
         if (!(residuo <= tolResiduo * cota)) {
             analisis::diagnostico dg = analisis::diagnosticarVinculos(d, tope);
             if (dg.causa == causaFalla::estable) {
-                return rechazar(textoLinea() << analisis::lineaMalCondicionada(-1));
+                return rechazar(textoLinea() << analisis::lineaMalCondicionada(-1, -1));
             }
             return rechazarPorVinculos(dg, [] {
                 return "Estructura inestable: la solución no cumple el equilibrio";
             });
         }
     }
+    analisis::estimarErrorFuerzas(d, escala);
     return true;
 }
 
@@ -298,11 +299,11 @@ bool resolverGradosLibres(datosAnalisis& d, double tope, double yaPedidos, doubl
     if (d.libres.empty()) {
         return true;
     }
-    Eigen::MatrixXd cargas = d.uLibres;
+    const Eigen::MatrixXd cargas = d.uLibres;
     analisis::resultadoFactorizacion r = analisis::resolverBloqueLibre(d.kLibres, d.uLibres, tope);
     switch (r.estado) {
     case estadoFactorizacion::resuelto:
-        analisis::ultimaEstimacion = analisis::estimarCifras(d, r, cargas);
+        analisis::estimarErrorDesplazamientos(d, r, cargas);
         return true;
     case estadoFactorizacion::sinMemoria:
         return rechazarMemoria(yaPedidos + r.bytesFactor, disponible);
@@ -331,7 +332,7 @@ bool resolverGradosLibres(datosAnalisis& d, double tope, double yaPedidos, doubl
             sospechoso = gdlDelBloque();
         }
     }
-    return rechazar(textoLinea() << analisis::lineaMalCondicionada(sospechoso));
+    return rechazar(textoLinea() << analisis::lineaMalCondicionada(sospechoso, -1));
 }
 
 // Las matrices densas de un análisis anterior que no tienen el tamaño de
@@ -381,6 +382,11 @@ bool ensamblarYResolver(Eigen::Index N, int nc, double bytes, double disponible)
         return false;
     }
     tiemposUltimoAnalisis.solucion = solucion + segundosDesde(inicio);
+    // Con muy pocas cifras no se entregan resultados; con pocas, sí y con aviso
+    const double cifras = analisis::cifrasDe(d.errorCifras);
+    if (cifras < analisis::cifrasRechazo) {
+        return rechazar(textoLinea() << analisis::lineaMalCondicionada(d.filaCifras, cifras));
+    }
 
     inicio = reloj::now();
     std::string problema = entregarResultados(nc);
@@ -388,6 +394,10 @@ bool ensamblarYResolver(Eigen::Index N, int nc, double bytes, double disponible)
         return rechazar(textoLinea() << problema);
     }
     tiemposUltimoAnalisis.entrega = segundosDesde(inicio);
+    if (cifras < analisis::cifrasAviso) {
+        mensajeAnalisis = analisis::lineaPocasCifras(d.filaCifras, cifras);
+        std::cout << mensajeAnalisis << std::endl;
+    }
     return true;
 }
 
@@ -395,7 +405,6 @@ bool ensamblarYResolver(Eigen::Index N, int nc, double bytes, double disponible)
 
 bool funcionSolve()
 {
-    analisis::ultimaEstimacion = analisis::estimacionCifras();
     mensajeAnalisis.clear();
     tiemposUltimoAnalisis = tiemposAnalisis();
     const int nc = noCombos;

@@ -1,31 +1,45 @@
-// Cifras que lleva la solución: estimaciones del error con el factor.
+// Cifras que lleva la solución. La rigidez armada en doble precisión ya trae
+// el redondeo de cada barra, del orden de u·|K| (u, la unidad de redondeo):
+// frente a una barra muy rígida, eso pesa como una rigidez falsa en sus
+// movimientos de cuerpo rígido, que la solución lleva a los desplazamientos
+// y las fuerzas. Dos estimaciones, elegidas por lo que predicen frente a una
+// referencia en precisión cuádruple (bench/medirCifras.cpp):
+//  - desplazamientos: u·‖ |K⁻¹|·(|K|·|x| + |p|) ‖ / ‖x‖, por separado en
+//    traslaciones y en giros; la norma de |K⁻¹|·g, estimada como la de
+//    K⁻¹·diag(g) por Hager y Higham con unas pocas soluciones del factor;
+//  - fuerzas (reacciones y esfuerzos de las barras, formados con K·x):
+//    u·|K|·|x| frente a las cargas y reacciones, por separado en fuerzas y
+//    en momentos; lo que ahí se cancela es lo que se pierde.
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
 #include "analysis/analisis_interno.h"
+#include "app/zurezar3o.h"
 
 namespace analisis {
 
-estimacionCifras ultimaEstimacion;
-
 namespace {
+
+const double unidadRedondeo = std::numeric_limits<double>::epsilon() / 2;
 
 using operador = std::function<Eigen::VectorXd(const Eigen::VectorXd&)>;
 
 double signo(double v) { return v >= 0 ? 1.0 : -1.0; }
 
-// Norma 1 de un operador C de n columnas, estimada con C y Cᵀ (Hager, con
-// la mejora de Higham). En columna, la que la alcanza (o -1).
-double normaUno(Eigen::Index n, const Eigen::VectorXd& mascara, const operador& C,
-                const operador& Ct, Eigen::Index& columna)
+// Norma 1 de un operador C (n x n, sus columnas fuera de la máscara no
+// cuentan), estimada con C y Cᵀ por Hager con la mejora de Higham. En
+// columna deja la que la alcanza.
+double normaUno(const Eigen::VectorXd& mascara, const operador& C, const operador& Ct,
+                Eigen::Index& columna)
 {
+    const Eigen::Index n = mascara.size();
+    const double activas = mascara.sum();
     columna = -1;
-    double activos = mascara.sum();
-    if (activos == 0) {
+    if (activas == 0) {
         return 0;
     }
-    Eigen::VectorXd x = mascara / activos;
+    Eigen::VectorXd x = mascara / activas;
     Eigen::VectorXd y = C(x);
     double estimada = y.lpNorm<1>();
     Eigen::VectorXd xi = y.unaryExpr(&signo);
@@ -33,6 +47,9 @@ double normaUno(Eigen::Index n, const Eigen::VectorXd& mascara, const operador& 
     for (int paso = 0; paso < 5; paso++) {
         Eigen::Index j = 0;
         z.cwiseAbs().maxCoeff(&j);
+        if (columna < 0) {
+            columna = j;
+        }
         if (paso > 0 && std::abs(z(j)) <= z.dot(x)) {
             break;
         }
@@ -40,8 +57,7 @@ double normaUno(Eigen::Index n, const Eigen::VectorXd& mascara, const operador& 
         x(j) = 1;
         y = C(x);
         double nueva = y.lpNorm<1>();
-        if (nueva <= estimada) {
-            if (columna < 0) columna = j;
+        if (!(nueva > estimada)) {
             break;
         }
         estimada = nueva;
@@ -53,82 +69,101 @@ double normaUno(Eigen::Index n, const Eigen::VectorXd& mascara, const operador& 
         xi = xiNuevo;
         z = Ct(xi).cwiseProduct(mascara);
     }
-    // Vector alternado de Higham: atrapa los casos que engañan a la iteración
+    // Vector alternado de Higham, para los casos que engañan a la iteración
     Eigen::VectorXd alternado = Eigen::VectorXd::Zero(n);
     double k = 0;
     for (Eigen::Index i = 0; i < n; i++) {
         if (mascara(i) != 0) {
-            alternado(i) = (static_cast<long>(k) % 2 == 0 ? 1.0 : -1.0)
-                           * (1 + k / std::max(1.0, activos - 1));
+            double s = static_cast<long long>(k) % 2 == 0 ? 1.0 : -1.0;
+            alternado(i) = s * (1 + k / std::max(1.0, activas - 1));
             k++;
         }
     }
-    double otra = 2 * C(alternado).lpNorm<1>() / (3 * activos);
-    return std::max(estimada, otra);
+    return std::max(estimada, 2 * C(alternado).lpNorm<1>() / (3 * activas));
 }
+
+// Sube el error estimado de la corrida si este es mayor
+void subir(datosAnalisis& d, double error, Eigen::Index fila)
+{
+    if (!(error <= d.errorCifras)) {
+        d.errorCifras = std::isfinite(error) ? error : HUGE_VAL;
+        d.filaCifras = fila;
+    }
+}
+
+// Traslación (0) o giro (1) de una fila de la estructura
+int claseDeFila(Eigen::Index fila) { return static_cast<int>(fila % 6) / 3; }
 
 }  // namespace
 
-estimacionCifras estimarCifras(const datosAnalisis& d, const resultadoFactorizacion& r,
-                               const Eigen::MatrixXd& cargas)
+double cifrasDe(double error)
 {
-    estimacionCifras e;
-    const double eps = std::numeric_limits<double>::epsilon();
+    return error > 0 ? -std::log10(error) : 16;
+}
+
+void estimarErrorDesplazamientos(datosAnalisis& d, const resultadoFactorizacion& r,
+                                 const Eigen::MatrixXd& cargas)
+{
     const Eigen::Index nf = d.kLibres.rows();
-    e.razonPivote = r.razonPivote;
-    e.filaPivote = r.gdlPivote >= 0 ? d.libres[static_cast<size_t>(r.gdlPivote)] : -1;
-    if (nf == 0 || !r.resolver) {
-        return e;
+    if (nf == 0 || d.nc == 0 || !r.resolver) {
+        return;
     }
-    auto resolver = [&](const Eigen::VectorXd& b) -> Eigen::VectorXd {
-        Eigen::MatrixXd x = r.resolver(b);
-        return x.col(0);
-    };
-    matrizDispersa absK = d.kLibres.cwiseAbs();
-    const Eigen::MatrixXd& U = d.uLibres;
-    Eigen::MatrixXd g = absK.selfadjointView<Eigen::Lower>() * U.cwiseAbs();
+    const Eigen::MatrixXd& x = d.uLibres;
+    // g = |K|·|x| + |p|, combo por combo
+    Eigen::MatrixXd g = d.kLibres.cwiseAbs().selfadjointView<Eigen::Lower>() * x.cwiseAbs();
     g += cargas.cwiseAbs();
-    // Por clase (traslación, giro): los pesos de los combos
+    auto resolver = [&](const Eigen::VectorXd& b) -> Eigen::VectorXd { return r.resolver(b); };
     for (int clase = 0; clase < 2; clase++) {
         Eigen::VectorXd mascara(nf);
         for (Eigen::Index a = 0; a < nf; a++) {
-            mascara(a) = (d.libres[static_cast<size_t>(a)] % 6) / 3 == clase ? 1.0 : 0.0;
+            mascara(a) = claseDeFila(d.libres[static_cast<size_t>(a)]) == clase ? 1.0 : 0.0;
         }
+        // Un solo peso para todos los combos: g de cada uno sobre el mayor
+        // desplazamiento de la clase en ese combo
         Eigen::VectorXd peso = Eigen::VectorXd::Zero(nf);
         for (int c = 0; c < d.nc; c++) {
-            double s = 0;
-            for (Eigen::Index a = 0; a < nf; a++) {
-                if (mascara(a) != 0) s = std::max(s, std::abs(U(a, c)));
-            }
-            if (s > 0) {
-                peso = peso.cwiseMax(g.col(c) / s);
+            double mayor = x.col(c).cwiseAbs().cwiseProduct(mascara).maxCoeff();
+            if (mayor > 0) {
+                peso = peso.cwiseMax(g.col(c) / mayor);
             }
         }
-        if (peso.isZero(0)) continue;
-        operador C = [&](const Eigen::VectorXd& x) -> Eigen::VectorXd {
-            return peso.cwiseProduct(resolver(mascara.cwiseProduct(x)));
+        if (peso.isZero(0)) {
+            continue;
+        }
+        // ‖P·K⁻¹·diag(peso)‖∞ = ‖diag(peso)·K⁻¹·Pᵀ‖₁, P las filas de la clase
+        operador C = [&](const Eigen::VectorXd& v) -> Eigen::VectorXd {
+            return peso.cwiseProduct(resolver(mascara.cwiseProduct(v)));
         };
-        operador Ct = [&](const Eigen::VectorXd& y) -> Eigen::VectorXd {
-            return mascara.cwiseProduct(resolver(peso.cwiseProduct(y)));
+        operador Ct = [&](const Eigen::VectorXd& v) -> Eigen::VectorXd {
+            return mascara.cwiseProduct(resolver(peso.cwiseProduct(v)));
         };
         Eigen::Index columna = -1;
-        double est = eps * normaUno(nf, mascara, C, Ct, columna);
-        if (est > e.errorSkeel) {
-            e.errorSkeel = est;
-            e.filaSkeel = columna >= 0 ? d.libres[static_cast<size_t>(columna)] : -1;
+        double error = unidadRedondeo * normaUno(mascara, C, Ct, columna);
+        subir(d, error, columna >= 0 ? d.libres[static_cast<size_t>(columna)] : -1);
+    }
+}
+
+void estimarErrorFuerzas(datosAnalisis& d, const Eigen::MatrixXd& absKu)
+{
+    for (int c = 0; c < d.nc; c++) {
+        for (int clase = 0; clase < 2; clase++) {
+            double fuerzas = 0, terminos = 0;
+            Eigen::Index fila = -1;
+            for (Eigen::Index nudoFila = 0; nudoFila < d.N; nudoFila += 6) {
+                for (Eigen::Index i = nudoFila + 3 * clase; i < nudoFila + 3 * clase + 3; i++) {
+                    fuerzas = std::max(fuerzas, std::abs(pEstructura(i, c) + fEstructura(i, c))
+                                                    + std::abs(reacciones(i, c)));
+                    if (absKu(i, c) > terminos) {
+                        terminos = absKu(i, c);
+                        fila = i;
+                    }
+                }
+            }
+            if (fuerzas > 0) {
+                subir(d, unidadRedondeo * terminos / fuerzas, fila);
+            }
         }
     }
-    // Condición normal del bloque con la diagonal llevada a uno
-    Eigen::VectorXd D = d.kLibres.diagonal().cwiseSqrt();
-    Eigen::VectorXd Dinv = D.cwiseInverse();
-    matrizDispersa Ks = Dinv.asDiagonal() * absK * Dinv.asDiagonal();
-    Eigen::VectorXd sumas = Ks.selfadjointView<Eigen::Lower>() * Eigen::VectorXd::Ones(nf);
-    operador S = [&](const Eigen::VectorXd& x) -> Eigen::VectorXd {
-        return D.cwiseProduct(resolver(D.cwiseProduct(x)));
-    };
-    Eigen::Index col = -1;
-    e.errorKappa = eps * sumas.maxCoeff() * normaUno(nf, Eigen::VectorXd::Ones(nf), S, S, col);
-    return e;
 }
 
 }  // namespace analisis

@@ -187,30 +187,34 @@ void armarBloqueLibre(datosAnalisis& d)
 
 void dimensionarDensa(MatrixXd& m, Eigen::Index filas, Eigen::Index columnas)
 {
-    const double* antes = m.data();
-    bool otroTamano = m.size() != filas * columnas;
-    m.resize(filas, columnas);
-    if (otroTamano || m.data() != antes) {
-        pedirPaginasGrandes(m.data(), sizeof(double) * static_cast<size_t>(m.size()));
+    if (m.rows() != filas || m.cols() != columnas) {
+        m.resize(filas, columnas);
     }
 }
 
 // Pasos 1 y 2 en la matriz densa que leen el informe y quien la pida. Una
 // sola pasada: cada entrada se escribe una vez, con su valor de la dispersa
-// o con cero, columna por columna.
+// o con cero, columna por columna. Cada hilo escribe sus propias columnas:
+// la primera escritura de la memoria nueva, que es casi todo lo que cuesta,
+// se reparte entre los núcleos, y cada entrada sale igual con cualquier
+// cantidad de hilos.
 void ensamblarRigidezDensa(const datosAnalisis& d)
 {
     dimensionarDensa(kEstructura, d.N, d.N);
-    for (Eigen::Index j = 0; j < d.N; j++) {
-        double* columna = kEstructura.data() + j * d.N;
-        Eigen::Index fila = 0;
-        for (matrizDispersa::InnerIterator it(d.kCompleta, j); it; ++it) {
-            std::fill(columna + fila, columna + it.row(), 0.0);
-            columna[it.row()] = it.value();
-            fila = it.row() + 1;
+    const Eigen::Index N = d.N;
+    double* datos = kEstructura.data();
+    repartirEnNucleos(N, [&](long desde, long hasta) {
+        for (Eigen::Index j = desde; j < hasta; j++) {
+            double* columna = datos + j * N;
+            Eigen::Index fila = 0;
+            for (matrizDispersa::InnerIterator it(d.kCompleta, j); it; ++it) {
+                std::fill(columna + fila, columna + it.row(), 0.0);
+                columna[it.row()] = it.value();
+                fila = it.row() + 1;
+            }
+            std::fill(columna + fila, columna + N, 0.0);
         }
-        std::fill(columna + fila, columna + d.N, 0.0);
-    }
+    });
 }
 
 }  // namespace analisis

@@ -69,23 +69,14 @@ double pivote(const cholmod_factor& L, Eigen::Index k, Eigen::Index& supernodo)
 // ¿Hay un pivote que no es sano frente a la diagonal original de su grado?
 // La permutación lleva cada columna del factor a su grado. Tras una
 // factorización fallida CHOLMOD deja en cero las columnas desde la que falló.
-// Deja en r la mayor razón entre la diagonal original y su pivote, y su lugar.
-bool hayPivoteMalo(const cholmod_factor& L, const Eigen::VectorXd& diagonal,
-                   resultadoFactorizacion& r)
+bool hayPivoteMalo(const cholmod_factor& L, const Eigen::VectorXd& diagonal)
 {
     const int* perm = static_cast<const int*>(L.Perm);
     Eigen::Index supernodo = 0;
-    r.razonPivote = 1;
-    r.gdlPivote = -1;
     for (Eigen::Index k = 0; k < static_cast<Eigen::Index>(L.n); k++) {
         Eigen::Index q = perm ? perm[k] : k;
-        double p = pivote(L, k, supernodo);
-        if (!(p > tolPivote * diagonal(q))) {
+        if (!(pivote(L, k, supernodo) > tolPivote * diagonal(q))) {
             return true;
-        }
-        if (diagonal(q) / p > r.razonPivote) {
-            r.razonPivote = diagonal(q) / p;
-            r.gdlPivote = q;
         }
     }
     return false;
@@ -150,7 +141,7 @@ resultadoFactorizacion examinar(const matrizDispersa& K, const Eigen::MatrixXd& 
         return r;
     }
     Eigen::VectorXd diagonal = K.diagonal();
-    if (hayPivoteMalo(*f.factor(), diagonal, r)) {
+    if (hayPivoteMalo(*f.factor(), diagonal)) {
         r.estado = estadoFactorizacion::mecanismo;
         return r;
     }
@@ -172,6 +163,7 @@ resultadoFactorizacion examinar(const matrizDispersa& K, const Eigen::MatrixXd& 
     }
     solucion = x.leftCols(cargas.cols());
     r.estado = estadoFactorizacion::resuelto;
+    // El factor queda mientras alguien guarde esta función
     r.resolver = [factor](const Eigen::MatrixXd& b) -> Eigen::MatrixXd { return factor->solve(b); };
     return r;
 }

@@ -1,10 +1,17 @@
-// Medición de las cifras: pórticos al azar, bien y mal condicionados,
-// resueltos por el programa y por la referencia en precisión cuádruple
-// (bench/referenciaCuadruple.h). Por cada pórtico, el error medido de
-// desplazamientos, reacciones y fuerzas en los extremos, frente a lo que
-// estima el programa.
+// Medición de las cifras: pórticos al azar, bien y mal condicionados (barras
+// muy rígidas, tramos muy cortos, modelos en otra escala, fijaciones cerca de
+// 0 o de 1, voladizos muy largos), resueltos por el programa y por una
+// referencia en precisión cuádruple (bench/referenciaCuadruple.h). Por cada
+// pórtico, las cifras que de verdad tienen los desplazamientos, las
+// reacciones y las fuerzas en los extremos de las barras (la peor de las
+// seis clases), frente a lo que dice el programa: nada, un aviso con sus
+// cifras o el rechazo. Cuando el programa no entrega resultados se mide lo
+// que da una solución simple en doble precisión (Cholesky denso de la misma
+// rigidez), para ver si hacía falta rechazar. Al final, la tabla de lo medido
+// frente a lo dicho.
 //
-// Uso: medir_cifras [cantidad [semilla]]
+// Uso: medir_cifras [cantidad [semilla [caso]]]   (por omisión 700 pórticos,
+// semilla 1; con caso, solo ese pórtico, con la línea completa del programa)
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -221,6 +228,57 @@ void cargarEnElPrograma(const portico& p)
     noCombos = p.combos;
 }
 
+// Resultados de una solución en doble precisión: desplazamientos y
+// reacciones N x nc, y las fuerzas en los extremos de cada barra 12 x nc
+struct solucionDoble {
+    MatrixXd u, r;
+    std::vector<MatrixXd> f;
+};
+
+// Los del programa, tal como los entregó
+solucionDoble delPrograma()
+{
+    solucionDoble s{u, reacciones, {}};
+    for (objBarra3d& b : barra) s.f.push_back(b.getFuerzasExtremos());
+    return s;
+}
+
+// Cholesky denso de la rigidez que suman las barras del programa
+solucionDoble dobleSimple(const portico& p)
+{
+    const Eigen::Index N = 6 * static_cast<Eigen::Index>(p.nudos.size());
+    MatrixXd K = MatrixXd::Zero(N, N), P = MatrixXd::Zero(N, p.combos);
+    for (objBarra3d& b : barra) {
+        Eigen::VectorXi g = b.getGdl();
+        MatrixXd Kg = b.getKGlobal();
+        for (int i = 0; i < 12; i++)
+            for (int j = 0; j < 12; j++) K(g(i) - 1, g(j) - 1) += Kg(i, j);
+    }
+    for (const cargaDatos& q : p.cargas)
+        for (int k = 0; k < 6; k++) P(6 * q.nudo + k, q.combo) += q.F[static_cast<size_t>(k)];
+    std::vector<Eigen::Index> libres;
+    for (Eigen::Index d = 0; d < N; d++)
+        if (p.nudos[static_cast<size_t>(d / 6)].apoyo[static_cast<size_t>(d % 6)] == 0) libres.push_back(d);
+    const Eigen::Index nf = static_cast<Eigen::Index>(libres.size());
+    MatrixXd Kf(nf, nf), Pf(nf, p.combos);
+    for (Eigen::Index a = 0; a < nf; a++) {
+        for (Eigen::Index b = 0; b < nf; b++) Kf(a, b) = K(libres[static_cast<size_t>(a)], libres[static_cast<size_t>(b)]);
+        Pf.row(a) = P.row(libres[static_cast<size_t>(a)]);
+    }
+    MatrixXd x = Kf.ldlt().solve(Pf);
+    solucionDoble s;
+    s.u = MatrixXd::Zero(N, p.combos);
+    for (Eigen::Index a = 0; a < nf; a++) s.u.row(libres[static_cast<size_t>(a)]) = x.row(a);
+    s.r = K * s.u - P;
+    for (objBarra3d& b : barra) {
+        Eigen::VectorXi g = b.getGdl();
+        MatrixXd ue(12, p.combos);
+        for (int i = 0; i < 12; i++) ue.row(i) = s.u.row(g(i) - 1);
+        s.f.push_back(b.getKLocal() * (b.getT() * ue));
+    }
+    return s;
+}
+
 // Error relativo de una clase: máximo |calc - ref| sobre el máximo |ref|
 struct acumulador {
     double dif = 0, tam = 0;
@@ -232,111 +290,73 @@ struct acumulador {
     double relativo() const { return tam > 0 ? dif / tam : (dif > 0 ? 1 : 0); }
 };
 
-enum clase { traslacion, giro, reaccionF, reaccionM, extremoF, extremoM, clases };
-
-// Errores de cada clase, el máximo sobre los combos
-std::array<double, clases> errores(const portico& p, const referencia::resultados& ref)
+// Peor error relativo de las seis clases (traslaciones, giros, reacciones
+// fuerza y momento, fuerzas y momentos en los extremos), sobre los combos
+double peorError(const portico& p, const solucionDoble& s, const referencia::resultados& ref)
 {
-    std::array<double, clases> e{};
+    double peor = 0;
     for (int c = 0; c < p.combos; c++) {
-        std::array<acumulador, clases> a;
+        std::array<acumulador, 6> a;
+        const size_t cc = static_cast<size_t>(c);
         for (size_t k = 0; k < p.nudos.size(); k++) {
             for (int i = 0; i < 6; i++) {
-                size_t d = 6 * k + static_cast<size_t>(i);
-                bool libre = p.nudos[k].apoyo[static_cast<size_t>(i)] == 0;
-                if (libre) {
-                    a[i < 3 ? traslacion : giro].sumar(u(static_cast<Eigen::Index>(d), c), ref.u[static_cast<size_t>(c)][d]);
+                const size_t d = 6 * k + static_cast<size_t>(i);
+                const Eigen::Index f = static_cast<Eigen::Index>(d);
+                if (p.nudos[k].apoyo[static_cast<size_t>(i)] == 0) {
+                    a[i < 3 ? 0 : 1].sumar(s.u(f, c), ref.u[cc][d]);
                 } else {
-                    a[i < 3 ? reaccionF : reaccionM].sumar(reacciones(static_cast<Eigen::Index>(d), c),
-                                                        ref.r[static_cast<size_t>(c)][d]);
+                    a[i < 3 ? 2 : 3].sumar(s.r(f, c), ref.r[cc][d]);
                 }
             }
         }
         for (size_t k = 0; k < p.barras.size(); k++) {
-            MatrixXd f = barra[k].getFuerzasExtremos();
             for (int i = 0; i < 12; i++) {
-                a[(i % 6) < 3 ? extremoF : extremoM].sumar(f(i, c), ref.f[static_cast<size_t>(c)][12 * k + static_cast<size_t>(i)]);
+                a[(i % 6) < 3 ? 4 : 5].sumar(s.f[k](i, c), ref.f[cc][12 * k + static_cast<size_t>(i)]);
             }
         }
-        for (int k = 0; k < clases; k++) e[static_cast<size_t>(k)] = std::max(e[static_cast<size_t>(k)], a[static_cast<size_t>(k)].relativo());
-    }
-    return e;
-}
-
-// Equilibrio global de cada combo: resultante de cargas y reacciones,
-// fuerzas y momentos respecto del centro del modelo, relativa a la suma de
-// lo que entra
-double desequilibrio(const portico& p)
-{
-    double cx = 0, cy = 0, cz = 0;
-    for (const nudoDatos& n : p.nudos) {
-        cx += n.x;
-        cy += n.y;
-        cz += n.z;
-    }
-    cx /= static_cast<double>(p.nudos.size());
-    cy /= static_cast<double>(p.nudos.size());
-    cz /= static_cast<double>(p.nudos.size());
-    double peor = 0;
-    for (int c = 0; c < p.combos; c++) {
-        Eigen::Vector3d F = Eigen::Vector3d::Zero(), M = Eigen::Vector3d::Zero();
-        double escF = 0, escM = 0;
-        auto sumar = [&](size_t k, const double* v) {
-            const nudoDatos& n = p.nudos[k];
-            Eigen::Vector3d f(v[0], v[1], v[2]), m(v[3], v[4], v[5]), r(n.x - cx, n.y - cy, n.z - cz);
-            F += f;
-            M += m + r.cross(f);
-            escF += f.norm();
-            escM += m.norm() + r.cross(f).norm();
-        };
-        for (const cargaDatos& q : p.cargas) {
-            if (q.combo == c) sumar(static_cast<size_t>(q.nudo), q.F.data());
-        }
-        for (size_t k = 0; k < p.nudos.size(); k++) {
-            double r[6];
-            for (int i = 0; i < 6; i++) {
-                r[i] = p.nudos[k].apoyo[static_cast<size_t>(i)] == 0 ? 0 : reacciones(static_cast<Eigen::Index>(6 * k) + i, c);
-            }
-            sumar(k, r);
-        }
-        if (escF > 0) peor = std::max(peor, F.norm() / escF);
-        if (escM > 0) peor = std::max(peor, M.norm() / escM);
+        for (const acumulador& x : a) peor = std::max(peor, x.relativo());
     }
     return peor;
 }
 
-// Cancelación al formar las fuerzas: |K|·|u| frente a cargas y reacciones,
-// filas de fuerza y filas de momento por separado
-double cancelacion(int nc)
-{
-    double peor = 0;
-    MatrixXd g = kEstructura.cwiseAbs() * u.cwiseAbs();
-    for (int c = 0; c < nc; c++) {
-        for (int clase = 0; clase < 2; clase++) {
-            double fuerzas = 0, suma = 0;
-            for (Eigen::Index d = 0; d < g.rows(); d++) {
-                if ((d % 6) / 3 != clase) continue;
-                fuerzas = std::max(fuerzas, std::abs(pEstructura(d, c)) + std::abs(reacciones(d, c)));
-                suma = std::max(suma, g(d, c));
-            }
-            if (fuerzas > 0) peor = std::max(peor, suma / fuerzas);
-        }
-    }
-    return std::numeric_limits<double>::epsilon() * peor;
-}
+double cifras(double error) { return error > 0 ? -std::log10(error) : 16; }
 
-double cifras(double error) { return error > 0 ? -std::log10(error) : 17; }
+// Lo que dijo el programa
+enum dicho { sinLinea, aviso, rechazo, mecanismo, otraLinea, dichos };
+const char* nombreDicho[dichos] = {"sin línea", "aviso", "rechazo mal condicionada",
+                                   "rechazo como mecanismo", "otra línea"};
+
+dicho loQueDijo(bool bien, int& cifrasDichas)
+{
+    cifrasDichas = -1;
+    const std::string avisoCifras = "Advertencia: resultados con solo unas ";
+    if (bien) {
+        if (mensajeAnalisis.empty()) return sinLinea;
+        if (mensajeAnalisis.rfind(avisoCifras, 0) == 0) {
+            cifrasDichas = std::atoi(mensajeAnalisis.c_str() + avisoCifras.size());
+            return aviso;
+        }
+        return otraLinea;
+    }
+    if (mensajeAnalisis.rfind("Estructura mal condicionada", 0) == 0) return rechazo;
+    if (mensajeAnalisis.rfind("Estructura inestable", 0) == 0) return mecanismo;
+    return otraLinea;
+}
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    int cantidad = argc > 1 ? std::atoi(argv[1]) : 400;
+    int cantidad = argc > 1 ? std::atoi(argv[1]) : 700;
     uint64_t semilla = argc > 2 ? std::strtoull(argv[2], nullptr, 10) : 1;
+    int soloCaso = argc > 3 ? std::atoi(argv[3]) : -1;
     azar z(semilla);
     const char* familias[] = {"bien", "rigida", "tramo", "escala", "fijacion", "larga", "mezcla"};
-    std::printf("familia detalle | gdl | estado | medido: u giro R M barraF barraM | max | refOK | "
-                "skeel kappa pivote equilibrio cancelacion\n");
+    // tabla[cifras medidas: >= 6, 2 a 6, < 2, sin referencia][lo dicho]
+    const char* rangos[4] = {"6 o más", "2 a 6", "menos de 2", "sin referencia"};
+    int tabla[4][dichos] = {};
+    std::vector<double> diferencias;  // cifras dichas menos medidas, en los avisos
+    std::printf("caso familia  modificación                        |  gdl | medidas (doble simple) | dicho\n");
     for (int caso = 0; caso < cantidad; caso++) {
         portico p = porticoBase(z);
         int familia = caso % 7;
@@ -348,41 +368,62 @@ int main(int argc, char** argv)
             detalle = modificar(z, p, familia);
         }
         cargasAlAzar(z, p);
+        if (soloCaso >= 0 && caso != soloCaso) {
+            continue;
+        }
         cargarEnElPrograma(p);
         bool bien = false;
         enSilencio([&] { bien = funcionSolve(); });
+        int cifrasDichas = -1;
+        dicho d = loQueDijo(bien, cifrasDichas);
+        // La referencia vale si la misma con cada término perturbado en
+        // 1e-30 le da lo mismo a 1e-6: su propio error es de 1e-10 o menos
         referencia::resultados ref, control;
-        bool refBien = referencia::resolver(p, ref);
-        bool controlBien = referencia::resolver(p, control, 1e-30);
-        // La referencia vale si su control (perturbado en 1e-30) le da lo mismo a 1e-6
-        double refError = 0;
-        if (refBien && controlBien) {
-            for (size_t c = 0; c < ref.u.size(); c++) {
-                double tam = 0, dif = 0;
-                for (size_t d = 0; d < ref.u[c].size(); d++) {
-                    tam = std::max(tam, std::abs(ref.u[c][d]));
-                    dif = std::max(dif, std::abs(ref.u[c][d] - control.u[c][d]));
-                }
-                refError = std::max(refError, tam > 0 ? dif / tam : 0);
+        bool refBien = referencia::resolver(p, ref) && referencia::resolver(p, control, 1e-30);
+        double refError = refBien ? 0 : 1;
+        for (size_t c = 0; refBien && c < ref.u.size(); c++) {
+            double tam = 0, dif = 0;
+            for (size_t k = 0; k < ref.u[c].size(); k++) {
+                tam = std::max(tam, std::abs(ref.u[c][k]));
+                dif = std::max(dif, std::abs(ref.u[c][k] - control.u[c][k]));
             }
+            refError = std::max(refError, tam > 0 ? dif / tam : 0);
+        }
+        std::printf("%4d %-8s %-35s | %4d | ", caso, familias[familia], detalle.c_str(), 6 * noNudos);
+        int rango = 3;
+        if (refError < 1e-6) {
+            double medidas = cifras(peorError(p, bien ? delPrograma() : dobleSimple(p), ref));
+            rango = medidas >= 6 ? 0 : medidas >= 2 ? 1 : 2;
+            std::printf(bien ? "%5.1f                  | " : "       (%5.1f)          | ", medidas);
+            if (d == aviso) diferencias.push_back(cifrasDichas - std::floor(medidas));
         } else {
-            refError = 1;
+            std::printf("sin referencia         | ");
         }
-        std::printf("%-8s %-34s | %4d | ", familias[familia], detalle.c_str(), 6 * noNudos);
-        if (!bien) {
-            std::printf("rechazo: %.60s | refOK %d\n", mensajeAnalisis.c_str(), refError < 1e-6);
-            continue;
+        tabla[rango][d]++;
+        if (d == aviso) {
+            std::printf("aviso, %d cifras\n", cifrasDichas);
+        } else {
+            int largo = soloCaso >= 0 ? static_cast<int>(mensajeAnalisis.size()) : 70;
+            std::printf("%s%s%.*s\n", nombreDicho[d], d == sinLinea ? "" : ": ", largo,
+                        d == sinLinea ? "" : mensajeAnalisis.c_str());
         }
-        std::array<double, clases> e = errores(p, ref);
-        double peor = *std::max_element(e.begin(), e.end());
-        std::printf("resuelto | ");
-        for (double v : e) std::printf("%.1f ", cifras(v));
-        const analisis::estimacionCifras& est = analisis::ultimaEstimacion;
-        std::printf("| %.1f | %d | %.1f %.1f %.1f %.1f %.1f\n", cifras(peor), refError < 1e-6,
-                    cifras(est.errorSkeel), cifras(est.errorKappa),
-                    cifras(std::numeric_limits<double>::epsilon() * est.razonPivote),
-                    cifras(desequilibrio(p)), cifras(cancelacion(p.combos)));
         std::fflush(stdout);
+    }
+    std::printf("\nCifras medidas (la peor clase; si no hubo resultados, las de la solución "
+                "simple en doble) frente a lo que dijo el programa:\n%-16s", "");
+    for (const char* n : nombreDicho) std::printf(" | %-24s", n);
+    std::printf("\n");
+    for (int r = 0; r < 4; r++) {
+        std::printf("%-16s", rangos[r]);
+        for (int k = 0; k < dichos; k++) std::printf(" | %24d", tabla[r][k]);
+        std::printf("\n");
+    }
+    if (!diferencias.empty()) {
+        std::sort(diferencias.begin(), diferencias.end());
+        std::printf("Avisos: cifras dichas menos cifras medidas (enteras): mínimo %+.0f, mediana %+.0f, "
+                    "máximo %+.0f (%zu avisos)\n",
+                    diferencias.front(), diferencias[diferencias.size() / 2], diferencias.back(),
+                    diferencias.size());
     }
     return 0;
 }
