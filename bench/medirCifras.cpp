@@ -12,6 +12,13 @@
 //
 // Uso: medir_cifras [cantidad [semilla [caso]]]   (por omisión 700 pórticos,
 // semilla 1; con caso, solo ese pórtico, con la línea completa del programa)
+//      medir_cifras mecanismos [cantidad [semilla]]
+// La segunda forma arma mecanismos verdaderos (nudo suelto, voladizo
+// rotulado en un plano, cadena rotulada, base articulada con vigas rotuladas,
+// pórtico plano sin nada fuera de su plano; la mitad dentro de barras muy
+// rígidas o muy blandas) y cuenta si el programa los rechaza nombrando un
+// grado que de verdad se mueve: el rango de la rigidez en cuádruple sube si
+// a ese grado se le agrega un apoyo elástico.
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -23,7 +30,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/analisis_interno.h"
+#include "analysis/analisis.h"
 #include "app/zurezar3o.h"
 #include "bench/comunMedir.h"
 #include "bench/referenciaCuadruple.h"
@@ -60,11 +67,12 @@ barraDatos barraAlAzar(azar& z, int i, int j, double E, double nu)
     return b;
 }
 
-// Pórtico espacial de vanos y pisos al azar, empotrado o articulado en la base
-portico porticoBase(azar& z)
+// Pórtico espacial de vanos y pisos al azar, empotrado o articulado en la
+// base; plano (en x-z) si se pide
+portico porticoBase(azar& z, bool plano = false)
 {
     portico p;
-    int nx = z.entero(1, 2), ny = z.entero(1, 2), pisos = z.entero(1, 3);
+    int nx = z.entero(1, 2), ny = plano ? 0 : z.entero(1, 2), pisos = z.entero(1, 3);
     double Lx = z.uniforme(3, 8), Ly = z.uniforme(3, 8), H = z.uniforme(2.5, 4);
     bool empotrada = z.moneda(0.6);
     double E = z.moneda() ? 2e8 : 2.5e7, nu = z.moneda() ? 0.3 : 0.2;
@@ -89,7 +97,7 @@ portico porticoBase(azar& z)
                 if (j < ny) p.barras.push_back(barraAlAzar(z, indice(i, j, k), indice(i, j + 1, k), E, nu));
             }
         }
-        if (z.moneda(0.3)) {
+        if (!plano && z.moneda(0.3)) {
             p.barras.push_back(barraAlAzar(z, indice(0, 0, k - 1), indice(1, 0, k), E, nu));
         }
     }
@@ -343,10 +351,156 @@ dicho loQueDijo(bool bien, int& cifrasDichas)
     return otraLinea;
 }
 
+// ---------------------------------------------------------------------------
+// Mecanismos verdaderos: el programa tiene que rechazarlos y nombrar un grado
+// que de verdad se mueve
+
+// Barra nueva desde el nudo k, de largo L en la dirección d, con su punta libre
+int barraDesde(azar& z, portico& p, int k, double L, Eigen::Vector3d d)
+{
+    nudoDatos n = p.nudos[static_cast<size_t>(k)];
+    n.x += L * d.x();
+    n.y += L * d.y();
+    n.z += L * d.z();
+    n.apoyo = {0, 0, 0, 0, 0, 0};
+    p.nudos.push_back(n);
+    barraDatos b = barraAlAzar(z, k, static_cast<int>(p.nudos.size()) - 1, p.barras[0].E, p.barras[0].nu);
+    p.barras.push_back(b);
+    return static_cast<int>(p.barras.size()) - 1;
+}
+
+portico mecanismoAlAzar(azar& z, int tipo, std::string& detalle)
+{
+    portico p = porticoBase(z, tipo == 4);
+    const int techo = static_cast<int>(p.nudos.size()) - 1;
+    Eigen::Vector3d horizontal(std::cos(z.uniforme(0, 6.3)), std::sin(z.uniforme(0, 6.3)), 0);
+    horizontal.normalize();
+    std::vector<int> nuevas;
+    switch (tipo) {
+    case 0:  // nudo al que no llega ninguna barra
+        p.nudos.push_back({99, 99, 0, {0, 0, 0, 0, 0, 0}});
+        detalle = "nudo suelto";
+        break;
+    case 1: {  // voladizo rotulado en su raíz en un plano
+        int b = barraDesde(z, p, techo, z.uniforme(1, 5), horizontal);
+        int plano = z.entero(0, 1);
+        p.barras[static_cast<size_t>(b)].art[static_cast<size_t>(2 * plano)] = 0;
+        nuevas.push_back(b);
+        detalle = plano == 0 ? "voladizo rotulado en x-y" : "voladizo rotulado en x-z";
+        break;
+    }
+    case 2: {  // cadena de dos barras rotuladas en sus extremos
+        int b1 = barraDesde(z, p, techo, z.uniforme(1, 4), horizontal);
+        int b2 = barraDesde(z, p, static_cast<int>(p.nudos.size()) - 1, z.uniforme(1, 4),
+                            Eigen::Vector3d(0, 0, 1));
+        for (int b : {b1, b2}) p.barras[static_cast<size_t>(b)].art = {0, 0, 0, 0};
+        nuevas = {b1, b2};
+        detalle = "cadena rotulada";
+        break;
+    }
+    case 3: {  // base articulada y vigas rotuladas: se desploma
+        for (nudoDatos& n : p.nudos) {
+            if (n.apoyo[0] == 1) n.apoyo = {1, 1, 1, 0, 0, 0};
+        }
+        for (barraDatos& b : p.barras) {
+            if (p.nudos[static_cast<size_t>(b.i)].z == p.nudos[static_cast<size_t>(b.j)].z) b.art = {0, 0, 0, 0};
+        }
+        // sin diagonales, que lo arriostrarían
+        std::vector<barraDatos> sinDiagonales;
+        for (const barraDatos& b : p.barras) {
+            const nudoDatos &a = p.nudos[static_cast<size_t>(b.i)], &c = p.nudos[static_cast<size_t>(b.j)];
+            bool diagonal = a.z != c.z && (a.x != c.x || a.y != c.y);
+            if (!diagonal) sinDiagonales.push_back(b);
+        }
+        p.barras = sinDiagonales;
+        detalle = "sin rodillo: base articulada, vigas rotuladas";
+        break;
+    }
+    default:  // pórtico plano articulado en la base, sin nada fuera de su plano
+        for (nudoDatos& n : p.nudos) {
+            if (n.apoyo[0] == 1) n.apoyo = {1, 1, 1, 0, 0, 0};
+        }
+        detalle = "plano sin arriostrar fuera de su plano";
+        break;
+    }
+    // Mecanismo dentro de una región muy rígida o muy blanda
+    if (!nuevas.empty() && z.moneda(0.5)) {
+        double r = z.potencia(4, 10);
+        if (z.moneda()) r = 1 / r;
+        for (int b : nuevas) p.barras[static_cast<size_t>(b)].E *= r;
+        char texto[40];
+        std::snprintf(texto, sizeof texto, ", E x %.0e", r);
+        detalle += texto;
+    }
+    cargasAlAzar(z, p);
+    return p;
+}
+
+// El grado (fila de la estructura) que nombra la línea, o -1
+int gradoNombrado(const std::string& linea)
+{
+    const char* direcciones[6] = {"ux", "uy", "uz", "rx", "ry", "rz"};
+    size_t n = linea.find("el nudo ");
+    size_t d = linea.find("dirección ");
+    if (n == std::string::npos || d == std::string::npos) return -1;
+    int nudoUsuario = std::atoi(linea.c_str() + n + 8);
+    std::string dir = linea.substr(d + std::string("dirección ").size(), 2);
+    for (int k = 0; k < 6; k++) {
+        if (dir == direcciones[k]) return 6 * (nudoUsuario - 1) + k;
+    }
+    return -1;
+}
+
+int medirMecanismos(int cantidad, uint64_t semilla)
+{
+    azar z(semilla);
+    const char* resultados[4] = {"mecanismo, el grado nombrado se mueve",
+                                 "mecanismo, el grado nombrado no se mueve",
+                                 "rechazado sin decir mecanismo", "resuelto"};
+    int cuenta[4] = {};
+    std::printf("caso mecanismo                                   | nulidad | línea\n");
+    for (int caso = 0; caso < cantidad; caso++) {
+        std::string detalle;
+        portico p = mecanismoAlAzar(z, caso % 5, detalle);
+        cargarEnElPrograma(p);
+        bool bien = false;
+        enSilencio([&] { bien = funcionSolve(); });
+        referencia::armado a = referencia::armar(p);
+        const double tol = 1e-22;
+        int rango = referencia::rangoLibre(a, -1, tol);
+        int nulidad = static_cast<int>(a.libres.size()) - rango;
+        int resultado = 3;
+        if (!bien) {
+            resultado = 2;
+            if (mensajeAnalisis.rfind("Estructura inestable", 0) == 0) {
+                int fila = gradoNombrado(mensajeAnalisis);
+                int lugar = -1;
+                for (size_t k = 0; k < a.libres.size(); k++) {
+                    if (a.libres[k] == fila) lugar = static_cast<int>(k);
+                }
+                bool semueve = lugar >= 0 && referencia::rangoLibre(a, lugar, tol) > rango;
+                resultado = semueve ? 0 : 1;
+            }
+        }
+        cuenta[resultado]++;
+        const char* marca[4] = {"", " (no se mueve)", " (no dice mecanismo)", "(resuelto)"};
+        std::printf("%4d %-45s | %7d | %s%s\n", caso, detalle.c_str(), nulidad,
+                    bien ? "" : mensajeAnalisis.c_str(), marca[resultado]);
+        std::fflush(stdout);
+    }
+    std::printf("\n");
+    for (int k = 0; k < 4; k++) std::printf("%-45s %5d\n", resultados[k], cuenta[k]);
+    return cuenta[1] + cuenta[2] + cuenta[3] == 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc > 1 && std::string(argv[1]) == "mecanismos") {
+        return medirMecanismos(argc > 2 ? std::atoi(argv[2]) : 500,
+                               argc > 3 ? std::strtoull(argv[3], nullptr, 10) : 1);
+    }
     int cantidad = argc > 1 ? std::atoi(argv[1]) : 700;
     uint64_t semilla = argc > 2 ? std::strtoull(argv[2], nullptr, 10) : 1;
     int soloCaso = argc > 3 ? std::atoi(argv[3]) : -1;

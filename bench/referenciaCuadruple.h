@@ -230,24 +230,32 @@ struct perturbacion {
     }
 };
 
-// Resuelve el pórtico. Devuelve false si el bloque libre no es definido.
-inline bool resolver(const portico& p, resultados& salida, double tamPerturbacion = 0)
+// Rigidez de la estructura (N x N), con la rigidez local y los ejes de
+// cada barra, y los grados libres
+struct armado {
+    densa K;
+    std::vector<std::array<std::array<real, 12>, 12>> kl;
+    std::vector<std::array<std::array<real, 3>, 3>> ejes;
+    std::vector<int> libres;
+};
+
+inline armado armar(const portico& p, double tamPerturbacion = 0)
 {
     perturbacion pert;
     pert.tam = tamPerturbacion;
-    const int n = static_cast<int>(p.nudos.size()), N = 6 * n, nc = p.combos;
-    densa K(N);
-    std::vector<std::array<std::array<real, 12>, 12>> kl(p.barras.size());
-    std::vector<std::array<std::array<real, 3>, 3>> ejes(p.barras.size());
+    const int N = 6 * static_cast<int>(p.nudos.size());
+    armado a{densa(N), {}, {}, {}};
+    a.kl.resize(p.barras.size());
+    a.ejes.resize(p.barras.size());
     for (size_t e = 0; e < p.barras.size(); e++) {
         const barraDatos& b = p.barras[e];
         real R[3][3], L;
         ejesLocales(p.nudos[static_cast<size_t>(b.i)], p.nudos[static_cast<size_t>(b.j)],
                     b.rodarGrados, R, L);
-        for (int a = 0; a < 3; a++)
-            for (int c = 0; c < 3; c++) ejes[e][a][c] = R[a][c] = pert.aplicar(R[a][c]);
-        kl[e] = rigidezLocal(b, L);
-        for (auto& fila : kl[e])
+        for (int f = 0; f < 3; f++)
+            for (int c = 0; c < 3; c++) a.ejes[e][f][c] = R[f][c] = pert.aplicar(R[f][c]);
+        a.kl[e] = rigidezLocal(b, L);
+        for (auto& fila : a.kl[e])
             for (real& v : fila) v = pert.aplicar(v);
         // Kg = Tᵀ k T por bloques de 3 x 3
         int g[12];
@@ -257,26 +265,93 @@ inline bool resolver(const portico& p, resultados& salida, double tamPerturbacio
         }
         for (int bi = 0; bi < 4; bi++) {
             for (int bj = 0; bj < 4; bj++) {
-                for (int a = 0; a < 3; a++) {
+                for (int f = 0; f < 3; f++) {
                     for (int c = 0; c < 3; c++) {
                         real s = 0;
                         for (int q = 0; q < 3; q++) {
                             for (int t = 0; t < 3; t++) {
-                                s += R[q][a] * kl[e][3 * bi + q][3 * bj + t] * R[t][c];
+                                s += R[q][f] * a.kl[e][3 * bi + q][3 * bj + t] * R[t][c];
                             }
                         }
-                        K(g[3 * bi + a], g[3 * bj + c]) += s;
+                        a.K(g[3 * bi + f], g[3 * bj + c]) += s;
                     }
                 }
             }
         }
     }
-    std::vector<int> libres;
     for (int d = 0; d < N; d++) {
         if (p.nudos[static_cast<size_t>(d / 6)].apoyo[static_cast<size_t>(d % 6)] == 0) {
-            libres.push_back(d);
+            a.libres.push_back(d);
         }
     }
+    return a;
+}
+
+// Rango del bloque libre por Cholesky con pivote en la diagonal: un pivote
+// que no pasa de tol veces la escala de su grado (la suma de las diagonales
+// de las tres traslaciones o de los tres giros de su nudo) es nulo. Con
+// extra >= 0, antes se suma a ese grado libre su escala (un apoyo elástico):
+// si el rango sube, ese grado se mueve en algún mecanismo.
+inline int rangoLibre(const armado& a, int extra, double tol)
+{
+    const int nf = static_cast<int>(a.libres.size());
+    densa M(nf);
+    std::vector<real> diagonal(static_cast<size_t>(nf));
+    real mayor = 0;
+    for (int i = 0; i < nf; i++) {
+        for (int j = 0; j < nf; j++) M(i, j) = a.K(a.libres[static_cast<size_t>(i)], a.libres[static_cast<size_t>(j)]);
+        if (M(i, i) > mayor) mayor = M(i, i);
+        int fila = a.libres[static_cast<size_t>(i)], primera = fila - fila % 3;
+        diagonal[static_cast<size_t>(i)] = a.K(primera, primera) + a.K(primera + 1, primera + 1)
+                                           + a.K(primera + 2, primera + 2);
+    }
+    for (int i = 0; i < nf; i++) {
+        if (!(diagonal[static_cast<size_t>(i)] > 0)) diagonal[static_cast<size_t>(i)] = mayor;
+    }
+    if (extra >= 0) M(extra, extra) += diagonal[static_cast<size_t>(extra)];
+    std::vector<int> orden(static_cast<size_t>(nf));
+    for (int i = 0; i < nf; i++) orden[static_cast<size_t>(i)] = i;
+    int rango = 0;
+    for (int k = 0; k < nf; k++) {
+        // el mayor pivote relativo que queda
+        int mejor = -1;
+        real mejorRel = 0;
+        for (int i = k; i < nf; i++) {
+            int q = orden[static_cast<size_t>(i)];
+            real d = diagonal[static_cast<size_t>(q)];
+            real rel = d > 0 ? M(q, q) / d : real(0);
+            if (mejor < 0 || rel > mejorRel) {
+                mejor = i;
+                mejorRel = rel;
+            }
+        }
+        if (!(mejorRel > real(tol))) break;
+        std::swap(orden[static_cast<size_t>(k)], orden[static_cast<size_t>(mejor)]);
+        int q = orden[static_cast<size_t>(k)];
+        real piv = M(q, q);
+        for (int i = k + 1; i < nf; i++) {
+            int r = orden[static_cast<size_t>(i)];
+            real f = M(r, q) / piv;
+            if (f == 0) continue;
+            for (int j = k + 1; j < nf; j++) {
+                int c = orden[static_cast<size_t>(j)];
+                M(r, c) -= f * M(q, c);
+            }
+        }
+        rango++;
+    }
+    return rango;
+}
+
+// Resuelve el pórtico. Devuelve false si el bloque libre no es definido.
+inline bool resolver(const portico& p, resultados& salida, double tamPerturbacion = 0)
+{
+    const int N = 6 * static_cast<int>(p.nudos.size()), nc = p.combos;
+    armado a = armar(p, tamPerturbacion);
+    const densa& K = a.K;
+    const auto& kl = a.kl;
+    const auto& ejes = a.ejes;
+    const std::vector<int>& libres = a.libres;
     const int nf = static_cast<int>(libres.size());
     densa Lf(nf);
     for (int a = 0; a < nf; a++)
