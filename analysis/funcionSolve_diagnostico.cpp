@@ -285,51 +285,54 @@ int exponenteObjetivo(double r, double cifras)
 
 }  // namespace
 
-std::string lineaMalCondicionada(Eigen::Index fila, double cifras)
+namespace {
+
+// Línea de pocas cifras: su comienzo, dónde, las barras que chocan y el
+// consejo con la razón que dejaría 6 cifras (o, si la razón sola no lo
+// explica, sinConsejo); sin barras que choquen, sinBarras
+std::string lineaConChoque(const std::string& comienzo, Eigen::Index fila, double cifras,
+                           const char* consejo, const char* sinConsejo, const char* sinBarras)
 {
     choque c = barrasQueChocan(fila);
     textoLinea t;
-    t << std::setprecision(2) << "Estructura mal condicionada, no es un mecanismo: ";
+    t << std::setprecision(2) << comienzo;
     if (!(c.razon > 0)) {
         if (fila >= 0) {
             t << "en " << nudoYDireccion(fila) << ", ";
         }
-        t << "la doble precisión no alcanza; revisar las rigideces de las barras";
+        t << sinBarras;
         return t.str();
     }
     escribirChoque(t, fila, c);
     int exponente = exponenteObjetivo(c.razon, cifras);
     if (exponente >= 1) {
-        t << ", más de lo que distingue la doble precisión; llevar esa razón por debajo de 1e"
-          << exponente;
+        t << consejo << exponente;
     } else {
-        t << " y la doble precisión no alcanza; revisar esas barras y su geometría";
+        t << sinConsejo;
     }
     return t.str();
 }
 
+}  // namespace
+
+std::string lineaMalCondicionada(Eigen::Index fila, double cifras)
+{
+    return lineaConChoque(
+        "Estructura mal condicionada, no es un mecanismo: ", fila, cifras,
+        ", más de lo que distingue la doble precisión; llevar esa razón por debajo de 1e",
+        " y la doble precisión no alcanza; revisar esas barras y su geometría",
+        "la doble precisión no alcanza; revisar las rigideces de las barras");
+}
+
 std::string lineaPocasCifras(Eigen::Index fila, double cifras)
 {
-    choque c = barrasQueChocan(fila);
-    textoLinea t;
-    t << std::setprecision(2) << "Advertencia: resultados con solo unas "
-      << static_cast<int>(std::floor(cifras)) << " cifras significativas confiables: ";
-    if (!(c.razon > 0)) {
-        if (fila >= 0) {
-            t << "en " << nudoYDireccion(fila) << "; ";
-        }
-        t << "revisar las rigideces de las barras";
-        return t.str();
-    }
-    escribirChoque(t, fila, c);
-    int exponente = exponenteObjetivo(c.razon, cifras);
-    if (exponente >= 1) {
-        t << "; para tener " << cifrasAviso << " cifras, llevar esa razón por debajo de 1e"
-          << exponente;
-    } else {
-        t << "; revisar esas barras y su geometría";
-    }
-    return t.str();
+    textoLinea comienzo;
+    comienzo << "Advertencia: resultados con solo unas " << static_cast<int>(std::floor(cifras))
+             << " cifras significativas confiables: ";
+    return lineaConChoque(comienzo.str(), fila, cifras,
+                          "; para tener 6 cifras, llevar esa razón por debajo de 1e",
+                          "; revisar esas barras y su geometría",
+                          "revisar las rigideces de las barras");
 }
 
 }  // namespace analisis

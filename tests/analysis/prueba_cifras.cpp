@@ -16,21 +16,20 @@
 namespace {
 
 using ayuda::empotrado;
-using ayuda::material;
 using ayuda::modelo;
 using ayuda::seccion;
 using ayuda::Vector6d;
 using Eigen::Vector3d;
 
 const seccion columna{0.09, 6.75e-4, 6.75e-4, 1.1e-3};
-const material hormigon{2.5e7, 0.2};
+const ayuda::material hormigon{2.5e7, 0.2};
 
 // Una ménsula: cadena de barras desde un empotramiento, con una carga en el
 // último nudo. Guarda su geometría para la estática y el trabajo virtual.
 struct mensula {
     std::vector<Vector3d> puntos;
     std::vector<seccion> secciones;
-    std::vector<material> materiales;
+    std::vector<ayuda::material> materiales;
     Vector6d carga;
 
     // Reacciones en el empotramiento: equilibrio de la carga en la punta
