@@ -5,7 +5,16 @@
 // las barras, escrita por columnas en todos los núcleos, y un segundo
 // análisis usa la misma memoria.
 #include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <functional>
 #include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -109,7 +118,96 @@ MatrixXd rigidezSumada()
     return K;
 }
 
+// Los bytes de K, u y las reacciones del último análisis
+std::vector<char> bytesDelAnalisis()
+{
+    std::vector<char> b;
+    for (const MatrixXd* m : {&kEstructura, &u, &reacciones}) {
+        const char* p = reinterpret_cast<const char*>(m->data());
+        b.insert(b.end(), p, p + sizeof(double) * static_cast<size_t>(m->size()));
+    }
+    return b;
+}
+
+// Modelos que se resuelven uno tras otro, del mismo tamaño y de otro, como
+// tras un F5 sobre otro archivo
+const std::function<void(modelo&)> modelosSeguidos[] = {
+    [](modelo& m) { edificioGirado(m, 6, 5, 3, 30); },
+    [](modelo& m) { edificioGirado(m, 6, 5, 3, 70); },  // mismo tamaño
+    [](modelo& m) { edificioGirado(m, 4, 3, 5, 10); },  // otro tamaño
+    [](modelo& m) { edificioGirado(m, 6, 5, 3, 30); },  // el primero otra vez
+};
+
+const char* const variableModelo = "TRESNAL_PRUEBA_MODELO";
+const char* const variableBytes = "TRESNAL_PRUEBA_BYTES";
+const char* const estaPrueba = "--gtest_filter=SolucionDispersa.SegundoCalcularIgualAlDeUnProcesoNuevo";
+
+// Resuelve el modelo k en un proceso nuevo (este mismo ejecutable, solo esta
+// prueba, con las variables que le dicen qué modelo y dónde dejar sus
+// bytes) y devuelve sus bytes. Un exec y no un fork solo: los hilos de
+// OpenMP de este proceso no pasan a un hijo que solo copia la memoria.
+std::vector<char> enUnProcesoNuevo(size_t k)
+{
+    std::string ruta = archivoTemporal("", ".bin");
+    std::string modeloEnv = std::string(variableModelo) + "=" + std::to_string(k);
+    std::string bytesEnv = std::string(variableBytes) + "=" + ruta;
+    std::vector<std::string> entorno = {modeloEnv, bytesEnv};
+    for (char** e = environ; *e != nullptr; e++) {
+        entorno.push_back(*e);
+    }
+    std::vector<char*> envp;
+    for (std::string& e : entorno) {
+        envp.push_back(e.data());
+    }
+    envp.push_back(nullptr);
+    std::string programa = "prueba", filtro = estaPrueba;
+    char* argv[] = {programa.data(), filtro.data(), nullptr};
+    std::fflush(stdout);
+    pid_t hijo = fork();
+    if (hijo == 0) {
+        int nulo = open("/dev/null", O_WRONLY);
+        dup2(nulo, STDOUT_FILENO);
+        execve("/proc/self/exe", argv, envp.data());
+        _exit(127);
+    }
+    int estado = 1;
+    waitpid(hijo, &estado, 0);
+    EXPECT_TRUE(WIFEXITED(estado) && WEXITSTATUS(estado) == 0);
+    std::string texto = leerArchivo(ruta);
+    std::remove(ruta.c_str());
+    return std::vector<char>(texto.begin(), texto.end());
+}
+
 }  // namespace
+
+TEST(SolucionDispersa, SegundoCalcularIgualAlDeUnProcesoNuevo)
+{
+    if (const char* k = std::getenv(variableModelo)) {
+        // El proceso nuevo: resuelve su modelo y deja sus bytes
+        modelo m;
+        modelosSeguidos[std::strtoul(k, nullptr, 10)](m);
+        ASSERT_TRUE(funcionSolve()) << mensajeAnalisis;
+        std::vector<char> b = bytesDelAnalisis();
+        std::ofstream f(std::getenv(variableBytes), std::ios::binary);
+        f.write(b.data(), static_cast<std::streamsize>(b.size()));
+        ASSERT_TRUE(f.good());
+        return;
+    }
+    // Cada "Calcular", tras otro modelo o sobre el mismo, da byte por byte
+    // lo que da un proceso nuevo
+    for (size_t k = 0; k < std::size(modelosSeguidos); k++) {
+        SCOPED_TRACE("modelo " + std::to_string(k));
+        std::vector<char> nuevo = enUnProcesoNuevo(k);
+        modelo m;
+        modelosSeguidos[k](m);
+        for (int vez = 0; vez < 2; vez++) {
+            ASSERT_TRUE(funcionSolve()) << mensajeAnalisis;
+            std::vector<char> aqui = bytesDelAnalisis();
+            ASSERT_EQ(aqui.size(), nuevo.size());
+            EXPECT_EQ(std::memcmp(aqui.data(), nuevo.data(), aqui.size()), 0) << "vez " << vez;
+        }
+    }
+}
 
 TEST(SolucionDispersa, EjemplosIgualesALaDensa)
 {
