@@ -3,6 +3,7 @@
 //   funcionSolve_ensamblaje.cpp      rigideces, cargas, grados libres y bloque libre
 //   funcionSolve_factorizacion.cpp   Cholesky disperso, mecanismos y su grado
 //   funcionSolve_diagnostico.cpp     mecanismo o falta de precisión, y su línea
+//   funcionSolve_cifras.cpp          cifras que llevan los resultados
 //   funcionPrint.cpp                 informe "resultados.txt"
 #pragma once
 
@@ -112,8 +113,7 @@ resultadoFactorizacion resolverBloqueLibre(const matrizDispersa& kLibres,
 // (con el factor, antes de soltarlo) y de las fuerzas (con las reacciones
 // ya formadas). Cada una sube d.errorCifras y deja en d.filaCifras el grado
 // donde el error es mayor.
-void estimarErrorDesplazamientos(datosAnalisis& d, const resultadoFactorizacion& r,
-                                 const Eigen::MatrixXd& cargas);
+void estimarErrorDesplazamientos(datosAnalisis& d, const resultadoFactorizacion& r);
 void estimarErrorFuerzas(datosAnalisis& d, const Eigen::MatrixXd& absKu);
 // Cifras significativas de un error relativo (16 si es cero)
 double cifrasDe(double error);

@@ -299,11 +299,10 @@ bool resolverGradosLibres(datosAnalisis& d, double tope, double yaPedidos, doubl
     if (d.libres.empty()) {
         return true;
     }
-    const Eigen::MatrixXd cargas = d.uLibres;
     analisis::resultadoFactorizacion r = analisis::resolverBloqueLibre(d.kLibres, d.uLibres, tope);
     switch (r.estado) {
     case estadoFactorizacion::resuelto:
-        analisis::estimarErrorDesplazamientos(d, r, cargas);
+        analisis::estimarErrorDesplazamientos(d, r);
         return true;
     case estadoFactorizacion::sinMemoria:
         return rechazarMemoria(yaPedidos + r.bytesFactor, disponible);

@@ -101,32 +101,40 @@ double cifrasDe(double error)
     return error > 0 ? -std::log10(error) : 16;
 }
 
-void estimarErrorDesplazamientos(datosAnalisis& d, const resultadoFactorizacion& r,
-                                 const Eigen::MatrixXd& cargas)
+void estimarErrorDesplazamientos(datosAnalisis& d, const resultadoFactorizacion& r)
 {
     const Eigen::Index nf = d.kLibres.rows();
     if (nf == 0 || d.nc == 0 || !r.resolver) {
         return;
     }
     const Eigen::MatrixXd& x = d.uLibres;
-    // g = |K|·|x| + |p|, combo por combo
-    Eigen::MatrixXd g = d.kLibres.cwiseAbs().selfadjointView<Eigen::Lower>() * x.cwiseAbs();
-    g += cargas.cwiseAbs();
-    auto resolver = [&](const Eigen::VectorXd& b) -> Eigen::VectorXd { return r.resolver(b); };
-    for (int clase = 0; clase < 2; clase++) {
-        Eigen::VectorXd mascara(nf);
+    const matrizDispersa absK = d.kLibres.cwiseAbs();
+    Eigen::VectorXd mascaras[2] = {Eigen::VectorXd(nf), Eigen::VectorXd(nf)};
+    for (Eigen::Index a = 0; a < nf; a++) {
+        int clase = claseDeFila(d.libres[static_cast<size_t>(a)]);
+        mascaras[clase](a) = 1;
+        mascaras[1 - clase](a) = 0;
+    }
+    // Un solo peso por clase para todos los combos: g = |K|·|x| + |p| de cada
+    // uno sobre su mayor desplazamiento de la clase, el mayor de todos
+    Eigen::VectorXd pesos[2] = {Eigen::VectorXd::Zero(nf), Eigen::VectorXd::Zero(nf)};
+    for (int c = 0; c < d.nc; c++) {
+        Eigen::VectorXd g = absK.selfadjointView<Eigen::Lower>() * x.col(c).cwiseAbs();
         for (Eigen::Index a = 0; a < nf; a++) {
-            mascara(a) = claseDeFila(d.libres[static_cast<size_t>(a)]) == clase ? 1.0 : 0.0;
+            Eigen::Index fila = d.libres[static_cast<size_t>(a)];
+            g(a) += std::abs(pEstructura(fila, c) + fEstructura(fila, c));
         }
-        // Un solo peso para todos los combos: g de cada uno sobre el mayor
-        // desplazamiento de la clase en ese combo
-        Eigen::VectorXd peso = Eigen::VectorXd::Zero(nf);
-        for (int c = 0; c < d.nc; c++) {
-            double mayor = x.col(c).cwiseAbs().cwiseProduct(mascara).maxCoeff();
+        for (int clase = 0; clase < 2; clase++) {
+            double mayor = x.col(c).cwiseAbs().cwiseProduct(mascaras[clase]).maxCoeff();
             if (mayor > 0) {
-                peso = peso.cwiseMax(g.col(c) / mayor);
+                pesos[clase] = pesos[clase].cwiseMax(g / mayor);
             }
         }
+    }
+    auto resolver = [&](const Eigen::VectorXd& b) -> Eigen::VectorXd { return r.resolver(b); };
+    for (int clase = 0; clase < 2; clase++) {
+        const Eigen::VectorXd& mascara = mascaras[clase];
+        const Eigen::VectorXd& peso = pesos[clase];
         if (peso.isZero(0)) {
             continue;
         }
