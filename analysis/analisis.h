@@ -20,10 +20,12 @@ struct tiemposAnalisis {
     double ensamblaje = 0;  // matrices de la estructura y bloque libre
     double solucion = 0;    // factorización, sustituciones y reacciones
     double entrega = 0;     // desplazamientos y reacciones a nudos y barras
+    bool paginasGrandes = false;  // la rigidez densa nueva, en páginas grandes
 
     bool operator==(const tiemposAnalisis& o) const
     {
-        return ensamblaje == o.ensamblaje && solucion == o.solucion && entrega == o.entrega;
+        return ensamblaje == o.ensamblaje && solucion == o.solucion && entrega == o.entrega
+               && paginasGrandes == o.paginasGrandes;
     }
 };
 

@@ -77,7 +77,8 @@ std::string leerRigidecesBarras(datosAnalisis& d);
 void ensamblarCargasNudos(const datosAnalisis& d);
 std::string ensamblarCargasBarras(const datosAnalisis& d);
 void armarBloqueLibre(datosAnalisis& d);
-void ensamblarRigidezDensa(const datosAnalisis& d);
+// La rigidez densa; true si su memoria nueva se escribió con páginas grandes
+bool ensamblarRigidezDensa(const datosAnalisis& d);
 
 // Triángulo inferior del bloque de los grados libres de una matriz N x N
 matrizDispersa bloqueDeLibres(const datosAnalisis& d, const matrizDispersa& completa);
@@ -88,9 +89,7 @@ Eigen::Index gdlSinRigidez(const datosAnalisis& d, const matrizDispersa& bloque,
                            const Eigen::VectorXd& escala);
 
 // Dimensiona una matriz densa de la estructura. La memoria que ya tiene, si
-// es del mismo tamaño, se vuelve a usar. La nueva se pide en páginas normales:
-// las grandes fueron más rápidas en unos equipos y tres veces más lentas en
-// otros (bench/medirAnalisis.cpp mide las dos).
+// es del mismo tamaño, se vuelve a usar.
 void dimensionarDensa(Eigen::MatrixXd& m, Eigen::Index filas, Eigen::Index columnas);
 
 // Factorización del bloque libre

@@ -372,7 +372,7 @@ bool ensamblarYResolver(Eigen::Index N, int nc, double bytes, double disponible)
 
     // Pasos 1 y 2 en la rigidez densa, que no hace falta para resolver
     inicio = reloj::now();
-    analisis::ensamblarRigidezDensa(d);
+    tiemposUltimoAnalisis.paginasGrandes = analisis::ensamblarRigidezDensa(d);
     tiemposUltimoAnalisis.ensamblaje = ensamblaje + segundosDesde(inicio);
 
     inicio = reloj::now();

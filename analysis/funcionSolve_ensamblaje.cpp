@@ -1,6 +1,7 @@
 // Ensamblaje: rigidez de cada barra, cargas de nudos y barras, códigos de
 // apoyo, grados libres, el bloque libre disperso y la rigidez densa.
 #include <algorithm>
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -192,19 +193,17 @@ void dimensionarDensa(MatrixXd& m, Eigen::Index filas, Eigen::Index columnas)
     }
 }
 
-// Pasos 1 y 2 en la matriz densa que leen el informe y quien la pida. Una
-// sola pasada: cada entrada se escribe una vez, con su valor de la dispersa
-// o con cero, columna por columna. Cada hilo escribe sus propias columnas:
-// la primera escritura de la memoria nueva, que es casi todo lo que cuesta,
-// se reparte entre los núcleos, y cada entrada sale igual con cualquier
-// cantidad de hilos.
-void ensamblarRigidezDensa(const datosAnalisis& d)
+namespace {
+
+// Escribe las columnas [desde, hasta) de la rigidez densa con todos los
+// núcleos, cada hilo las suyas: cada entrada una vez, con su valor de la
+// dispersa o con cero, y sale igual con cualquier cantidad de hilos
+void escribirColumnas(const datosAnalisis& d, Eigen::Index desde, Eigen::Index hasta)
 {
-    dimensionarDensa(kEstructura, d.N, d.N);
     const Eigen::Index N = d.N;
     double* datos = kEstructura.data();
-    repartirEnNucleos(N, [&](long desde, long hasta) {
-        for (Eigen::Index j = desde; j < hasta; j++) {
+    repartirEnNucleos(hasta - desde, [&](long a, long b) {
+        for (Eigen::Index j = desde + a; j < desde + b; j++) {
             double* columna = datos + j * N;
             Eigen::Index fila = 0;
             for (matrizDispersa::InnerIterator it(d.kCompleta, j); it; ++it) {
@@ -215,6 +214,49 @@ void ensamblarRigidezDensa(const datosAnalisis& d)
             std::fill(columna + fila, columna + N, 0.0);
         }
     });
+}
+
+// Páginas grandes a partir de la columna desde
+void paginasGrandesDesde(Eigen::Index desde, Eigen::Index hasta, Eigen::Index N)
+{
+    pedirPaginasGrandes(kEstructura.data() + desde * N,
+                        sizeof(double) * static_cast<size_t>((hasta - desde) * N));
+}
+
+}  // namespace
+
+// Pasos 1 y 2 en la matriz densa que leen el informe y quien la pida, en una
+// sola pasada y con todos los núcleos: la primera escritura de la memoria
+// nueva es casi todo lo que cuesta. Las páginas grandes fueron más rápidas en
+// unos equipos y tres veces más lentas en otros, así que se miden aquí: dos
+// muestras de unos bytesMuestra de la matriz nueva, la primera con páginas
+// grandes y la segunda con normales, y el resto como la más rápida (las
+// grandes, solo si ganan por más de un 20 %).
+bool ensamblarRigidezDensa(const datosAnalisis& d)
+{
+    const Eigen::Index N = d.N;
+    const bool nueva = kEstructura.rows() != N || kEstructura.cols() != N;
+    dimensionarDensa(kEstructura, N, N);
+    const double bytesMuestra = 32e6;
+    const Eigen::Index muestra = static_cast<Eigen::Index>(bytesMuestra / (8.0 * N)) + 1;
+    if (!nueva || 4 * muestra > N) {
+        escribirColumnas(d, 0, N);
+        return false;
+    }
+    repartirEnNucleos(0, [](long, long) {});  // los hilos ya creados no cuentan
+    paginasGrandesDesde(0, muestra, N);
+    std::chrono::steady_clock::time_point inicio = std::chrono::steady_clock::now();
+    escribirColumnas(d, 0, muestra);
+    double grandes = segundosDesde(inicio);
+    inicio = std::chrono::steady_clock::now();
+    escribirColumnas(d, muestra, 2 * muestra);
+    double normales = segundosDesde(inicio);
+    const bool conGrandes = grandes < 0.8 * normales;
+    if (conGrandes) {
+        paginasGrandesDesde(2 * muestra, N, N);
+    }
+    escribirColumnas(d, 2 * muestra, N);
+    return conGrandes;
 }
 
 }  // namespace analisis
