@@ -228,34 +228,38 @@ void paginasGrandesDesde(Eigen::Index desde, Eigen::Index hasta, Eigen::Index N)
 // Pasos 1 y 2 en la matriz densa que leen el informe y quien la pida, en una
 // sola pasada y con todos los núcleos: la primera escritura de la memoria
 // nueva es casi todo lo que cuesta. Las páginas grandes fueron más rápidas en
-// unos equipos y tres veces más lentas en otros, así que se miden aquí: dos
-// muestras de unos bytesMuestra de la matriz nueva, la primera con páginas
-// grandes y la segunda con normales, y el resto como la más rápida (las
+// unos equipos y tres veces más lentas en otros, así que se miden aquí: cuatro
+// muestras de la matriz nueva (un 1 % cada una, de 16 a 64 MB), alternadas
+// con páginas grandes y normales, y el resto como las más rápidas (las
 // grandes, solo si ganan por más de un 20 %).
 bool ensamblarRigidezDensa(const datosAnalisis& d)
 {
     const Eigen::Index N = d.N;
     const bool nueva = kEstructura.rows() != N || kEstructura.cols() != N;
     dimensionarDensa(kEstructura, N, N);
-    const double bytesMuestra = 32e6;
-    const Eigen::Index muestra = static_cast<Eigen::Index>(bytesMuestra / (8.0 * N)) + 1;
-    if (!nueva || 4 * muestra > N) {
+    const double bytesColumna = 8.0 * static_cast<double>(N);
+    const double bytesMuestra = std::clamp(0.01 * bytesColumna * static_cast<double>(N), 16e6, 64e6);
+    const Eigen::Index muestra = static_cast<Eigen::Index>(bytesMuestra / bytesColumna) + 1;
+    if (!nueva || 8 * muestra > N) {
         escribirColumnas(d, 0, N);
         return false;
     }
     repartirEnNucleos(0, [](long, long) {});  // los hilos ya creados no cuentan
-    paginasGrandesDesde(0, muestra, N);
-    std::chrono::steady_clock::time_point inicio = std::chrono::steady_clock::now();
-    escribirColumnas(d, 0, muestra);
-    double grandes = segundosDesde(inicio);
-    inicio = std::chrono::steady_clock::now();
-    escribirColumnas(d, muestra, 2 * muestra);
-    double normales = segundosDesde(inicio);
-    const bool conGrandes = grandes < 0.8 * normales;
-    if (conGrandes) {
-        paginasGrandesDesde(2 * muestra, N, N);
+    double segundos[2] = {0, 0};  // con páginas grandes, con normales
+    for (int k = 0; k < 4; k++) {
+        const bool grandes = k % 2 == 0;
+        if (grandes) {
+            paginasGrandesDesde(k * muestra, (k + 1) * muestra, N);
+        }
+        std::chrono::steady_clock::time_point inicio = std::chrono::steady_clock::now();
+        escribirColumnas(d, k * muestra, (k + 1) * muestra);
+        segundos[grandes ? 0 : 1] += segundosDesde(inicio);
     }
-    escribirColumnas(d, 2 * muestra, N);
+    const bool conGrandes = segundos[0] < 0.8 * segundos[1];
+    if (conGrandes) {
+        paginasGrandesDesde(4 * muestra, N, N);
+    }
+    escribirColumnas(d, 4 * muestra, N);
     return conGrandes;
 }
 

@@ -282,8 +282,8 @@ TEST(SolucionDispersa, RigidezDensaEscritaPorColumnasYMismaMemoriaAlRecalcular)
 {
     // K escrita por columnas en todos los núcleos: igual, entrada por
     // entrada, a la suma de las barras. Con 210 nudos (K de 12.7 MB) de una
-    // vez; con 847 (K de 207 MB) en dos muestras de unos 32 MB, una en
-    // páginas grandes y otra en normales, y el resto
+    // vez; con 847 (K de 207 MB) en cuatro muestras de unos 16 MB, alternadas
+    // en páginas grandes y normales, y el resto
     struct tamano {
         int nx, ny, pisos;
     };
