@@ -17,7 +17,7 @@ double memoriaTotal();
 
 // Pide páginas grandes para un búfer todavía sin escribir. Según el equipo,
 // la primera escritura de memoria nueva cuesta menos o mucho más así: el
-// análisis no las pide y la medición compara las dos. Solo afecta a las
+// análisis las pide solo si las midió más rápidas. Solo afecta a las
 // páginas de 2 MB enteras dentro del búfer; donde no se puede, no hace nada.
 void pedirPaginasGrandes(void* inicio, std::size_t bytes);
 
