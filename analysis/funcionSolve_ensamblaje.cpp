@@ -237,6 +237,9 @@ bool ensamblarRigidezDensa(const datosAnalisis& d)
     const Eigen::Index N = d.N;
     const bool nueva = kEstructura.rows() != N || kEstructura.cols() != N;
     dimensionarDensa(kEstructura, N, N);
+    if (N == 0) {
+        return false;
+    }
     const double bytesColumna = 8.0 * static_cast<double>(N);
     const double bytesMuestra = std::clamp(0.01 * bytesColumna * static_cast<double>(N), 16e6, 64e6);
     const Eigen::Index muestra = static_cast<Eigen::Index>(bytesMuestra / bytesColumna) + 1;
