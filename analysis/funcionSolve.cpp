@@ -10,12 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "analysis/analisis.h"
-#include "analysis/tiemposAnalisis.h"
+#include "analysis/analisis_interno.h"
 #include "app/plataforma.h"
 #include "app/zurezar3o.h"
-
-tiemposAnalisis tiemposUltimoAnalisis;
 
 namespace {
 
@@ -171,8 +168,8 @@ void formarDesplazamientos(const datosAnalisis& d)
 // Paso 11: reacciones = K·u − P − F con la rigidez dispersa; en los grados
 // libres queda el residuo de la solución, que se revisa combo por combo. Si
 // no cumple el equilibrio, los vínculos dicen si es un mecanismo o la
-// precisión que no alcanza.
-bool formarReacciones(const datosAnalisis& d, double tope)
+// precisión que no alcanza. Con |K|·|u| se estima lo que pierden las fuerzas.
+bool formarReacciones(datosAnalisis& d, double tope)
 {
     analisis::dimensionarDensa(reacciones, d.N, d.nc);
     if (d.nc == 0) {
@@ -192,13 +189,14 @@ bool formarReacciones(const datosAnalisis& d, double tope)
         if (!(residuo <= tolResiduo * cota)) {
             analisis::diagnostico dg = analisis::diagnosticarVinculos(d, tope);
             if (dg.causa == causaFalla::estable) {
-                return rechazar(textoLinea() << analisis::lineaMalCondicionada(-1));
+                return rechazar(textoLinea() << analisis::lineaMalCondicionada(-1, -1));
             }
             return rechazarPorVinculos(dg, [] {
                 return "Estructura inestable: la solución no cumple el equilibrio";
             });
         }
     }
+    analisis::estimarErrorFuerzas(d, escala);
     return true;
 }
 
@@ -304,6 +302,7 @@ bool resolverGradosLibres(datosAnalisis& d, double tope, double yaPedidos, doubl
     analisis::resultadoFactorizacion r = analisis::resolverBloqueLibre(d.kLibres, d.uLibres, tope);
     switch (r.estado) {
     case estadoFactorizacion::resuelto:
+        analisis::estimarErrorDesplazamientos(d, r);
         return true;
     case estadoFactorizacion::sinMemoria:
         return rechazarMemoria(yaPedidos + r.bytesFactor, disponible);
@@ -332,7 +331,7 @@ bool resolverGradosLibres(datosAnalisis& d, double tope, double yaPedidos, doubl
             sospechoso = gdlDelBloque();
         }
     }
-    return rechazar(textoLinea() << analisis::lineaMalCondicionada(sospechoso));
+    return rechazar(textoLinea() << analisis::lineaMalCondicionada(sospechoso, -1));
 }
 
 // Las matrices densas de un análisis anterior que no tienen el tamaño de
@@ -373,7 +372,7 @@ bool ensamblarYResolver(Eigen::Index N, int nc, double bytes, double disponible)
 
     // Pasos 1 y 2 en la rigidez densa, que no hace falta para resolver
     inicio = reloj::now();
-    analisis::ensamblarRigidezDensa(d);
+    tiemposUltimoAnalisis.paginasGrandes = analisis::ensamblarRigidezDensa(d);
     tiemposUltimoAnalisis.ensamblaje = ensamblaje + segundosDesde(inicio);
 
     inicio = reloj::now();
@@ -382,6 +381,11 @@ bool ensamblarYResolver(Eigen::Index N, int nc, double bytes, double disponible)
         return false;
     }
     tiemposUltimoAnalisis.solucion = solucion + segundosDesde(inicio);
+    // Con muy pocas cifras no se entregan resultados; con pocas, sí y con aviso
+    const double cifras = analisis::cifrasDe(d.errorCifras);
+    if (cifras < analisis::cifrasRechazo) {
+        return rechazar(textoLinea() << analisis::lineaMalCondicionada(d.filaCifras, cifras));
+    }
 
     inicio = reloj::now();
     std::string problema = entregarResultados(nc);
@@ -389,6 +393,10 @@ bool ensamblarYResolver(Eigen::Index N, int nc, double bytes, double disponible)
         return rechazar(textoLinea() << problema);
     }
     tiemposUltimoAnalisis.entrega = segundosDesde(inicio);
+    if (cifras < analisis::cifrasAviso) {
+        mensajeAnalisis = analisis::lineaPocasCifras(d.filaCifras, cifras);
+        std::cout << mensajeAnalisis << std::endl;
+    }
     return true;
 }
 

@@ -11,7 +11,7 @@
 
 #include <Eigen/QR>
 
-#include "analysis/analisis.h"
+#include "analysis/analisis_interno.h"
 #include "app/zurezar3o.h"
 
 namespace analisis {
@@ -20,8 +20,12 @@ namespace {
 
 const char* const nombreDireccion[6] = {"ux", "uy", "uz", "rx", "ry", "rz"};
 
-// Razón de rigideces que la doble precisión resuelve con holgura
+// Razón de rigideces que la doble precisión resuelve con holgura: con la
+// unidad de redondeo (1.1e-16) deja unas 6 cifras
 const double razonAdmisible = 1e10;
+// Las barras del nudo se nombran si chocan al menos una milésima de lo que
+// chocan las que más chocan en la estructura
+const double razonComparable = 1e3;
 
 using matriz12 = Eigen::Matrix<double, 12, 12>;
 
@@ -43,13 +47,15 @@ void sumarVinculo(matriz12& P, const int* idx, const MatrixXd& movimientos)
 }
 
 // Vínculos de una barra en ejes locales, con las traslaciones divididas por
-// el largo de referencia. Cada grupo de la rigidez local (axial, torsión y
-// los dos planos de flexión) que no es nulo deja libres solo los
-// movimientos de cuerpo rígido y los giros de sus extremos sin rigidez.
-matriz12 vinculosLocales(const MatrixXd& kl, double largo, double largoRef)
+// un largo: la de la barra divididas por largoEscala y llevadas después a
+// la variable común, las traslaciones divididas por largoRef. Cada grupo de
+// la rigidez local (axial, torsión y los dos planos de flexión) que no es
+// nulo deja libres solo los movimientos de cuerpo rígido y los giros de sus
+// extremos sin rigidez.
+matriz12 vinculosLocales(const MatrixXd& kl, double largo, double largoEscala, double largoRef)
 {
     matriz12 P = matriz12::Zero();
-    const double brazo = largo / largoRef;
+    const double brazo = largo / largoEscala;
     if (kl(0, 0) != 0) {
         const int idx[2] = {0, 6};
         sumarVinculo(P, idx, Eigen::Vector2d(1, 1));
@@ -78,6 +84,13 @@ matriz12 vinculosLocales(const MatrixXd& kl, double largo, double largoRef)
             movimientos.col(k++) << 0, 0, 0, 1;
         }
         sumarVinculo(P, idx, movimientos.leftCols(k));
+    }
+    if (largoEscala != largoRef) {
+        Eigen::Matrix<double, 12, 1> D = Eigen::Matrix<double, 12, 1>::Ones();
+        for (int i : {0, 1, 2, 6, 7, 8}) {
+            D(i) = largoRef / largoEscala;
+        }
+        P = D.asDiagonal() * P * D.asDiagonal();
     }
     return P;
 }
@@ -152,14 +165,20 @@ std::string nudoYDireccion(Eigen::Index fila)
     return t.str();
 }
 
-diagnostico diagnosticarVinculos(const datosAnalisis& d, double topeBytes)
+namespace {
+
+// Decide con los vínculos, cada barra con sus traslaciones divididas por su
+// propio largo (propio) o todas por el de la barra más larga
+diagnostico examinarVinculos(const datosAnalisis& d, double topeBytes, bool propio)
 {
     const double largoRef = largoDeReferencia();
     sumaDeBloques suma;
     suma.empezar(d.N, barra.size());
     for (objBarra3d& b : barra) {
-        matriz12 local = vinculosLocales(b.getKLocal(), b.getLongitud(), largoRef);
-        if (local.isZero(0)) {
+        double largo = b.getLongitud();
+        matriz12 local = vinculosLocales(b.getKLocal(), largo,
+                                         propio && largo > 0 ? largo : largoRef, largoRef);
+        if (local.isZero(0) || !local.allFinite()) {
             continue;  // sin rigidez (largo nulo): no vincula nada
         }
         MatrixXd T = b.getT();
@@ -195,41 +214,125 @@ diagnostico diagnosticarVinculos(const datosAnalisis& d, double topeBytes)
     return r;
 }
 
-std::string lineaMalCondicionada(Eigen::Index fila)
+}  // namespace
+
+// Un mecanismo no depende de cómo se pesen los vínculos; el redondeo sí.
+// Con las traslaciones de cada barra divididas por su propio largo ninguna
+// escala del modelo pesa (un voladizo de 1e7 junto a un pórtico de 6 m), y
+// con todas divididas por el largo mayor no pesa la razón de largos en un
+// nudo (un tramo de 1e-7 rotulado junto a barras de metros). Solo es
+// mecanismo lo que las dos ven, y lo nombra la primera, que no depende de
+// la escala.
+diagnostico diagnosticarVinculos(const datosAnalisis& d, double topeBytes)
 {
+    diagnostico propio = examinarVinculos(d, topeBytes, true);
+    if (propio.causa == causaFalla::estable || propio.causa == causaFalla::indeterminada) {
+        return propio;
+    }
+    diagnostico uniforme = examinarVinculos(d, topeBytes, false);
+    return uniforme.causa == causaFalla::estable ? uniforme : propio;
+}
+
+namespace {
+
+// Las barras cuyas rigideces chocan: las del nudo del grado (traslación o
+// giro, como el grado), salvo que en toda la estructura choquen mucho más
+struct choque {
     rigidezPropia mayor, menor;
+    double razon = 0;
+};
+
+choque barrasQueChocan(Eigen::Index fila)
+{
+    choque enNudo, global, globalGiro;
     if (fila >= 0) {
-        rigidecesExtremas(static_cast<int>(fila / 6), static_cast<int>(fila % 6) / 3, mayor, menor);
+        rigidecesExtremas(static_cast<int>(fila / 6), static_cast<int>(fila % 6) / 3, enNudo.mayor,
+                          enNudo.menor);
+        enNudo.razon = razon(enNudo.mayor, enNudo.menor);
     }
-    // Si en el nudo no chocan, se buscan en toda la estructura
-    if (!(razon(mayor, menor) > razonAdmisible)) {
-        rigidezPropia mayorGiro, menorGiro;
-        rigidecesExtremas(-1, 0, mayor, menor);
-        rigidecesExtremas(-1, 1, mayorGiro, menorGiro);
-        if (razon(mayorGiro, menorGiro) > razon(mayor, menor)) {
-            mayor = mayorGiro;
-            menor = menorGiro;
-        }
+    rigidecesExtremas(-1, 0, global.mayor, global.menor);
+    rigidecesExtremas(-1, 1, globalGiro.mayor, globalGiro.menor);
+    global.razon = razon(global.mayor, global.menor);
+    globalGiro.razon = razon(globalGiro.mayor, globalGiro.menor);
+    if (globalGiro.razon > global.razon) {
+        global = globalGiro;
     }
-    double r = razon(mayor, menor);
-    textoLinea t;
-    t << std::setprecision(2) << "Estructura mal condicionada, no es un mecanismo: ";
+    return enNudo.razon * razonComparable >= global.razon ? enNudo : global;
+}
+
+// "en el nudo 3, dirección ux, la rigidez axial de la barra 2 (1.7e+19) es
+// 2.3e+15 veces la rigidez a flexión de la barra 3 (7.1e+03)"
+void escribirChoque(textoLinea& t, Eigen::Index fila, const choque& c)
+{
     if (fila >= 0) {
         t << "en " << nudoYDireccion(fila) << ", ";
     }
-    if (!(r > 0)) {
-        t << "la doble precisión no alcanza; revisar las rigideces de las barras";
+    t << "la rigidez " << nombreRigidez(c.mayor.indice) << " de la barra " << c.mayor.barra << " ("
+      << c.mayor.valor << ") es " << c.razon << " veces la rigidez "
+      << nombreRigidez(c.menor.indice) << " de la barra " << c.menor.barra << " ("
+      << c.menor.valor << ")";
+}
+
+// Exponente de la razón que dejaría cifrasAviso cifras, si el error crece
+// como la razón: la de ahora por 10^(cifras - 6), nunca más de 1e10. Sin
+// cifras estimadas (cifras < 0, no hubo solución) se supone que no queda
+// ninguna. Menos de 1 (un décimo): la razón sola no lo explica.
+int exponenteObjetivo(double r, double cifras)
+{
+    double objetivo = r * std::pow(10.0, std::max(cifras, 0.0) - cifrasAviso);
+    return static_cast<int>(std::floor(std::log10(std::min(objetivo, razonAdmisible))));
+}
+
+}  // namespace
+
+namespace {
+
+// Línea de pocas cifras: su comienzo, dónde, las barras que chocan y el
+// consejo con la razón que dejaría 6 cifras (o, si la razón sola no lo
+// explica, sinConsejo); sin barras que choquen, sinBarras
+std::string lineaConChoque(const std::string& comienzo, Eigen::Index fila, double cifras,
+                           const char* consejo, const char* sinConsejo, const char* sinBarras)
+{
+    choque c = barrasQueChocan(fila);
+    textoLinea t;
+    t << std::setprecision(2) << comienzo;
+    if (!(c.razon > 0)) {
+        if (fila >= 0) {
+            t << "en " << nudoYDireccion(fila) << ", ";
+        }
+        t << sinBarras;
         return t.str();
     }
-    t << "la rigidez " << nombreRigidez(mayor.indice) << " de la barra " << mayor.barra << " ("
-      << mayor.valor << ") es " << r << " veces la rigidez " << nombreRigidez(menor.indice)
-      << " de la barra " << menor.barra << " (" << menor.valor << ")";
-    if (r > razonAdmisible) {
-        t << ", más de lo que distingue la doble precisión; llevar esa razón por debajo de 1e10";
+    escribirChoque(t, fila, c);
+    int exponente = exponenteObjetivo(c.razon, cifras);
+    if (exponente >= 1) {
+        t << consejo << exponente;
     } else {
-        t << " y la doble precisión no alcanza; revisar esas barras y su geometría";
+        t << sinConsejo;
     }
     return t.str();
+}
+
+}  // namespace
+
+std::string lineaMalCondicionada(Eigen::Index fila, double cifras)
+{
+    return lineaConChoque(
+        "Estructura mal condicionada, no es un mecanismo: ", fila, cifras,
+        ", más de lo que distingue la doble precisión; llevar esa razón por debajo de 1e",
+        " y la doble precisión no alcanza; revisar esas barras y su geometría",
+        "la doble precisión no alcanza; revisar las rigideces de las barras");
+}
+
+std::string lineaPocasCifras(Eigen::Index fila, double cifras)
+{
+    textoLinea comienzo;
+    comienzo << "Advertencia: resultados con solo unas " << static_cast<int>(std::floor(cifras))
+             << " cifras significativas confiables: ";
+    return lineaConChoque(comienzo.str(), fila, cifras,
+                          "; para tener 6 cifras, llevar esa razón por debajo de 1e",
+                          "; revisar esas barras y su geometría",
+                          "revisar las rigideces de las barras");
 }
 
 }  // namespace analisis

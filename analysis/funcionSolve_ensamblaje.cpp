@@ -1,10 +1,11 @@
 // Ensamblaje: rigidez de cada barra, cargas de nudos y barras, códigos de
 // apoyo, grados libres, el bloque libre disperso y la rigidez densa.
 #include <algorithm>
+#include <chrono>
 #include <string>
 #include <vector>
 
-#include "analysis/analisis.h"
+#include "analysis/analisis_interno.h"
 #include "app/plataforma.h"
 #include "app/zurezar3o.h"
 
@@ -187,30 +188,82 @@ void armarBloqueLibre(datosAnalisis& d)
 
 void dimensionarDensa(MatrixXd& m, Eigen::Index filas, Eigen::Index columnas)
 {
-    const double* antes = m.data();
-    bool otroTamano = m.size() != filas * columnas;
-    m.resize(filas, columnas);
-    if (otroTamano || m.data() != antes) {
-        pedirPaginasGrandes(m.data(), sizeof(double) * static_cast<size_t>(m.size()));
+    if (m.rows() != filas || m.cols() != columnas) {
+        m.resize(filas, columnas);
     }
 }
 
-// Pasos 1 y 2 en la matriz densa que leen el informe y quien la pida. Una
-// sola pasada: cada entrada se escribe una vez, con su valor de la dispersa
-// o con cero, columna por columna.
-void ensamblarRigidezDensa(const datosAnalisis& d)
+namespace {
+
+// Escribe las columnas [desde, hasta) de la rigidez densa con todos los
+// núcleos, cada hilo las suyas: cada entrada una vez, con su valor de la
+// dispersa o con cero, y sale igual con cualquier cantidad de hilos
+void escribirColumnas(const datosAnalisis& d, Eigen::Index desde, Eigen::Index hasta)
 {
-    dimensionarDensa(kEstructura, d.N, d.N);
-    for (Eigen::Index j = 0; j < d.N; j++) {
-        double* columna = kEstructura.data() + j * d.N;
-        Eigen::Index fila = 0;
-        for (matrizDispersa::InnerIterator it(d.kCompleta, j); it; ++it) {
-            std::fill(columna + fila, columna + it.row(), 0.0);
-            columna[it.row()] = it.value();
-            fila = it.row() + 1;
+    const Eigen::Index N = d.N;
+    double* datos = kEstructura.data();
+    repartirEnNucleos(hasta - desde, [&](long a, long b) {
+        for (Eigen::Index j = desde + a; j < desde + b; j++) {
+            double* columna = datos + j * N;
+            Eigen::Index fila = 0;
+            for (matrizDispersa::InnerIterator it(d.kCompleta, j); it; ++it) {
+                std::fill(columna + fila, columna + it.row(), 0.0);
+                columna[it.row()] = it.value();
+                fila = it.row() + 1;
+            }
+            std::fill(columna + fila, columna + N, 0.0);
         }
-        std::fill(columna + fila, columna + d.N, 0.0);
+    });
+}
+
+// Páginas grandes a partir de la columna desde
+void paginasGrandesDesde(Eigen::Index desde, Eigen::Index hasta, Eigen::Index N)
+{
+    pedirPaginasGrandes(kEstructura.data() + desde * N,
+                        sizeof(double) * static_cast<size_t>((hasta - desde) * N));
+}
+
+}  // namespace
+
+// Pasos 1 y 2 en la matriz densa que leen el informe y quien la pida, en una
+// sola pasada y con todos los núcleos: la primera escritura de la memoria
+// nueva es casi todo lo que cuesta. Las páginas grandes fueron más rápidas en
+// unos equipos y tres veces más lentas en otros, así que se miden aquí: cuatro
+// muestras de la matriz nueva (un 1 % cada una, de 16 a 64 MB), alternadas
+// con páginas grandes y normales, y el resto como las más rápidas (las
+// grandes, solo si ganan por más de un 20 %).
+bool ensamblarRigidezDensa(const datosAnalisis& d)
+{
+    const Eigen::Index N = d.N;
+    const bool nueva = kEstructura.rows() != N || kEstructura.cols() != N;
+    dimensionarDensa(kEstructura, N, N);
+    if (N == 0) {
+        return false;
     }
+    const double bytesColumna = 8.0 * static_cast<double>(N);
+    const double bytesMuestra = std::clamp(0.01 * bytesColumna * static_cast<double>(N), 16e6, 64e6);
+    const Eigen::Index muestra = static_cast<Eigen::Index>(bytesMuestra / bytesColumna) + 1;
+    if (!nueva || 8 * muestra > N) {
+        escribirColumnas(d, 0, N);
+        return false;
+    }
+    repartirEnNucleos(0, [](long, long) {});  // los hilos ya creados no cuentan
+    double segundos[2] = {0, 0};  // con páginas grandes, con normales
+    for (int k = 0; k < 4; k++) {
+        const bool grandes = k % 2 == 0;
+        if (grandes) {
+            paginasGrandesDesde(k * muestra, (k + 1) * muestra, N);
+        }
+        std::chrono::steady_clock::time_point inicio = std::chrono::steady_clock::now();
+        escribirColumnas(d, k * muestra, (k + 1) * muestra);
+        segundos[grandes ? 0 : 1] += segundosDesde(inicio);
+    }
+    const bool conGrandes = segundos[0] < 0.8 * segundos[1];
+    if (conGrandes) {
+        paginasGrandesDesde(4 * muestra, N, N);
+    }
+    escribirColumnas(d, 4 * muestra, N);
+    return conGrandes;
 }
 
 }  // namespace analisis

@@ -7,10 +7,11 @@
 // quedan en uno al arrancar (app/plataforma.cpp).
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include <Eigen/CholmodSupport>
 
-#include "analysis/analisis.h"
+#include "analysis/analisis_interno.h"
 
 namespace analisis {
 
@@ -122,7 +123,8 @@ resultadoFactorizacion examinar(const matrizDispersa& K, const Eigen::MatrixXd& 
                                 double topeBytes, Eigen::MatrixXd& solucion)
 {
     resultadoFactorizacion r;
-    factorCholmod f;
+    auto factor = std::make_shared<factorCholmod>();
+    factorCholmod& f = *factor;
     f.analyzePattern(K);
     if (f.factor() == nullptr) {
         r.estado = f.sinMemoria() ? estadoFactorizacion::sinMemoria : estadoFactorizacion::falla;
@@ -161,6 +163,8 @@ resultadoFactorizacion examinar(const matrizDispersa& K, const Eigen::MatrixXd& 
     }
     solucion = x.leftCols(cargas.cols());
     r.estado = estadoFactorizacion::resuelto;
+    // El factor queda mientras alguien guarde esta función
+    r.resolver = [factor](const Eigen::MatrixXd& b) -> Eigen::MatrixXd { return factor->solve(b); };
     return r;
 }
 

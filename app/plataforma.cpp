@@ -7,6 +7,8 @@
 #include <iostream>
 #include <string>
 
+#include <omp.h>
+
 #ifdef _WIN32
 #include <io.h>
 #else
@@ -69,14 +71,13 @@ fijarEntero funcionCargada(const char* nombre)
 
 // CHOLMOD reparte cada supernodo entre hilos de OpenMP y OpenBLAS usa los
 // suyos: con los bloques chicos de un pórtico, y más con la máquina ocupada,
-// los hilos que esperan cuestan mucho más de lo que ganan. Un solo hilo en
-// las dos, si están cargadas; el programa no calcula en paralelo.
+// los hilos que esperan cuestan mucho más de lo que ganan, y un BLAS con
+// otra cantidad de hilos puede sumar en otro orden. Un solo hilo en las dos:
+// ningún nivel de OpenMP activo fuera de repartirEnNucleos.
 void fijarHilosDeCalculo()
 {
+    omp_set_max_active_levels(0);
 #ifndef _WIN32
-    if (auto f = funcionCargada("omp_set_max_active_levels")) {
-        f(0);
-    }
     if (auto f = funcionCargada("openblas_set_num_threads")) {
         f(1);
     }
@@ -113,6 +114,17 @@ double memoriaTotal()
 {
     double total = leerMemInfo("MemTotal:");
     return total > 0 ? total : memoriaFisica();
+}
+
+void repartirEnNucleos(long n, const std::function<void(long, long)>& tramo)
+{
+    omp_set_max_active_levels(1);
+#pragma omp parallel num_threads(omp_get_num_procs())
+    {
+        long hilo = omp_get_thread_num(), hilos = omp_get_num_threads();
+        tramo(n * hilo / hilos, n * (hilo + 1) / hilos);
+    }
+    omp_set_max_active_levels(0);
 }
 
 void pedirPaginasGrandes(void* inicio, std::size_t bytes)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 
 // Limpia la consola: "cls" en Windows; en otro sistema la secuencia ANSI,
 // solo cuando la salida estándar es una terminal.
@@ -19,10 +20,15 @@ void fijarTopeDeMemoria(double bytes);
 // Memoria total del equipo, en bytes; 0 si no se sabe.
 double memoriaTotal();
 
-// Pide páginas grandes para un búfer todavía sin escribir: la primera
-// escritura de memoria nueva cuesta mucho menos así. Solo afecta a las
+// Pide páginas grandes para un búfer todavía sin escribir. Según el equipo,
+// la primera escritura de memoria nueva cuesta menos o mucho más así: el
+// análisis las pide solo si las midió más rápidas. Solo afecta a las
 // páginas de 2 MB enteras dentro del búfer; donde no se puede, no hace nada.
 void pedirPaginasGrandes(void* inicio, std::size_t bytes);
 
-// Los hilos de OpenMP y del BLAS que usa la factorización quedan en uno al
-// arrancar todo programa que enlace este archivo.
+// Corre tramo(desde, hasta) en todos los núcleos del equipo, un hilo por
+// tramo contiguo de [0, n), y vuelve cuando terminaron todos. Es lo único
+// que corre en paralelo: los hilos de OpenMP y del BLAS que usa la
+// factorización quedan en uno al arrancar todo programa que enlace este
+// archivo.
+void repartirEnNucleos(long n, const std::function<void(long, long)>& tramo);

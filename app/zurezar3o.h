@@ -7,6 +7,7 @@
 
 #include <Eigen/Dense>
 
+#include "analysis/analisis.h"
 #include "model/objBarra3d.h"
 #include "model/objNudo3d.h"
 
@@ -27,8 +28,9 @@ using Eigen::VectorXi;
     G(int, noBarras, 0)        \
     G(int, noCombos, 0)
 // Nudos, barras, mapas y resultados: los dibujos los leen por las versiones.
-// mensajeAnalisis: la línea con el motivo del último análisis fallido (vacía
-// si fue bien)
+// mensajeAnalisis: la línea del último análisis, el motivo si no dio
+// resultados o el aviso de cifras si los dio con pocas (vacía si fue bien);
+// tiemposUltimoAnalisis: la duración de sus fases (la lee la medición)
 #define GLOBALES_MODELO(G)                   \
     G(std::vector<objNudo3d>, nudo, {})      \
     G(std::vector<objBarra3d>, barra, {})    \
@@ -40,7 +42,8 @@ using Eigen::VectorXi;
     G(MatrixXd, pEstructura, {})             \
     G(MatrixXd, fEstructura, {})             \
     G(VectorXi, restriccionesEstructura, {}) \
-    G(std::string, mensajeAnalisis, {})
+    G(std::string, mensajeAnalisis, {})      \
+    G(tiemposAnalisis, tiemposUltimoAnalisis, {})
 // Lo demás que leen los dibujos de la escena, salvo la cámara: pantalla,
 // aislamiento y ajustes de dibujo
 #define GLOBALES_DIBUJO(G)                               \

@@ -18,7 +18,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "analysis/tiemposAnalisis.h"
+#include "analysis/analisis.h"
 #include "app/plataforma.h"
 #include "input/funcionLeerArchivo.h"
 
@@ -30,8 +30,9 @@ inline double memoriaPicoMB()
 }
 
 // Segundos para escribir por primera vez un búfer nuevo de bytes (pedirlo y
-// llenarlo de doubles), con páginas normales o grandes: el piso de lo que
-// cuesta llenar una matriz densa de ese tamaño en este equipo
+// llenarlo de doubles) con todos los núcleos, cada uno su tramo contiguo,
+// con páginas normales o grandes: el piso de lo que cuesta llenar una matriz
+// densa de ese tamaño en este equipo
 inline double segundosMemoriaNueva(size_t bytes, bool paginasGrandes)
 {
     auto inicio = std::chrono::steady_clock::now();
@@ -42,7 +43,8 @@ inline double segundosMemoriaNueva(size_t bytes, bool paginasGrandes)
     if (paginasGrandes) {
         pedirPaginasGrandes(p, bytes);
     }
-    std::fill(p, p + bytes / sizeof(double), 1.0);
+    repartirEnNucleos(static_cast<long>(bytes / sizeof(double)),
+                      [p](long desde, long hasta) { std::fill(p + desde, p + hasta, 1.0); });
     // que el compilador no se ahorre la escritura
     asm volatile("" : : "r"(p) : "memory");
     double t = segundosDesde(inicio);

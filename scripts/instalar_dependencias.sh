@@ -3,7 +3,7 @@
 set -euo pipefail
 
 paquetes=(
-  build-essential cmake clang libclang-rt-14-dev
+  build-essential cmake clang libclang-rt-14-dev libomp-14-dev
   libeigen3-dev freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri
   libgtest-dev libsuitesparse-dev libopenblas-dev
   xvfb xauth xdotool imagemagick

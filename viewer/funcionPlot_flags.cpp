@@ -71,10 +71,13 @@ void modificadorFlagsGraf(int i)
         break;
     case flagCalculado:
         flags[flagCalculado] = 1;
-        // Estructura que no se puede resolver: sin resultados y la línea a la vista
+        // Estructura que no se puede resolver: sin resultados y la línea a la
+        // vista. Resuelta con pocas cifras: resultados y el aviso a la vista
         if (!funcionSolve()) {
             flags[flagCalculado] = 0;
             dialogo = mensajeAnalisis.empty() ? "No se pudo resolver la estructura." : mensajeAnalisis;
+        } else if (!mensajeAnalisis.empty()) {
+            dialogo = mensajeAnalisis;
         }
         break;
     default:

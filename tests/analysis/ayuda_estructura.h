@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstdlib>
 #include <string>
 #include <utility>
 #include <vector>
@@ -278,6 +279,13 @@ Eigen::MatrixXd solucionDensa()
         }
     }
     return U;
+}
+
+// Cifras que dice el aviso de un análisis con pocas (0 si la línea no lo es)
+inline int cifrasDelAviso(const std::string& linea)
+{
+    const std::string comienzo = "Advertencia: resultados con solo unas ";
+    return linea.rfind(comienzo, 0) == 0 ? std::atoi(linea.c_str() + comienzo.size()) : 0;
 }
 
 // Las seis componentes de desplazamiento o de reacción de un nudo en el combo c

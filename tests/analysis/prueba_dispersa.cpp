@@ -2,13 +2,19 @@
 // dan lo mismo que el Cholesky denso del bloque libre tomado de kEstructura,
 // y las reacciones lo mismo que kEstructura·u − P − F. Sin combos, el
 // análisis corre y entrega resultados vacíos. La rigidez densa es la suma de
-// las barras, en páginas grandes, y un segundo análisis usa la misma memoria.
+// las barras, escrita por columnas en todos los núcleos, y un segundo
+// análisis usa la misma memoria.
 #include <cmath>
-#include <cstdint>
+#include <cstdio>
+#include <cstring>
 #include <fstream>
-#include <sstream>
+#include <functional>
 #include <string>
-#include <sys/stat.h>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -112,28 +118,96 @@ MatrixXd rigidezSumada()
     return K;
 }
 
-// Banderas del núcleo (VmFlags de /proc/self/smaps) de la región de memoria
-// que contiene la dirección; vacía si no se sabe
-std::string banderasDeMemoria(const void* p)
+// Los bytes de K, u y las reacciones del último análisis
+std::vector<char> bytesDelAnalisis()
 {
-    const std::uintptr_t a = reinterpret_cast<std::uintptr_t>(p);
-    std::ifstream smaps("/proc/self/smaps");
-    std::string linea;
-    bool dentro = false;
-    while (std::getline(smaps, linea)) {
-        std::uintptr_t desde = 0, hasta = 0;
-        char guion = 0;
-        std::istringstream cabecera(linea);
-        if (cabecera >> std::hex >> desde >> guion >> hasta && guion == '-') {
-            dentro = desde <= a && a < hasta;
-        } else if (dentro && linea.rfind("VmFlags:", 0) == 0) {
-            return linea + " ";
-        }
+    std::vector<char> b;
+    for (const MatrixXd* m : {&kEstructura, &u, &reacciones}) {
+        const char* p = reinterpret_cast<const char*>(m->data());
+        b.insert(b.end(), p, p + sizeof(double) * static_cast<size_t>(m->size()));
     }
-    return "";
+    return b;
+}
+
+// Modelos que se resuelven uno tras otro, del mismo tamaño y de otro, como
+// tras un F5 sobre otro archivo
+const std::function<void(modelo&)> modelosSeguidos[] = {
+    [](modelo& m) { edificioGirado(m, 6, 5, 3, 30); },
+    [](modelo& m) { edificioGirado(m, 6, 5, 3, 70); },  // mismo tamaño
+    [](modelo& m) { edificioGirado(m, 4, 3, 5, 10); },  // otro tamaño
+    [](modelo& m) { edificioGirado(m, 6, 5, 3, 30); },  // el primero otra vez
+};
+
+const char* const variableModelo = "TRESNAL_PRUEBA_MODELO";
+const char* const variableBytes = "TRESNAL_PRUEBA_BYTES";
+const char* const estaPrueba = "--gtest_filter=SolucionDispersa.SegundoCalcularIgualAlDeUnProcesoNuevo";
+
+// Resuelve el modelo k en un proceso nuevo (este mismo ejecutable, solo esta
+// prueba, con las variables que le dicen qué modelo y dónde dejar sus
+// bytes) y devuelve sus bytes. Un exec y no un fork solo: los hilos de
+// OpenMP de este proceso no pasan a un hijo que solo copia la memoria.
+std::vector<char> enUnProcesoNuevo(size_t k)
+{
+    std::string ruta = archivoTemporal("", ".bin");
+    std::string modeloEnv = std::string(variableModelo) + "=" + std::to_string(k);
+    std::string bytesEnv = std::string(variableBytes) + "=" + ruta;
+    std::vector<std::string> entorno = {modeloEnv, bytesEnv};
+    for (char** e = environ; *e != nullptr; e++) {
+        entorno.push_back(*e);
+    }
+    std::vector<char*> envp;
+    for (std::string& e : entorno) {
+        envp.push_back(e.data());
+    }
+    envp.push_back(nullptr);
+    std::string programa = "prueba", filtro = estaPrueba;
+    char* argv[] = {programa.data(), filtro.data(), nullptr};
+    std::fflush(stdout);
+    pid_t hijo = fork();
+    if (hijo == 0) {
+        int nulo = open("/dev/null", O_WRONLY);
+        dup2(nulo, STDOUT_FILENO);
+        execve("/proc/self/exe", argv, envp.data());
+        _exit(127);
+    }
+    int estado = 1;
+    waitpid(hijo, &estado, 0);
+    EXPECT_TRUE(WIFEXITED(estado) && WEXITSTATUS(estado) == 0);
+    std::string texto = leerArchivo(ruta);
+    std::remove(ruta.c_str());
+    return std::vector<char>(texto.begin(), texto.end());
 }
 
 }  // namespace
+
+TEST(SolucionDispersa, SegundoCalcularIgualAlDeUnProcesoNuevo)
+{
+    if (const char* k = std::getenv(variableModelo)) {
+        // El proceso nuevo: resuelve su modelo y deja sus bytes
+        modelo m;
+        modelosSeguidos[std::strtoul(k, nullptr, 10)](m);
+        ASSERT_TRUE(funcionSolve()) << mensajeAnalisis;
+        std::vector<char> b = bytesDelAnalisis();
+        std::ofstream f(std::getenv(variableBytes), std::ios::binary);
+        f.write(b.data(), static_cast<std::streamsize>(b.size()));
+        ASSERT_TRUE(f.good());
+        return;
+    }
+    // Cada "Calcular", tras otro modelo o sobre el mismo, da byte por byte
+    // lo que da un proceso nuevo
+    for (size_t k = 0; k < std::size(modelosSeguidos); k++) {
+        SCOPED_TRACE("modelo " + std::to_string(k));
+        std::vector<char> nuevo = enUnProcesoNuevo(k);
+        modelo m;
+        modelosSeguidos[k](m);
+        for (int vez = 0; vez < 2; vez++) {
+            ASSERT_TRUE(funcionSolve()) << mensajeAnalisis;
+            std::vector<char> aqui = bytesDelAnalisis();
+            ASSERT_EQ(aqui.size(), nuevo.size());
+            EXPECT_EQ(std::memcmp(aqui.data(), nuevo.data(), aqui.size()), 0) << "vez " << vez;
+        }
+    }
+}
 
 TEST(SolucionDispersa, EjemplosIgualesALaDensa)
 {
@@ -204,41 +278,41 @@ TEST(SolucionDispersa, SinCombosCorreYEntregaResultadosVacios)
     EXPECT_EQ(salida, "Estructura inestable: mecanismo en el nudo 3, dirección ry\n");
 }
 
-TEST(SolucionDispersa, RigidezDensaEnPaginasGrandesYMismaMemoriaAlRecalcular)
+TEST(SolucionDispersa, RigidezDensaEscritaPorColumnasYMismaMemoriaAlRecalcular)
 {
-    // 210 nudos: K de 1 260 x 1 260, 12.7 MB
-    modelo m;
-    edificioGirado(m, 6, 5, 4, 30);
-    ASSERT_TRUE(funcionSolve()) << mensajeAnalisis;
-    const MatrixXd K = rigidezSumada();
-    EXPECT_EQ((kEstructura - K).cwiseAbs().maxCoeff(), 0);
-    const MatrixXd u1 = u, r1 = reacciones;
+    // K escrita por columnas en todos los núcleos: igual, entrada por
+    // entrada, a la suma de las barras. Con 210 nudos (K de 12.7 MB) de una
+    // vez; con 847 (K de 207 MB) en cuatro muestras de unos 16 MB, alternadas
+    // en páginas grandes y normales, y el resto
+    struct tamano {
+        int nx, ny, pisos;
+    };
+    for (tamano t : {tamano{6, 5, 4}, tamano{10, 10, 6}}) {
+        SCOPED_TRACE(std::to_string(t.nx) + " x " + std::to_string(t.ny) + " x "
+                     + std::to_string(t.pisos));
+        modelo m;
+        edificioGirado(m, t.nx, t.ny, t.pisos, 30);
+        ASSERT_TRUE(funcionSolve()) << mensajeAnalisis;
+        const MatrixXd K = rigidezSumada();
+        EXPECT_TRUE(kEstructura == K);
+        const MatrixXd u1 = u, r1 = reacciones;
 
-    // La memoria nueva de K se pidió en páginas grandes (si el núcleo las tiene)
-    struct stat info{};
-    if (stat("/sys/kernel/mm/transparent_hugepage/enabled", &info) == 0) {
-        const char* medio = reinterpret_cast<const char*>(kEstructura.data())
-                            + sizeof(double) * static_cast<size_t>(kEstructura.size() / 2);
-        std::string banderas = banderasDeMemoria(medio);
-        if (!banderas.empty()) {
-            EXPECT_NE(banderas.find(" hg "), std::string::npos) << banderas;
+        // Otra vez "Calcular" sobre el mismo modelo: las mismas matrices,
+        // cada entrada escrita de nuevo aunque tengan basura
+        const double* antes[5] = {kEstructura.data(), pEstructura.data(), fEstructura.data(),
+                                  u.data(), reacciones.data()};
+        for (MatrixXd* matriz : {&kEstructura, &pEstructura, &fEstructura, &u, &reacciones}) {
+            matriz->setConstant(7);
         }
+        ASSERT_TRUE(funcionSolve()) << mensajeAnalisis;
+        EXPECT_FALSE(tiemposUltimoAnalisis.paginasGrandes);  // memoria ya escrita
+        const double* despues[5] = {kEstructura.data(), pEstructura.data(), fEstructura.data(),
+                                    u.data(), reacciones.data()};
+        for (int k = 0; k < 5; k++) {
+            EXPECT_EQ(antes[k], despues[k]) << "matriz " << k;
+        }
+        EXPECT_TRUE(kEstructura == K);
+        EXPECT_EQ(u, u1);
+        EXPECT_EQ(reacciones, r1);
     }
-
-    // Otra vez "Calcular" sobre el mismo modelo: las mismas matrices, cada
-    // entrada escrita de nuevo aunque tengan basura
-    const double* antes[5] = {kEstructura.data(), pEstructura.data(), fEstructura.data(), u.data(),
-                              reacciones.data()};
-    for (MatrixXd* matriz : {&kEstructura, &pEstructura, &fEstructura, &u, &reacciones}) {
-        matriz->setConstant(7);
-    }
-    ASSERT_TRUE(funcionSolve()) << mensajeAnalisis;
-    const double* despues[5] = {kEstructura.data(), pEstructura.data(), fEstructura.data(),
-                                u.data(), reacciones.data()};
-    for (int k = 0; k < 5; k++) {
-        EXPECT_EQ(antes[k], despues[k]) << "matriz " << k;
-    }
-    EXPECT_EQ((kEstructura - K).cwiseAbs().maxCoeff(), 0);
-    EXPECT_EQ(u, u1);
-    EXPECT_EQ(reacciones, r1);
 }

@@ -36,7 +36,7 @@ std::tuple<T...> copiaDe(const std::tuple<T&...>& grupo)
 template <class T>
 bool vacio(const T& v)
 {
-    if constexpr (std::is_arithmetic_v<T>) {
+    if constexpr (std::is_arithmetic_v<T> || std::is_same_v<T, tiemposAnalisis>) {
         return v == T();
     } else {
         return v.size() == 0;
@@ -80,6 +80,8 @@ void llenar(T& v)
         v.setOnes(2, 2);
     } else if constexpr (std::is_same_v<T, VectorXi>) {
         v.setOnes(2);
+    } else if constexpr (std::is_same_v<T, tiemposAnalisis>) {
+        v.solucion = 7;
     } else {
         v.resize(2);
     }

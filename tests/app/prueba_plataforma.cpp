@@ -1,5 +1,11 @@
-// Lo que depende del sistema: consola, memoria del equipo e hilos de las
-// bibliotecas de cálculo.
+// Lo que depende del sistema: consola, memoria del equipo, hilos de las
+// bibliotecas de cálculo y el reparto entre núcleos.
+#include <atomic>
+#include <mutex>
+#include <set>
+#include <thread>
+#include <vector>
+
 #include <dlfcn.h>
 #include <unistd.h>
 
@@ -30,6 +36,37 @@ TEST(Plataforma, HilosDeCalculoEnUnoDesdeElArranque)
     if (hilos != nullptr) {
         EXPECT_EQ(hilos(), 1);
     }
+}
+
+TEST(Plataforma, RepartirEnNucleosCubreTodoUnaVezYVuelveAUnHilo)
+{
+    // Cada índice una sola vez, en tramos contiguos de hilos distintos; al
+    // terminar, OpenMP vuelve a no tener niveles activos
+    const long n = 100003;
+    std::vector<std::atomic<int>> vistos(n);
+    std::mutex cerrojo;
+    std::set<std::thread::id> hilos;
+    long tramos = 0;
+    repartirEnNucleos(n, [&](long desde, long hasta) {
+        for (long i = desde; i < hasta; i++) {
+            vistos[static_cast<size_t>(i)]++;
+        }
+        std::lock_guard<std::mutex> l(cerrojo);
+        hilos.insert(std::this_thread::get_id());
+        tramos++;
+    });
+    for (long i = 0; i < n; i++) {
+        ASSERT_EQ(vistos[static_cast<size_t>(i)], 1) << i;
+    }
+    long nucleos = sysconf(_SC_NPROCESSORS_ONLN);
+    EXPECT_EQ(tramos, static_cast<long>(hilos.size()));
+    if (nucleos > 1) {
+        EXPECT_GT(hilos.size(), 1u);
+    }
+    using leerEntero = int (*)();
+    auto niveles = reinterpret_cast<leerEntero>(dlsym(RTLD_DEFAULT, "omp_get_max_active_levels"));
+    ASSERT_NE(niveles, nullptr);
+    EXPECT_EQ(niveles(), 0);
 }
 
 TEST(Plataforma, MemoriaDelEquipo)

@@ -134,36 +134,52 @@ TEST_F(Flags, ConsecuenciasDeLasReglas)
 
 TEST_F(Flags, CalcularCorreElAnalisis)
 {
-    // Voladizo de 3 m con carga vertical en la punta; sin giros en el apoyo es un mecanismo
+    // Voladizo de 3 m con carga vertical en la punta; sin giros en el apoyo es un
+    // mecanismo. Con una fijación de 1e-10 en su raíz se resuelve con pocas cifras
     const std::string modelo =
         "nudos:\n1 0 0 0\n2 3 0 0\n\nbarras:\n1 1 2\n\napoyo:\n%s\n1\n\n"
         "seccionGenerica:\nIPE\n0.01 8e-5 1e-4 2e-6 2e8 0.3 78.5\n1\n\n"
+        "articulacion:\n%s 1 1 1\n1\n\n"
         "puntual:\nP\n0 0 -10 0 0 0\n2\n\ncombo:\nC1 1 P\n";
+    enum resultado { estable, aviso, inestable };
     struct Caso {
         const char* nombre;
         const char* apoyo;
-        bool estable;
+        const char* fijacion;
+        resultado esperado;
     };
-    const Caso casos[] = {{"empotrado", "1 1 1 1 1 1", true}, {"solo traslaciones", "1 1 1 0 0 0", false}};
+    const Caso casos[] = {{"empotrado", "1 1 1 1 1 1", "1", estable},
+                          {"fijación 1e-10", "1 1 1 1 1 1", "1e-10", aviso},
+                          {"solo traslaciones", "1 1 1 0 0 0", "1", inestable}};
     const std::string nombreAntes = nombreArchivo;
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.nombre);
         reiniciarModelo();
         std::string texto = modelo;
         texto.replace(texto.find("%s"), 2, c.apoyo);
+        texto.replace(texto.find("%s"), 2, c.fijacion);
         nombreArchivo = archivoTemporal(texto);
         capturarSalida([] { funcionLeerArchivo(); });
         funcionFlagsInicio();
         dialogo = "Comando:";
         for (int vez = 0; vez < 2; vez++) {
             std::string salida = capturarSalida([] { modificadorFlagsGraf(flagCalculado); });
-            if (c.estable) {
+            if (c.esperado == estable) {
                 EXPECT_EQ(flags[flagCalculado], 1);
                 EXPECT_EQ(dialogo, "Comando:");
                 EXPECT_EQ(salida, "");
                 // Reacción vertical del apoyo igual a la carga
                 ASSERT_EQ(reacciones.cols(), 1);
                 EXPECT_NEAR(reacciones(2, 0), 10, 1e-9);
+            } else if (c.esperado == aviso) {
+                // Resultados, y el aviso donde se ve el rechazo: la línea de
+                // respuesta y la salida estándar
+                EXPECT_EQ(flags[flagCalculado], 1);
+                EXPECT_EQ(dialogo.rfind("Advertencia: resultados con solo unas ", 0), 0u) << dialogo;
+                EXPECT_EQ(dialogo, mensajeAnalisis);
+                EXPECT_EQ(salida, mensajeAnalisis + "\n");
+                ASSERT_EQ(reacciones.cols(), 1);
+                EXPECT_NEAR(reacciones(2, 0), 10, 1e-3);
             } else {
                 EXPECT_EQ(flags[flagCalculado], 0);
                 EXPECT_EQ(dialogo.rfind("Estructura inestable: ", 0), 0u) << dialogo;
