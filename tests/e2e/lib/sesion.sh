@@ -145,7 +145,22 @@ sesion_buscar_ventana() {
     done
     [ -n "$SESION_VENTANA" ] || sesion_falla "no apareció la ventana \"$SESION_TITULO\""
     xdotool windowfocus --sync "$SESION_VENTANA" 2>/dev/null || xdotool windowfocus "$SESION_VENTANA"
+    sesion_esperar_primer_cuadro
     sesion_esperar_cuadros 5
+}
+
+# Espera (máximo 30 s) el primer cuadro dibujado: con la máquina cargada la
+# ventana puede seguir negra un rato, y dos capturas negras seguidas pasarían
+# por una ventana asentada
+sesion_esperar_primer_cuadro() {
+    local f="$SESION_DIR/primer_cuadro.png" colores
+    for _ in $(seq 1 300); do
+        sesion_captura "$f"
+        colores="$(convert "$f" -format '%k' info:- 2>/dev/null)"
+        [ "${colores:-1}" -gt 1 ] && return 0
+        sleep 0.1
+    done
+    sesion_falla "la ventana sigue sin dibujar nada tras 30 s"
 }
 
 # Tamaño de la ventana: imprime "ANCHO ALTO"
