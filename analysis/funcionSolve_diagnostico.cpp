@@ -260,19 +260,6 @@ choque barrasQueChocan(Eigen::Index fila)
     return enNudo.razon * razonComparable >= global.razon ? enNudo : global;
 }
 
-// "en el nudo 3, dirección ux, la rigidez axial de la barra 2 (1.7e+19) es
-// 2.3e+15 veces la rigidez a flexión de la barra 3 (7.1e+03)"
-void escribirChoque(textoLinea& t, Eigen::Index fila, const choque& c)
-{
-    if (fila >= 0) {
-        t << "en " << nudoYDireccion(fila) << ", ";
-    }
-    t << "la rigidez " << nombreRigidez(c.mayor.indice) << " de la barra " << c.mayor.barra << " ("
-      << c.mayor.valor << ") es " << c.razon << " veces la rigidez "
-      << nombreRigidez(c.menor.indice) << " de la barra " << c.menor.barra << " ("
-      << c.menor.valor << ")";
-}
-
 // Exponente de la razón que dejaría cifrasAviso cifras, si el error crece
 // como la razón: la de ahora por 10^(cifras - 6), nunca más de 1e10. Sin
 // cifras estimadas (cifras < 0, no hubo solución) se supone que no queda
@@ -283,27 +270,28 @@ int exponenteObjetivo(double r, double cifras)
     return static_cast<int>(std::floor(std::log10(std::min(objetivo, razonAdmisible))));
 }
 
-}  // namespace
-
-namespace {
-
-// Línea de pocas cifras: su comienzo, dónde, las barras que chocan y el
-// consejo con la razón que dejaría 6 cifras (o, si la razón sola no lo
-// explica, sinConsejo); sin barras que choquen, sinBarras
+// Línea de pocas cifras: su comienzo, dónde, las barras que chocan ("la
+// rigidez axial de la barra 2 (1.7e+19) es 2.3e+15 veces la rigidez a
+// flexión de la barra 3 (7.1e+03)") y el consejo con la razón que dejaría 6
+// cifras (o, si la razón sola no lo explica, sinConsejo); sin barras que
+// choquen, sinBarras
 std::string lineaConChoque(const std::string& comienzo, Eigen::Index fila, double cifras,
                            const char* consejo, const char* sinConsejo, const char* sinBarras)
 {
     choque c = barrasQueChocan(fila);
     textoLinea t;
     t << std::setprecision(2) << comienzo;
+    if (fila >= 0) {
+        t << "en " << nudoYDireccion(fila) << ", ";
+    }
     if (!(c.razon > 0)) {
-        if (fila >= 0) {
-            t << "en " << nudoYDireccion(fila) << ", ";
-        }
         t << sinBarras;
         return t.str();
     }
-    escribirChoque(t, fila, c);
+    t << "la rigidez " << nombreRigidez(c.mayor.indice) << " de la barra " << c.mayor.barra << " ("
+      << c.mayor.valor << ") es " << c.razon << " veces la rigidez "
+      << nombreRigidez(c.menor.indice) << " de la barra " << c.menor.barra << " ("
+      << c.menor.valor << ")";
     int exponente = exponenteObjetivo(c.razon, cifras);
     if (exponente >= 1) {
         t << consejo << exponente;
