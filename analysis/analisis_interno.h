@@ -88,10 +88,6 @@ matrizDispersa bloqueDeLibres(const datosAnalisis& d, const matrizDispersa& comp
 Eigen::Index gdlSinRigidez(const datosAnalisis& d, const matrizDispersa& bloque,
                            const Eigen::VectorXd& escala);
 
-// Dimensiona una matriz densa de la estructura. La memoria que ya tiene, si
-// es del mismo tamaño, se vuelve a usar.
-void dimensionarDensa(Eigen::MatrixXd& m, Eigen::Index filas, Eigen::Index columnas);
-
 // Factorización del bloque libre
 enum class estadoFactorizacion { resuelto, mecanismo, noFinita, sinMemoria, falla };
 

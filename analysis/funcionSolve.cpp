@@ -156,7 +156,7 @@ bool rechazarPorVinculos(const analisis::diagnostico& dg,
 // cada entrada se escribe una vez
 void formarDesplazamientos(const datosAnalisis& d)
 {
-    analisis::dimensionarDensa(u, d.N, d.nc);
+    u.resize(d.N, d.nc);
     for (int c = 0; c < d.nc; c++) {
         for (Eigen::Index fila = 0; fila < d.N; fila++) {
             int a = d.posicionLibre[static_cast<size_t>(fila)];
@@ -171,7 +171,7 @@ void formarDesplazamientos(const datosAnalisis& d)
 // precisión que no alcanza. Con |K|·|u| se estima lo que pierden las fuerzas.
 bool formarReacciones(datosAnalisis& d, double tope)
 {
-    analisis::dimensionarDensa(reacciones, d.N, d.nc);
+    reacciones.resize(d.N, d.nc);
     if (d.nc == 0) {
         return true;
     }

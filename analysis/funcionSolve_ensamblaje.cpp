@@ -107,7 +107,7 @@ std::string leerRigidecesBarras(datosAnalisis& d)
 // seis filas (revisado antes): cada entrada se escribe una vez.
 void ensamblarCargasNudos(const datosAnalisis& d)
 {
-    dimensionarDensa(pEstructura, d.N, d.nc);
+    pEstructura.resize(d.N, d.nc);
     for (objNudo3d& n : nudo) {
         MatrixXd Q = n.getCargasCombo();
         VectorXi g = n.getGdl();
@@ -122,7 +122,7 @@ void ensamblarCargasNudos(const datosAnalisis& d)
 // Paso 4: cargas equivalentes de las barras, en globales
 std::string ensamblarCargasBarras(const datosAnalisis& d)
 {
-    dimensionarDensa(fEstructura, d.N, d.nc);
+    fEstructura.resize(d.N, d.nc);
     fEstructura.setZero();
     for (objBarra3d& b : barra) {
         VectorXi g = b.getGdl();
@@ -186,13 +186,6 @@ void armarBloqueLibre(datosAnalisis& d)
     }
 }
 
-void dimensionarDensa(MatrixXd& m, Eigen::Index filas, Eigen::Index columnas)
-{
-    if (m.rows() != filas || m.cols() != columnas) {
-        m.resize(filas, columnas);
-    }
-}
-
 namespace {
 
 // Escribe las columnas [desde, hasta) de la rigidez densa con todos los
@@ -236,7 +229,7 @@ bool ensamblarRigidezDensa(const datosAnalisis& d)
 {
     const Eigen::Index N = d.N;
     const bool nueva = kEstructura.rows() != N || kEstructura.cols() != N;
-    dimensionarDensa(kEstructura, N, N);
+    kEstructura.resize(N, N);
     if (N == 0) {
         return false;
     }
