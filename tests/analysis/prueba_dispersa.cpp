@@ -6,15 +6,13 @@
 // análisis usa la misma memoria.
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
-
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -29,6 +27,7 @@ using ayuda::libre;
 using ayuda::modelo;
 using ayuda::seccion;
 using Eigen::Vector3d;
+namespace fs = std::filesystem;
 
 // Compara la solución del análisis con la densa y las reacciones con las
 // de la rigidez densa, a 1e-12 del mayor valor de cada una
@@ -144,35 +143,16 @@ const char* const estaPrueba = "--gtest_filter=SolucionDispersa.SegundoCalcularI
 
 // Resuelve el modelo k en un proceso nuevo (este mismo ejecutable, solo esta
 // prueba, con las variables que le dicen qué modelo y dónde dejar sus
-// bytes) y devuelve sus bytes. Un exec y no un fork solo: los hilos de
+// bytes) y devuelve sus bytes. Un proceso nuevo y no un fork: los hilos de
 // OpenMP de este proceso no pasan a un hijo que solo copia la memoria.
 std::vector<char> enUnProcesoNuevo(size_t k)
 {
     std::string ruta = archivoTemporal("", ".bin");
-    std::string modeloEnv = std::string(variableModelo) + "=" + std::to_string(k);
-    std::string bytesEnv = std::string(variableBytes) + "=" + ruta;
-    std::vector<std::string> entorno = {modeloEnv, bytesEnv};
-    for (char** e = environ; *e != nullptr; e++) {
-        entorno.push_back(*e);
-    }
-    std::vector<char*> envp;
-    for (std::string& e : entorno) {
-        envp.push_back(e.data());
-    }
-    envp.push_back(nullptr);
-    std::string programa = "prueba", filtro = estaPrueba;
-    char* argv[] = {programa.data(), filtro.data(), nullptr};
+    std::string orden = std::string(variableModelo) + "=" + std::to_string(k) + " " + variableBytes
+                        + "='" + ruta + "' '" + fs::read_symlink("/proc/self/exe").string() + "' "
+                        + estaPrueba + " >/dev/null";
     std::fflush(stdout);
-    pid_t hijo = fork();
-    if (hijo == 0) {
-        int nulo = open("/dev/null", O_WRONLY);
-        dup2(nulo, STDOUT_FILENO);
-        execve("/proc/self/exe", argv, envp.data());
-        _exit(127);
-    }
-    int estado = 1;
-    waitpid(hijo, &estado, 0);
-    EXPECT_TRUE(WIFEXITED(estado) && WEXITSTATUS(estado) == 0);
+    EXPECT_EQ(std::system(orden.c_str()), 0);
     std::string texto = leerArchivo(ruta);
     std::remove(ruta.c_str());
     return std::vector<char>(texto.begin(), texto.end());
