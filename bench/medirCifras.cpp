@@ -24,8 +24,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <limits>
-#include <map>
 #include <random>
 #include <string>
 #include <vector>

@@ -46,8 +46,6 @@ struct resultados {
     std::vector<std::vector<double>> u, r, f;
 };
 
-inline real absq(real v) { return v < 0 ? -v : v; }
-
 inline real raiz(real v)
 {
     if (v <= 0) {
