@@ -282,11 +282,12 @@ std::string claseLeerArchivo::nombrarInvisibles(const std::string& texto)
     std::vector<char32_t> vistos;
     std::string nombres;
     for (size_t p = 0; p < texto.size(); p++) {
-        size_t largo = largoInvisible(texto, p);
-        if (largo == 0) {
+        size_t largo = 0;
+        char32_t c = codigoEn(texto, p, largo);
+        const char* nombre = largo > 0 ? nombreInvisible(c) : nullptr;
+        if (!nombre) {
             continue;
         }
-        char32_t c = codigoEn(texto, p, largo);
         p += largo - 1;
         if (std::find(vistos.begin(), vistos.end(), c) != vistos.end()) {
             continue;
@@ -294,7 +295,7 @@ std::string claseLeerArchivo::nombrarInvisibles(const std::string& texto)
         vistos.push_back(c);
         char codigo[16];
         std::snprintf(codigo, sizeof codigo, " (U+%04X)", static_cast<unsigned>(c));
-        nombres += std::string(vistos.size() > 1 ? " y " : "") + nombreInvisible(c) + codigo;
+        nombres += std::string(vistos.size() > 1 ? " y " : "") + nombre + codigo;
     }
     return nombres.empty() ? "" : ", con " + nombres;
 }

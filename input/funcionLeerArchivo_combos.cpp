@@ -43,13 +43,12 @@ std::vector<bloqueCombo> leerCombos(lecturaArchivo& c)
         std::string fin;
         if (cortado) {
             fin = " termina en " + nombrar(c, r.fin) + noEsNumeroNiEtiqueta;
-        } else if (r.motivo == finCorrida::sinPalabra) {
-            fin = " termina en el factor " + lector.describir(r.fin) + ", sin caso, al final del archivo";
-            lector.marcarNombrado(r.fin);
-        } else if (r.motivo == finCorrida::etiquetaTrasFactor) {
-            // la etiqueta abre su propio bloque: nada de él se lee como pares
+        } else if (r.motivo == finCorrida::sinPalabra ||
+                   r.motivo == finCorrida::etiquetaTrasFactor) {
+            // una etiqueta tras el factor abre su propio bloque: nada de él se lee como pares
             fin = " termina en el factor " + lector.describir(r.fin) + ", sin caso" +
-                  sigueLaEtiqueta(c, r.fin + 1);
+                  (r.motivo == finCorrida::sinPalabra ? ", al final del archivo"
+                                                      : sigueLaEtiqueta(c, r.fin + 1));
             lector.marcarNombrado(r.fin);
         }
         if (b.casos.empty()) {

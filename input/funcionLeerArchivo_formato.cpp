@@ -63,7 +63,7 @@ bool revisarFijacion(lecturaArchivo& c, const bloqueLeido& b)
     return true;
 }
 
-// Material, nombre y peso específico comunes a las secciones con forma
+// Material, nombre y peso específico comunes a todas las secciones
 void materialSeccion(objBarra3d& s, const bloqueLeido& b)
 {
     s.setModuloEyPoisson(b.valor("modElas"), b.valor("poisson"));
@@ -162,12 +162,9 @@ constexpr std::array tablaDeClases{
             }),
     seccion("seccionGenerica:", tablaDe(camposGenerica), revisarGenerica,
             [](int f, const bloqueLeido& b) {
-                objBarra3d& s = barraDeFila(f);
-                s.setNombreDeSeccion(b.nombre);
-                s.setSeccionGenerica(b.valor("area"), b.valor("inerciaY"),
-                                     b.valor("inerciaZ"), b.valor("ModuloJ"));
-                s.setModuloEyPoisson(b.valor("modElas"), b.valor("poisson"));
-                s.setPesoEspecifico(b.valor("pesoEspecifico"));
+                barraDeFila(f).setSeccionGenerica(b.valor("area"), b.valor("inerciaY"),
+                                                  b.valor("inerciaZ"), b.valor("ModuloJ"));
+                materialSeccion(barraDeFila(f), b);
             }),
     claseDeBloque{"rotacionBarra:", nullptr, tablaDe(camposRotacion), barras, faseBloque::giros,
                   reemplaza, "giro", revisarGiro,

@@ -140,8 +140,8 @@ void avisarNudosEnUnPunto(lecturaArchivo& c, const double minimo[3], double tole
                     for (int q = it == cabeza.end() ? -1 : it->second; q >= 0 && representante < 0;
                          q = siguiente[static_cast<size_t>(q)]) {
                         const filaNudo& n = nudos[static_cast<size_t>(q)];
-                        double dx = n.x - np.x, dy = n.y - np.y, dz = n.z - np.z;
-                        if (dx * dx + dy * dy + dz * dz <= tolerancia * tolerancia) {
+                        if (distancia2(n.x - np.x, n.y - np.y, n.z - np.z) <=
+                            tolerancia * tolerancia) {
                             representante = q;
                         }
                     }
@@ -203,8 +203,7 @@ void avisarBarras(lecturaArchivo& c, double tamano)
     for (const filaBarra& b : barras) {
         const filaNudo& i = c.nudos[static_cast<size_t>(b.inicio)];
         const filaNudo& j = c.nudos[static_cast<size_t>(b.fin)];
-        double largo = std::sqrt((j.x - i.x) * (j.x - i.x) + (j.y - i.y) * (j.y - i.y) +
-                                 (j.z - i.z) * (j.z - i.z));
+        double largo = std::sqrt(distancia2(j.x - i.x, j.y - i.y, j.z - i.z));
         if (largo < fraccionBarraCorta * tamano && cortas.escribir()) {
             std::cout << "Advertencia: la barra " << c.lector.describir(b.token) << " mide "
                       << textoCorto(largo) << ", menos de una millonésima del tamaño del modelo ("

@@ -159,11 +159,7 @@ bool revisarGenerica(lecturaArchivo& c, const bloqueLeido& b)
 // describe una sección, la barra queda sin sección
 void leerSecciones(lecturaArchivo& c)
 {
-    struct seccionLeida {
-        bloqueLeido bloque;
-        bool valida;
-    };
-    std::vector<seccionLeida> secciones;
+    std::vector<bloqueLeido> secciones;
     registroReemplazos reemplazos(c.mapaBarras, barra.size(), "sección");
     for (const claseDeBloque& clase : clasesDeBloque) {
         if (clase.fase != faseBloque::secciones) {
@@ -174,8 +170,7 @@ void leerSecciones(lecturaArchivo& c)
             for (int f : b.filas) {
                 reemplazos.anotar(f, c.barras[static_cast<size_t>(f)].usuario, id);
             }
-            bool valida = b.aplicable;
-            secciones.push_back({std::move(b), valida});
+            secciones.push_back(std::move(b));
         }
         for (const lineaDeTipo& l : lineasLeidas) {
             if (std::strcmp(l.etiqueta, clase.etiqueta) == 0) {
@@ -187,18 +182,18 @@ void leerSecciones(lecturaArchivo& c)
     // el último bloque que nombra a cada barra decide su sección
     std::vector<int> decide(barra.size(), -1);
     for (size_t s = 0; s < secciones.size(); s++) {
-        for (int f : secciones[s].bloque.filas) {
+        for (int f : secciones[s].filas) {
             decide[static_cast<size_t>(f)] = static_cast<int>(s);
         }
     }
     for (size_t s = 0; s < secciones.size(); s++) {
-        const seccionLeida& sl = secciones[s];
-        if (!sl.valida) {
+        const bloqueLeido& b = secciones[s];
+        if (!b.aplicable) {
             continue;
         }
-        for (int f : sl.bloque.filas) {
+        for (int f : b.filas) {
             if (decide[static_cast<size_t>(f)] == static_cast<int>(s)) {
-                sl.bloque.clase->aplicar(f, sl.bloque);
+                b.clase->aplicar(f, b);
             }
         }
     }

@@ -280,23 +280,6 @@ TEST(CargadorTokens, RevisionDelModelo)
 // Muchos avisos de una clase: los primeros 20 y la cuenta de los demás
 TEST(CargadorTokens, AvisosRepetidosSeCuentan)
 {
-    std::string nudos = "nudos:";
-    std::vector<std::string> lineas;
-    for (int k = 1; k <= 25; k++) {
-        nudos += "\n" + std::to_string(k) + " " + std::to_string(k) + " 0 0 " +
-                 std::to_string(100 + k) + " " + std::to_string(k) + " 0 0";
-        if (k <= 20) {
-            lineas.push_back("Advertencia: los nudos " + std::to_string(k) + " (línea " +
-                             std::to_string(k + 1) + ") y " + std::to_string(100 + k) +
-                             " (línea " + std::to_string(k + 1) + ") están en el mismo punto (" +
-                             std::to_string(k) + ", 0, 0) y ninguna barra los une; la estructura "
-                             "queda separada allí");
-        }
-    }
-    lineas.push_back("Advertencia: y 5 avisos más de nudos en el mismo punto que otro, que no se "
-                     "escriben");
-    probarAvisos({{"25 pares de nudos en un mismo punto", nudos + "\n", lineas}});
-
     // Cada clase que se repite por objeto o por token: 20 líneas y la cuenta.
     // linea(k) es el aviso del objeto k, de 1 a 25.
     auto veinticinco = [](const std::function<std::string(int)>& linea,
@@ -309,10 +292,12 @@ TEST(CargadorTokens, AvisosRepetidosSeCuentan)
         return v;
     };
     const std::string dosNudos = "nudos: 1 0 0 0 2 1 0 0\nbarras: 1 1 2\n";
-    std::string combos = dosNudos, apoyos = dosNudos + "apoyo: 1 1 1 1 1 1", filas = "nudos:\n",
-                vigas = "nudos:\n", barras = "barras:\n";
+    std::string puntos = "nudos:", combos = dosNudos, apoyos = dosNudos + "apoyo: 1 1 1 1 1 1",
+                filas = "nudos:\n", vigas = "nudos:\n", barras = "barras:\n";
     for (int k = 1; k <= 25; k++) {
         std::string n = std::to_string(k);
+        // el nudo k y el 100 + k en un mismo punto
+        puntos += "\n" + n + " " + n + " 0 0 " + std::to_string(100 + k) + " " + n + " 0 0";
         combos += "combo: C" + n + "\n";
         apoyos += " " + std::to_string(100 + k);
         filas += n + " " + n + " 0 0\n" + n + " " + n + " 0 1\n";
@@ -323,6 +308,16 @@ TEST(CargadorTokens, AvisosRepetidosSeCuentan)
     }
     auto linea = [](int k) { return std::to_string(k); };
     probarAvisos({
+        {"25 pares de nudos en un mismo punto", puntos + "\n",
+         veinticinco(
+                     [&](int k) {
+                         return "Advertencia: los nudos " + linea(k) + " (línea " + linea(k + 1) +
+                                ") y " + linea(100 + k) + " (línea " + linea(k + 1) +
+                                ") están en el mismo punto (" + linea(k) +
+                                ", 0, 0) y ninguna barra los une; la estructura queda separada "
+                                "allí";
+                     },
+                     "nudos en el mismo punto que otro")},
         {"25 combos sin pares", combos,
          veinticinco(
                      [&](int k) {
