@@ -233,7 +233,7 @@ inline void agregarCombo(const std::string& combo, double factor, const std::str
 {
     for (objNudo3d& n : nudo) n.setCombo(combo, factor, caso);
     for (objBarra3d& b : barra) b.setCombo(combo, factor, caso);
-    noCombos = noNudos > 0 ? nudo[0].getCantidadDeCombos() : 0;
+    noCombos = static_cast<int>(nombresCombosModelo().size());
 }
 
 // Entrega desplazamientos y reacciones como lo hace el análisis

@@ -47,6 +47,19 @@ sesion_falla() {
     exit 1
 }
 
+# sesion_esperar_hasta SEGUNDOS ORDEN [ARGUMENTOS...]: corre la orden cada
+# 0,1 s hasta que se cumpla o pasen los segundos, y una vez más al final;
+# vuelve con el estado de la última
+sesion_esperar_hasta() {
+    local veces=$(($1 * 10))
+    shift
+    for _ in $(seq 1 "$veces"); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    "$@"
+}
+
 sesion_limpiar() {
     if [ -n "$SESION_PID" ] && kill -0 "$SESION_PID" 2>/dev/null; then
         kill "$SESION_PID" 2>/dev/null
@@ -75,16 +88,18 @@ sesion_iniciar() {
     local fifo="$SESION_DIR/display"
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fifo" 2>"$SESION_DIR/xvfb.log" &
     SESION_XVFB_PID=$!
-    local n=""
-    for _ in $(seq 1 100); do
-        n="$(head -n1 "$fifo" 2>/dev/null)"
-        [ -n "$n" ] && break
-        kill -0 "$SESION_XVFB_PID" 2>/dev/null || break
-        sleep 0.1
-    done
+    # hasta que escriba su display o termine
+    sesion_esperar_hasta 10 sesion_xvfb_listo
+    local n
+    n="$(head -n1 "$fifo" 2>/dev/null)"
     [ -n "$n" ] || sesion_falla "Xvfb no arrancó: $(cat "$SESION_DIR/xvfb.log")"
     export DISPLAY=":$n"
     SESION_SALIDA="$SESION_DIR/salida.txt"
+}
+
+# El Xvfb ya escribió su display, o terminó
+sesion_xvfb_listo() {
+    [ -n "$(head -n1 "$SESION_DIR/display" 2>/dev/null)" ] || ! kill -0 "$SESION_XVFB_PID" 2>/dev/null
 }
 
 # sesion_arrancar PROGRAMA [ARGUMENTOS...]: corre el programa en SESION_DIR con la
@@ -133,34 +148,39 @@ sesion_abrir_ejemplo() {
 
 # Espera la ventana por su título exacto (máximo 20 s)
 sesion_buscar_ventana() {
-    SESION_VENTANA=""
-    for _ in $(seq 1 200); do
-        SESION_VENTANA="$(xdotool search --name "^${SESION_TITULO}\$" 2>/dev/null | head -n1)"
-        if [ -n "$SESION_VENTANA" ] && xdotool getwindowgeometry "$SESION_VENTANA" >/dev/null 2>&1; then
-            break
-        fi
-        SESION_VENTANA=""
-        kill -0 "$SESION_PID" 2>/dev/null || sesion_falla "el programa terminó antes de abrir la ventana"
-        sleep 0.1
-    done
-    [ -n "$SESION_VENTANA" ] || sesion_falla "no apareció la ventana \"$SESION_TITULO\""
+    sesion_esperar_hasta 20 sesion_ventana_abierta ||
+        sesion_falla "no apareció la ventana \"$SESION_TITULO\""
     xdotool windowfocus --sync "$SESION_VENTANA" 2>/dev/null || xdotool windowfocus "$SESION_VENTANA"
     sesion_esperar_primer_cuadro
     sesion_esperar_cuadros 5
+}
+
+# Deja en SESION_VENTANA la ventana del título, si ya está; si no, la deja
+# vacía y falla si el programa terminó
+sesion_ventana_abierta() {
+    SESION_VENTANA="$(xdotool search --name "^${SESION_TITULO}\$" 2>/dev/null | head -n1)"
+    if [ -n "$SESION_VENTANA" ] && xdotool getwindowgeometry "$SESION_VENTANA" >/dev/null 2>&1; then
+        return 0
+    fi
+    SESION_VENTANA=""
+    kill -0 "$SESION_PID" 2>/dev/null || sesion_falla "el programa terminó antes de abrir la ventana"
+    return 1
 }
 
 # Espera (máximo 30 s) el primer cuadro dibujado: con la máquina cargada la
 # ventana puede seguir negra un rato, y dos capturas negras seguidas pasarían
 # por una ventana asentada
 sesion_esperar_primer_cuadro() {
+    sesion_esperar_hasta 30 sesion_ventana_dibujada ||
+        sesion_falla "la ventana sigue sin dibujar nada tras 30 s"
+}
+
+# La ventana tiene más de un color
+sesion_ventana_dibujada() {
     local f="$SESION_DIR/primer_cuadro.png" colores
-    for _ in $(seq 1 300); do
-        sesion_captura "$f"
-        colores="$(convert "$f" -format '%k' info:- 2>/dev/null)"
-        [ "${colores:-1}" -gt 1 ] && return 0
-        sleep 0.1
-    done
-    sesion_falla "la ventana sigue sin dibujar nada tras 30 s"
+    sesion_captura "$f"
+    colores="$(convert "$f" -format '%k' info:- 2>/dev/null)"
+    [ "${colores:-1}" -gt 1 ]
 }
 
 # Tamaño de la ventana: imprime "ANCHO ALTO"
@@ -276,14 +296,16 @@ sesion_redimensionar() {
     local esperado="${3:-$1} ${4:-$2}"
     sesion_vivo
     xdotool windowsize "$SESION_VENTANA" "$1" "$2"
-    for _ in $(seq 1 30); do
-        read -r ANCHO ALTO < <(sesion_tamano)
-        [ "$ANCHO $ALTO" = "$esperado" ] && break
-        sleep 0.1
-    done
-    [ "$ANCHO $ALTO" = "$esperado" ] ||
+    sesion_esperar_hasta 3 sesion_tamano_es "$esperado" ||
         sesion_falla "la ventana pedida de $1 x $2 mide $ANCHO x $ALTO, no ${esperado/ / x }"
     sesion_esperar_cuadros 3
+}
+
+# sesion_tamano_es "ANCHO ALTO": deja el tamaño de la ventana en ANCHO y ALTO
+# y dice si es ese
+sesion_tamano_es() {
+    read -r ANCHO ALTO < <(sesion_tamano)
+    [ "$ANCHO $ALTO" = "$1" ]
 }
 
 # sesion_pixel ARCHIVO X Y: imprime "R G B" (0 a 255) del píxel de la captura
@@ -305,6 +327,11 @@ sesion_contar_color() {
             END { print c + 0 }'
 }
 
+# El programa ya terminó
+sesion_termino() {
+    ! kill -0 "$SESION_PID" 2>/dev/null
+}
+
 # Falla si el programa ya terminó
 sesion_vivo() {
     kill -0 "$SESION_PID" 2>/dev/null || sesion_falla "el programa terminó antes de tiempo"
@@ -314,12 +341,8 @@ sesion_vivo() {
 # SESION_ESTADO. Falla si no termina a tiempo (10 s por omisión). Llamarla
 # directamente, no dentro de $(...): solo este shell puede esperar al programa.
 sesion_esperar_fin() {
-    local limite="${1:-10}" i
-    for i in $(seq 1 $((limite * 10))); do
-        kill -0 "$SESION_PID" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$SESION_PID" 2>/dev/null && sesion_falla "el programa no terminó en $limite s"
+    local limite="${1:-10}"
+    sesion_esperar_hasta "$limite" sesion_termino || sesion_falla "el programa no terminó en $limite s"
     SESION_ESTADO=0
     wait "$SESION_PID" || SESION_ESTADO=$?
     SESION_PID=""
@@ -336,12 +359,8 @@ sesion_fin_correcto() {
 
 # sesion_esperar_salida TEXTO [SEGUNDOS]: espera que la salida del programa contenga el texto
 sesion_esperar_salida() {
-    local limite="${2:-10}" i
-    for i in $(seq 1 $((limite * 10))); do
-        grep -qF -- "$1" "$SESION_SALIDA" 2>/dev/null && return 0
-        sleep 0.1
-    done
-    sesion_falla "la salida no contiene \"$1\""
+    sesion_esperar_hasta "${2:-10}" grep -qsF -- "$1" "$SESION_SALIDA" ||
+        sesion_falla "la salida no contiene \"$1\""
 }
 
 # sesion_clic_directo X Y [BOTON]: como sesion_clic pero sin --sync (con
