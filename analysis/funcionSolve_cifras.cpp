@@ -8,8 +8,9 @@
 //    traslaciones y en giros; la norma de |K⁻¹|·g, estimada como la de
 //    K⁻¹·diag(g) por Hager y Higham con unas pocas soluciones del factor;
 //  - fuerzas (reacciones y esfuerzos de las barras, formados con K·x):
-//    u·|K|·|x| frente a las cargas y reacciones, por separado en fuerzas y
-//    en momentos; lo que ahí se cancela es lo que se pierde.
+//    u·|K|·|x| frente a las cargas, las reacciones y las fuerzas en los
+//    extremos de las barras, por separado en fuerzas y en momentos; lo que
+//    ahí se cancela es lo que se pierde.
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -151,11 +152,40 @@ void estimarErrorDesplazamientos(datosAnalisis& d, const resultadoFactorizacion&
     }
 }
 
+// Mayor fuerza (clase 0) y mayor momento (clase 1) en los extremos de las
+// barras, Kg·u de cada una, combo por combo: con cargas y reacciones nulas en
+// una clase (momentos de un pórtico de bases articuladas) son la escala de lo
+// que se muestra, no el redondeo de un cero
+Eigen::MatrixXd mayoresEnExtremos(int nc)
+{
+    Eigen::MatrixXd mayores = Eigen::MatrixXd::Zero(2, nc);
+    for (objBarra3d& b : barra) {
+        const Eigen::VectorXi g = b.getGdl();
+        const Eigen::MatrixXd Kg = b.getKGlobal();
+        if (g.size() != 12 || Kg.rows() != 12 || Kg.cols() != 12) {
+            continue;
+        }
+        Eigen::VectorXd ue(12);
+        for (int c = 0; c < nc; c++) {
+            for (int i = 0; i < 12; i++) {
+                ue(i) = u(g(i) - 1, c);
+            }
+            const Eigen::VectorXd f = Kg * ue;
+            for (int i = 0; i < 12; i++) {
+                double& m = mayores((i % 6) / 3, c);
+                m = std::max(m, std::abs(f(i)));
+            }
+        }
+    }
+    return mayores;
+}
+
 void estimarErrorFuerzas(datosAnalisis& d, const Eigen::MatrixXd& absKu)
 {
+    const Eigen::MatrixXd enExtremos = mayoresEnExtremos(d.nc);
     for (int c = 0; c < d.nc; c++) {
         for (int clase = 0; clase < 2; clase++) {
-            double fuerzas = 0, terminos = 0;
+            double fuerzas = enExtremos(clase, c), terminos = 0;
             Eigen::Index fila = -1;
             for (Eigen::Index nudoFila = 0; nudoFila < d.N; nudoFila += 6) {
                 for (Eigen::Index i = nudoFila + 3 * clase; i < nudoFila + 3 * clase + 3; i++) {

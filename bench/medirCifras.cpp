@@ -320,6 +320,10 @@ double peorError(const portico& p, const solucionDoble& s, const referencia::res
                 a[(i % 6) < 3 ? 4 : 5].sumar(s.f[k](i, c), ref.f[cc][12 * k + static_cast<size_t>(i)]);
             }
         }
+        // Una reacción nula (momento de una base articulada) se mide en la
+        // escala de las fuerzas de su clase en los extremos de las barras
+        a[2].tam = std::max(a[2].tam, a[4].tam);
+        a[3].tam = std::max(a[3].tam, a[5].tam);
         for (const acumulador& x : a) peor = std::max(peor, x.relativo());
     }
     return peor;

@@ -3,6 +3,7 @@
 // y dónde; uno que deja menos de unas 2, no se resuelve. Las referencias
 // salen de la estática (reacciones de ménsulas isostáticas) y del trabajo
 // virtual (desplazamientos de la punta), no de las fórmulas del programa.
+#include <array>
 #include <cmath>
 #include <functional>
 #include <string>
@@ -224,6 +225,49 @@ TEST(Cifras, CadaModeloConSuLineaOSinNinguna)
         // Y el aviso no sobra: los resultados sí perdieron cifras
         if (dichas > 0) {
             EXPECT_GT(std::abs(R(2) - Rref(2)) + std::abs(R(4) - Rref(4)), 1e-9 * mayorR);
+        }
+    }
+}
+
+// Pórtico en el plano x-z con bases articuladas (giro y libre): sin cargas
+// ni reacciones de momento, lo que se muestra en esa clase son los momentos
+// de las barras, no el redondeo de un cero. Antes se rechazaba como "mal
+// condicionada" aun sin voladizo. Con un voladizo sin carga en una esquina,
+// de cualquier largo, sigue igual. Estática: sin momentos en las bases,
+// Rz del apoyo derecho = H·h/L y la suma de las reacciones, la carga.
+TEST(Cifras, PorticoDeBasesArticuladasSinLinea)
+{
+    const double h = 3, L = 4, H = 1, V = 10;
+    for (double voladizo : {0.0, 10.0, 1e7}) {
+        SCOPED_TRACE(voladizo);
+        modelo m;
+        const std::array<int, 6> articulada = {1, 1, 1, 1, 0, 1};
+        int n1 = m.nudoEn(1, 0, 0, 0, articulada);
+        int n2 = m.nudoEn(2, 0, 0, h);
+        int n3 = m.nudoEn(3, L, 0, h);
+        int n4 = m.nudoEn(4, L, 0, 0, articulada);
+        m.barraEntre(1, n1, n2, columna, hormigon);
+        m.barraEntre(2, n2, n3, columna, hormigon);
+        m.barraEntre(3, n4, n3, columna, hormigon);
+        if (voladizo > 0) {
+            int n5 = m.nudoEn(5, L, voladizo, h);
+            m.barraEntre(4, n3, n5, columna, hormigon);
+        }
+        m.puntual(n2, "P", H, 0, -V, 0, 0, 0);
+        m.combos({{"C1", {{1, "P"}}}});
+        bool bien = false;
+        std::string salida = capturarSalida([&] { bien = funcionSolve(); });
+        ASSERT_TRUE(bien) << mensajeAnalisis;
+        EXPECT_EQ(mensajeAnalisis, sinLinea);
+        EXPECT_EQ(salida, sinLinea);
+        Vector6d R1 = ayuda::reaccion(n1, 0), R4 = ayuda::reaccion(n4, 0);
+        const double tol = 1e-9 * V;
+        EXPECT_NEAR(R4(2), H * h / L, tol);
+        EXPECT_NEAR(R1(2), V - H * h / L, tol);
+        EXPECT_NEAR(R1(0) + R4(0), -H, tol);
+        for (int i : {1, 3, 4, 5}) {
+            EXPECT_NEAR(R1(i), 0, tol) << "reacción " << i;
+            EXPECT_NEAR(R4(i), 0, tol) << "reacción " << i;
         }
     }
 }
